@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and then runs Framewright or its tests.
+#   ./build.sh run [inputs...]   build and start the program
+#   ./build.sh test              build and run every test, also under the sanitizers
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(
+  cmake g++ make pkg-config
+  qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev
+  ffmpeg
+  gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav
+  fonts-dejavu-core xvfb xauth
+)
+
+install_missing() {
+  local missing=() p
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build() { # folder, extra cmake options...
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" "$@" >/dev/null
+  cmake --build "$dir" -j "$(nproc)"
+}
+
+case "${1:-}" in
+  run)
+    shift
+    install_missing
+    build build
+    exec build/Framewright/Framewright "$@"
+    ;;
+  test)
+    install_missing
+    build build -DFW_WERROR=ON
+    (cd build && ctest --output-on-failure -j "$(nproc)")
+    build build-asan -DFW_WERROR=ON -DFW_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+    (cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+      LSAN_OPTIONS=suppressions="$PWD/../tests/lsan.supp":print_suppressions=0 \
+      UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+      ctest --output-on-failure -j "$(nproc)")
+    ;;
+  *)
+    echo "usage: $0 run [inputs...] | test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <functional>
+
+#include <QString>
+#include <QStringList>
+
+// What the main window is given instead of reaching for globals: where its files live, what it
+// was started with, and the few platform actions tests must be able to replace.
+struct AppContext
+{
+    QString programFolder; // ends in a separator
+    QStringList arguments; // the command line without the program name
+    std::function<void()> powerOff;
+    std::function<void(const QString&)> openPath; // opens a folder or file in the desktop shell
+};

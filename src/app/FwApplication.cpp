@@ -1,0 +1,24 @@
+#include "FwApplication.h"
+
+#include "ErrorReport.h"
+
+#include <QFont>
+#include <QStyleFactory>
+
+FwApplication::FwApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Framewright"));
+    setApplicationDisplayName(QStringLiteral("Framewright"));
+    setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // The window is laid out in pixels for a small 11-pixel face.
+    QFont face = font();
+    face.setPixelSize(11);
+    setFont(face);
+}
+
+bool FwApplication::notify(QObject* receiver, QEvent* event)
+{
+    bool handled = false;
+    Guarded(activeWindow(), [&] { handled = QApplication::notify(receiver, event); });
+    return handled;
+}

@@ -1,0 +1,32 @@
+#include "ImageButton.h"
+
+#include <QMouseEvent>
+
+ImageButton::ImageButton(const QString& name, QWidget* parent) : QLabel(parent)
+{
+    setObjectName(name);
+    setMouseTracking(true);
+}
+
+void ImageButton::mouseMoveEvent(QMouseEvent* event)
+{
+    emit mouseMoved(event->position().toPoint());
+}
+
+void ImageButton::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_leftDown = true;
+    emit mousePressed(event->position().toPoint(), event->button());
+}
+
+void ImageButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    emit mouseReleased(at, event->button());
+    if (event->button() == Qt::LeftButton && m_leftDown) {
+        m_leftDown = false;
+        if (rect().contains(at))
+            emit clicked();
+    }
+}

@@ -1,0 +1,10 @@
+#include "TAboutForm.h"
+
+TAboutForm::TAboutForm(const QString& version, QWidget* mainWindow)
+    : QDialog(mainWindow), m_mainWindow(mainWindow)
+{
+    Q_UNUSED(version);
+    setObjectName(QStringLiteral("TAboutForm"));
+    setWindowTitle(QStringLiteral("About"));
+    setFixedSize(503, 290);
+}

@@ -1,0 +1,196 @@
+#include "TMainForm.h"
+
+#include "ErrorReport.h"
+#include "GettingStartedPanel.h"
+#include "ImageButton.h"
+#include "SplitterBar.h"
+#include "engine/PathText.h"
+#include "profiles/TNewInifile.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTreeView>
+
+TMainForm::TMainForm(const AppContext& context, QWidget* parent)
+    : QWidget(parent), m_context(context)
+{
+    m_ui.setupUi(this);
+    resize(790, 505);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    m_ui.panMain->installEventFilter(this);
+    connect(m_ui.panSplitter, &SplitterBar::mouseMoved, this,
+            [this](Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x) {
+                panSplitterMouseMove(buttons, modifiers, x);
+            });
+    FormCreate();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::setDialogs(TAboutForm* about, TSettingForm* setting, TSizeForm* size)
+{
+    m_about = about;
+    m_setting = setting;
+    m_size = size;
+}
+
+QString TMainForm::preferencesPath() const
+{
+    return m_context.programFolder + QStringLiteral("Preferences.ini");
+}
+
+void TMainForm::FormCreate()
+{
+    m_context.programFolder = WithBackslash(m_context.programFolder);
+    m_ui.edtOutputdir->setText(m_context.programFolder);
+    m_encoderPath = m_context.programFolder + QStringLiteral("wmaspi.dll");
+    m_ui.ltvTask->header()->setStyleSheet(
+        QStringLiteral("QHeaderView::section { background-color: rgb(253, 228, 204); }"));
+    ReadVersion();
+    m_helpFile = m_context.programFolder + QStringLiteral("Framewright.chm");
+    setWindowTitle(QStringLiteral("Framewright V") + m_version);
+    BuildInputTypes();
+    FillProfileList();
+    AddCommandLineInputs();
+    setAcceptDrops(true);
+    m_ui.panBottomCenter->resize(607, m_ui.panBottomCenter->height());
+    m_ui.panBottomLeft->resize(607, m_ui.panBottomLeft->height());
+    m_ui.panBottomLeft->hide();
+    const int widths[4] = {260, 90, 80, 100};
+    for (int column = 0; column < 4; ++column)
+        m_ui.ltvTask->setColumnWidth(column, widths[column]);
+    SetHints();
+}
+
+void TMainForm::ReadVersion()
+{
+    m_version = QStringLiteral("3.0");
+    // A preferences file that cannot be read or written is reported; the program goes on
+    // with the defaults rather than with a half-built window.
+    Guarded(nullptr, [this] {
+        TNewInifile ini(preferencesPath());
+        m_version = ini.ReadString(QStringLiteral("Main"), QStringLiteral("Version"),
+                                   QStringLiteral("3.0"));
+        ini.Release();
+    });
+}
+
+void TMainForm::BuildInputTypes() {}
+
+void TMainForm::FillProfileList() {}
+
+void TMainForm::AddCommandLineInputs() {}
+
+void TMainForm::SetHints()
+{
+    const std::pair<ImageButton*, const char*> hints[] = {
+        {m_ui.ibtnAddFile, "Add File"}, {m_ui.ibtnAddDir, "Add Directory"},
+        {m_ui.ibtnRemove, "Remove"},    {m_ui.ibtnClear, "Clear"},
+        {m_ui.ibtnSetting, "Settings"}, {m_ui.ibtnAbout, "About"},
+        {m_ui.ibtnHelp, "Help"}};
+    for (const auto& [image, hint] : hints)
+        image->setToolTip(QLatin1String(hint));
+}
+
+void TMainForm::HideGettingStarted()
+{
+    m_ui.panbg->hide();
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TMainForm::FormShow()
+{
+    Guarded(this, [this] { LoadPreferences(); });
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+}
+
+void TMainForm::FormClose()
+{
+    Guarded(this, [this] { SavePreferences(); });
+}
+
+void TMainForm::LoadPreferences()
+{
+    TNewInifile ini(preferencesPath());
+    const QString main = QStringLiteral("Main");
+    m_ui.edtOutputdir->setText(
+        ini.ReadString(main, QStringLiteral("Output Path"), m_context.programFolder));
+    const int profile = ini.ReadInteger(main, QStringLiteral("Profile"), 0);
+    ini.Release();
+    if (m_ui.cmbProfile->count() > 0)
+        m_ui.cmbProfile->setCurrentIndex(profile < m_ui.cmbProfile->count() ? profile : -1);
+}
+
+void TMainForm::SavePreferences()
+{
+    TNewInifile ini(preferencesPath());
+    const QString main = QStringLiteral("Main");
+    ini.WriteInteger(main, QStringLiteral("Profile"), m_ui.cmbProfile->currentIndex());
+    ini.WriteString(main, QStringLiteral("Output Path"), m_ui.edtOutputdir->text());
+    ini.Release();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // The bottom strip follows the task area, also when the splitter bar changes its width.
+    if (watched == m_ui.panMain && event->type() == QEvent::Resize)
+        FormResize();
+    return QWidget::eventFilter(watched, event);
+}
+
+void TMainForm::FormResize()
+{
+    const int width = m_ui.panMain->width();
+    m_ui.panBottomCenter->resize(width, m_ui.panBottomCenter->height());
+    m_ui.panBottomLeft->resize(width, m_ui.panBottomLeft->height());
+
+    const int center = m_ui.panBottomCenter->width();
+    m_ui.bbtnSetting->move(center - 90, m_ui.bbtnSetting->y());
+    m_ui.cmbProfile->resize(m_ui.bbtnSetting->x() - 83, m_ui.cmbProfile->height());
+    m_ui.bbtnOpen->move(center - 90, m_ui.bbtnOpen->y());
+    m_ui.bbtnBrowser->move(m_ui.bbtnOpen->x() - 85, m_ui.bbtnBrowser->y());
+    m_ui.edtOutputdir->resize(m_ui.bbtnBrowser->x() - 83, m_ui.edtOutputdir->height());
+
+    const int left = m_ui.panBottomLeft->width();
+    m_ui.labCurProgress->move(left - 27, m_ui.labCurProgress->y());
+    m_ui.pgbCurrent->resize(m_ui.labCurProgress->x() - 123, m_ui.pgbCurrent->height());
+    m_ui.labTotalProgress->move(left - 27, m_ui.labTotalProgress->y());
+    m_ui.pgbTotal->resize(m_ui.labTotalProgress->x() - 123, m_ui.pgbTotal->height());
+}
+
+void TMainForm::panSplitterMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
+                                     int x)
+{
+    if (buttons != Qt::LeftButton || modifiers != Qt::NoModifier || x == 0)
+        return;
+    // Keep the panel between nothing and the whole window, so a wild drag cannot break the
+    // layout.
+    const int widest = qMax(0, width() - m_ui.panSplitter->width());
+    m_ui.panProfile->setFixedWidth(qBound(0, m_ui.panProfile->width() - x + 5, widest));
+}

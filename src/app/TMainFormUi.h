@@ -1,0 +1,108 @@
+#pragma once
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QScrollArea;
+class QSlider;
+class QSplitter;
+class QStandardItemModel;
+class QTimer;
+class QToolButton;
+class QTreeView;
+class QVideoWidget;
+class QWidget;
+class GettingStartedPanel;
+class ImageButton;
+class ParameterPanels;
+class SplitterBar;
+
+// The designed layout of the main window: every control, each named as in the design, so that
+// behaviour can be attached without adding widgets.
+struct TMainFormUi
+{
+    void setupUi(QWidget* form);
+
+    QWidget* pantop = nullptr;
+    QWidget* panMain = nullptr;
+    QWidget* panLeft = nullptr;
+    QTreeView* ltvTask = nullptr;
+    QStandardItemModel* taskModel = nullptr;
+    GettingStartedPanel* panbg = nullptr;
+    QWidget* Toolbar1 = nullptr;
+    ImageButton* ibtnAddFile = nullptr;
+    ImageButton* ibtnAddDir = nullptr;
+    QWidget* panmargin1 = nullptr;
+    ImageButton* ibtnRemove = nullptr;
+    ImageButton* ibtnClear = nullptr;
+    QWidget* panmarin2 = nullptr;
+    ImageButton* ibtnSetting = nullptr;
+    ImageButton* ibtnAbout = nullptr;
+    ImageButton* ibtnHelp = nullptr;
+    QMenu* ppmTask = nullptr;
+
+    SplitterBar* panSplitter = nullptr;
+
+    QWidget* panProfile = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QWidget* panPreview = nullptr;
+    QVideoWidget* VideoWindow1 = nullptr;
+    QWidget* panRight1 = nullptr;
+    QSlider* TrackBar = nullptr;
+    QPushButton* sbtnPlay = nullptr;
+    QPushButton* sbtnPause = nullptr;
+    QPushButton* sbtnStop = nullptr;
+    QLabel* labPreviewTime = nullptr;
+    QGroupBox* gpbProfile = nullptr;
+    QScrollArea* scbParameters = nullptr;
+    ParameterPanels* panels = nullptr;
+    QWidget* panRight = nullptr;
+
+    QWidget* panBottom = nullptr;
+    QWidget* panBottomRight = nullptr;
+    QWidget* panBottomCenter = nullptr;
+    QLabel* labProfile = nullptr;
+    QComboBox* cmbProfile = nullptr;
+    QPushButton* bbtnSetting = nullptr;
+    QLabel* labOutputPath = nullptr;
+    QLineEdit* edtOutputdir = nullptr;
+    QPushButton* bbtnBrowser = nullptr;
+    QPushButton* bbtnOpen = nullptr;
+    QWidget* panBottomLeft = nullptr;
+    QLabel* labConvertingFile = nullptr;
+    QLabel* labElapsed = nullptr;
+    QLabel* labRemaining = nullptr;
+    QProgressBar* pgbCurrent = nullptr;
+    QLabel* labCurProgress = nullptr;
+    QProgressBar* pgbTotal = nullptr;
+    QLabel* labTotalProgress = nullptr;
+    ImageButton* imgStart = nullptr;
+    ImageButton* imgStop = nullptr;
+
+    QToolButton* tbtnAddFile = nullptr;
+    QToolButton* tbtnAddDir = nullptr;
+    QToolButton* tbtnUp = nullptr;
+    QToolButton* tbtnDown = nullptr;
+    QToolButton* tbtnRemove = nullptr;
+    QToolButton* tbtnClear = nullptr;
+    QToolButton* tbtnStart = nullptr;
+    QToolButton* tbtnStop = nullptr;
+    QToolButton* tbtnSetting = nullptr;
+    QToolButton* tbtnAbout = nullptr;
+    QToolButton* tbtnHelp = nullptr;
+
+    QPlainTextEdit* Memo1 = nullptr;
+    QTimer* timerTime = nullptr;
+
+private:
+    void setupTaskArea(QWidget* form);
+    void setupToolbar();
+    void setupRightPanel(QWidget* form);
+    void setupBottom(QWidget* form);
+    void setupToolButtons(QWidget* form);
+};

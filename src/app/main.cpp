@@ -1,0 +1,21 @@
+#include "app/FwApplication.h"
+#include "app/TAboutForm.h"
+#include "app/TMainForm.h"
+#include "profiles/TSettingForm.h"
+#include "profiles/TSizeForm.h"
+
+int main(int argc, char** argv)
+{
+    FwApplication app(argc, argv);
+    AppContext context;
+    context.programFolder = QCoreApplication::applicationDirPath();
+    context.arguments = app.arguments().mid(1);
+
+    TMainForm mainForm(context);
+    TAboutForm about(mainForm.version(), &mainForm);
+    TSettingForm setting(&mainForm);
+    TSizeForm size(&mainForm);
+    mainForm.setDialogs(&about, &setting, &size);
+    mainForm.show();
+    return app.exec();
+}

@@ -1,0 +1,135 @@
+#include "ParameterPanels.h"
+
+#include "ValueListEditor.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+const char* const kNames[4] = {"Output", "Video", "Audio", "Advanced"};
+
+QStringList designedRows(int panel)
+{
+    switch (panel) {
+    case ParameterPanels::Output:
+        return {QStringLiteral("New Filename"), QStringLiteral("Start Time"),
+                QStringLiteral("End Time")};
+    case ParameterPanels::Video:
+        return {QStringLiteral("Video Codec"), QStringLiteral("Video Size"),
+                QStringLiteral("Bit Rate"),    QStringLiteral("Frame Rate"),
+                QStringLiteral("Aspect"),      QStringLiteral("Disable Video")};
+    case ParameterPanels::Audio:
+        return {QStringLiteral("Audio Codec"), QStringLiteral("Audio Bitrate"),
+                QStringLiteral("Sample Rate"), QStringLiteral("Channels"),
+                QStringLiteral("Volumn"),      QStringLiteral("Disable Audio")};
+    default:
+        return {QStringLiteral("Bit Exact Algorithms"), QStringLiteral("Deinterlace")};
+    }
+}
+} // namespace
+
+ParameterPanels::ParameterPanels(bool withOutput, int keyWidth, int valueWidth, QWidget* parent)
+    : QWidget(parent), m_headerDoubleClick(withOutput)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    for (int panel = withOutput ? Output : Video; panel <= Advanced; ++panel)
+        addPanel(panel, QLatin1String(kNames[panel]), designedRows(panel), keyWidth, valueWidth);
+    layout->addStretch();
+}
+
+void ParameterPanels::addPanel(int panel, const QString& name, const QStringList& rows,
+                               int keyWidth, int valueWidth)
+{
+    auto* header = new QLabel(QStringLiteral("      ") + name, this);
+    header->setObjectName(QStringLiteral("pan") + name);
+    header->setFixedHeight(18);
+    header->setAutoFillBackground(true);
+    QPalette palette = header->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Dark));
+    palette.setColor(QPalette::WindowText, Qt::black);
+    header->setPalette(palette);
+    QFont font = header->font();
+    font.setPixelSize(11);
+    font.setBold(true);
+    header->setFont(font);
+    header->installEventFilter(this);
+
+    auto* button = new QPushButton(QStringLiteral("-"), header);
+    button->setObjectName(QStringLiteral("btn") + name);
+    button->setGeometry(5, 3, 12, 12);
+    button->setFlat(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    QFont buttonFont = button->font();
+    buttonFont.setPixelSize(16);
+    buttonFont.setBold(true);
+    button->setFont(buttonFont);
+    button->setStyleSheet(QStringLiteral("padding: 0; margin: 0; border: none;"));
+    connect(button, &QPushButton::clicked, this, [this, panel] { toggle(panel); });
+
+    auto* grid = new ValueListEditor(QStringLiteral("vle") + name, keyWidth, valueWidth, this);
+    for (const QString& key : rows) {
+        ParamRow row;
+        row.key = key;
+        grid->appendRow(row);
+    }
+    grid->setFixedHeight(rows.size() * 18);
+
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    layout->addWidget(header);
+    layout->addWidget(grid);
+    m_headers[panel] = header;
+    m_buttons[panel] = button;
+    m_grids[panel] = grid;
+}
+
+ValueListEditor* ParameterPanels::grid(int panel) const
+{
+    return panel >= 0 && panel < 4 ? m_grids[panel] : nullptr;
+}
+
+QPushButton* ParameterPanels::button(int panel) const
+{
+    return panel >= 0 && panel < 4 ? m_buttons[panel] : nullptr;
+}
+
+QWidget* ParameterPanels::header(int panel) const
+{
+    return panel >= 0 && panel < 4 ? m_headers[panel] : nullptr;
+}
+
+int ParameterPanels::expandedHeight(int rows)
+{
+    return rows * ValueListEditor::RowHeight + rows + 1;
+}
+
+void ParameterPanels::toggle(int panel)
+{
+    ValueListEditor* grid = this->grid(panel);
+    QPushButton* button = this->button(panel);
+    if (!grid)
+        return;
+    if (button->text() != QLatin1String("+")) {
+        grid->setFixedHeight(1);
+        button->setText(QStringLiteral("+"));
+    } else {
+        grid->setFixedHeight(expandedHeight(grid->rowCount()));
+        button->setText(QStringLiteral("-"));
+    }
+}
+
+bool ParameterPanels::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_headerDoubleClick && event->type() == QEvent::MouseButtonDblClick) {
+        for (int panel = 0; panel < 4; ++panel) {
+            if (m_headers[panel] == watched) {
+                toggle(panel);
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

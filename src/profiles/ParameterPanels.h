@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QWidget>
+
+class QPushButton;
+class ValueListEditor;
+
+// The stack of collapsible parameter panels: Output (main window only), Video, Audio and
+// Advanced, each a header bar with a collapse button above a key/value grid.
+class ParameterPanels final : public QWidget
+{
+    Q_OBJECT
+public:
+    enum Panel { Output = 0, Video = 1, Audio = 2, Advanced = 3 };
+
+    ParameterPanels(bool withOutput, int keyWidth, int valueWidth, QWidget* parent);
+
+    ValueListEditor* grid(int panel) const; // nullptr for a panel this window lacks
+    QPushButton* button(int panel) const;
+    QWidget* header(int panel) const;
+
+    // Collapses an open panel to 1 pixel, or opens a collapsed one to its rows' height.
+    void toggle(int panel);
+    static int expandedHeight(int rows);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void addPanel(int panel, const QString& name, const QStringList& rows, int keyWidth,
+                  int valueWidth);
+
+    ValueListEditor* m_grids[4] = {};
+    QPushButton* m_buttons[4] = {};
+    QWidget* m_headers[4] = {};
+    bool m_headerDoubleClick;
+};

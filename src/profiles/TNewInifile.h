@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The INI store for Preferences.ini and the profile files. It keeps the whole file as lines,
+// edits them in memory and writes everything back on Release. A store is short-lived: construct,
+// read or write, Release.
+//
+// A section header is a line that reads "[" + name + "]" (letter case ignored); its body runs to
+// the next line that begins with "[". A key line is a body line whose text before its first "="
+// equals the key, letter case ignored. A new key goes directly under its header.
+class TNewInifile final
+{
+public:
+    // Loads the file if it exists; a missing file gives an empty store. A file that exists but
+    // cannot be read throws FwError naming the file and the reason.
+    explicit TNewInifile(const QString& path);
+
+    QString ReadString(const QString& section, const QString& key, const QString& def) const;
+    int ReadInteger(const QString& section, const QString& key, int def) const;
+    bool ReadBool(const QString& section, const QString& key, bool def) const;
+    double ReadFloat(const QString& section, const QString& key, double def) const;
+
+    void WriteString(const QString& section, const QString& key, const QString& value);
+    void WriteInteger(const QString& section, const QString& key, int value);
+    void WriteBool(const QString& section, const QString& key, bool value);
+
+    // Writes every line, each followed by CR LF, through a temporary file and a rename, so a
+    // failed write never leaves a truncated file. Throws FwError when the file cannot be written.
+    void Release();
+
+    const QStringList& lines() const { return m_lines; }
+    static QStringList splitLines(const QString& text);
+
+private:
+    int sectionLine(const QString& section) const;
+    int keyLine(int header, const QString& key) const;
+
+    QString m_path;
+    QStringList m_lines;
+};

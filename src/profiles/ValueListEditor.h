@@ -1,0 +1,31 @@
+#pragma once
+
+#include "profiles/ParamRow.h"
+
+#include <QTableWidget>
+
+// A two-column key/value grid: keys in a fixed left column, values editable in place unless the
+// row is read-only. Keys are looked up ignoring letter case.
+class ValueListEditor final : public QTableWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int RowHeight = 17;
+
+    ValueListEditor(const QString& name, int keyWidth, int valueWidth, QWidget* parent);
+
+    void setRows(const ParamPanel& rows);
+    ParamPanel rows() const;
+    void clearRows();
+    void appendRow(const ParamRow& row);
+
+    int rowOf(const QString& key) const; // -1 when no row has that key
+    QString value(const QString& key) const;
+    // Sets the value of the row with that key, appending the row when there is none.
+    void setValue(const QString& key, const QString& value);
+
+    const ParamRow& rowData(int row) const { return m_rows.at(row); }
+
+private:
+    QVector<ParamRow> m_rows; // row properties; the texts live in the items
+};

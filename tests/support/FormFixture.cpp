@@ -1,0 +1,31 @@
+#include "FormFixture.h"
+
+#include "app/TAboutForm.h"
+#include "app/TMainForm.h"
+#include "profiles/TSettingForm.h"
+#include "profiles/TSizeForm.h"
+
+FormFixture::FormFixture(const QStringList& arguments,
+                         const std::function<void(const QString&)>& prepare)
+{
+    if (prepare)
+        prepare(folder());
+    context.programFolder = dir.path();
+    context.arguments = arguments;
+    context.powerOff = [this] { ++powerOffs; };
+    context.openPath = [this](const QString& path) { opened << path; };
+    form = std::make_unique<TMainForm>(context);
+    about = std::make_unique<TAboutForm>(form->version(), form.get());
+    setting = std::make_unique<TSettingForm>(form.get());
+    size = std::make_unique<TSizeForm>(form.get());
+    form->setDialogs(about.get(), setting.get(), size.get());
+}
+
+FormFixture::~FormFixture()
+{
+    // The dialogs are children of the main window; release them before it goes.
+    size.reset();
+    setting.reset();
+    about.reset();
+    form.reset();
+}

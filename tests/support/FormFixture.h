@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/AppContext.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+class TMainForm;
+class TAboutForm;
+class TSettingForm;
+class TSizeForm;
+
+// A main window with its dialogs on a temporary program folder, as the program entry builds
+// them. Power-off and shell requests are recorded instead of carried out.
+struct FormFixture
+{
+    explicit FormFixture(const QStringList& arguments = {},
+                         const std::function<void(const QString&)>& prepare = {});
+    ~FormFixture();
+
+    QString folder() const { return dir.path() + QLatin1Char('/'); }
+
+    QTemporaryDir dir;
+    AppContext context;
+    QStringList opened;
+    int powerOffs = 0;
+    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<TAboutForm> about;
+    std::unique_ptr<TSettingForm> setting;
+    std::unique_ptr<TSizeForm> size;
+};

@@ -1,0 +1,30 @@
+#include "ModalWatcher.h"
+
+#include <QAbstractButton>
+#include <QPushButton>
+#include <QApplication>
+
+ModalWatcher::ModalWatcher(QMessageBox::StandardButton answer) : m_answer(answer)
+{
+    m_timer.setInterval(20);
+    connect(&m_timer, &QTimer::timeout, this, &ModalWatcher::poll);
+    m_timer.start();
+}
+
+void ModalWatcher::poll()
+{
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        auto* box = qobject_cast<QMessageBox*>(window);
+        if (!box || !box->isVisible())
+            continue;
+        seen.append({box->windowTitle(), box->text(), box->icon()});
+        QAbstractButton* button = box->button(m_answer);
+        if (!button)
+            button = box->defaultButton();
+        if (button)
+            button->click();
+        else
+            box->reject();
+    }
+}

@@ -1,0 +1,214 @@
+#include "engine/FwError.h"
+#include "profiles/TNewInifile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Reads and writes of the INI store, each row starting from a file with the given bytes.
+class TestIniFile final : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString path(const QString& name = QStringLiteral("t.ini")) const { return m_dir.filePath(name); }
+
+    void put(const QByteArray& bytes, const QString& name = QStringLiteral("t.ini"))
+    {
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+    QByteArray get(const QString& name = QStringLiteral("t.ini")) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+private slots:
+    void readString_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("expected");
+        const QString none = QStringLiteral("<default>");
+        QTest::newRow("letter case ignored") << QByteArray("[main]\r\ntype=avi\r\n") << "Main"
+                                             << "Type" << "avi";
+        QTest::newRow("SubType before Type") << QByteArray("[Main]\r\nSubType=x\r\nType=y\r\n")
+                                             << "Main" << "Type" << "y";
+        QTest::newRow("11 before 1") << QByteArray("[Main]\r\n11=a\r\n1=b\r\n") << "Main" << "1"
+                                     << "b";
+        QTest::newRow("blank before =") << QByteArray("[Main]\r\nType =y\r\n") << "Main" << "Type"
+                                        << none;
+        QTest::newRow("value not trimmed") << QByteArray("[Main]\r\nType= avi \r\n") << "Main"
+                                           << "Type" << " avi ";
+        QTest::newRow("first = splits") << QByteArray("[Main]\r\nk=a=b\r\n") << "Main" << "k"
+                                        << "a=b";
+        QTest::newRow("empty value") << QByteArray("[Main]\r\nPara=\r\n") << "Main" << "Para"
+                                     << "";
+        QTest::newRow("[ inside a value") << QByteArray("[Main]\r\na=x[y]z\r\nb=2\r\n") << "Main"
+                                          << "b" << "2";
+        QTest::newRow("next header ends body") << QByteArray("[A]\r\n[B]\r\nk=1\r\n") << "A"
+                                               << "k" << none;
+        QTest::newRow("first of two sections") << QByteArray("[S]\r\nk=1\r\n[S]\r\nk=2\r\nj=3\r\n")
+                                               << "S" << "j" << none;
+        QTest::newRow("header text inside a value is no header")
+            << QByteArray("[A]\r\nv=[S]\r\nk=1\r\n") << "S" << "k" << none;
+        QTest::newRow("header must be the whole line") << QByteArray("[S]x\r\nk=1\r\n") << "S"
+                                                       << "k" << none;
+        QTest::newRow("missing section") << QByteArray("[A]\r\nk=1\r\n") << "B" << "k" << none;
+        QTest::newRow("lone LF and CR") << QByteArray("[A]\nx=1\ry=2\r\n") << "A" << "y" << "2";
+        QTest::newRow("NUL ends the text") << QByteArray("[A]\r\nk=1\r\n\0j=2\r\n", 16) << "A"
+                                           << "j" << none;
+        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF[A]\r\nk=1\r\n") << "A" << "k"
+                                         << "1";
+        QTest::newRow("UTF-8 text") << QByteArray("[A]\r\nk=Ünïcode\r\n") << "A" << "k"
+                                    << QStringLiteral("Ünïcode");
+    }
+    void readString()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, expected);
+        put(file);
+        TNewInifile ini(path());
+        QCOMPARE(ini.ReadString(section, key, QStringLiteral("<default>")), expected);
+    }
+
+    void typedReads_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("integer");
+        QTest::addColumn<int>("boolean"); // 1 true, 0 false, -1 the default
+        QTest::newRow("empty") << "" << 7 << -1;
+        QTest::newRow("yes") << "yes" << 7 << -1;
+        QTest::newRow("2") << "2" << 2 << 1;
+        QTest::newRow("-1") << "-1" << -1 << 1;
+        QTest::newRow("0") << "0" << 0 << 0;
+        QTest::newRow("true") << "true" << 7 << 1;
+        QTest::newRow("FALSE") << "FALSE" << 7 << 0;
+        QTest::newRow("out of range") << "99999999999" << 7 << 1;
+        QTest::newRow("decimal") << "1.5" << 7 << 1;
+    }
+    void typedReads()
+    {
+        QFETCH(QString, value);
+        QFETCH(int, integer);
+        QFETCH(int, boolean);
+        put("[S]\r\nk=" + value.toUtf8() + "\r\n");
+        TNewInifile ini(path());
+        QCOMPARE(ini.ReadInteger(QStringLiteral("S"), QStringLiteral("k"), 7), integer);
+        for (const bool def : {false, true}) {
+            const bool expected = boolean < 0 ? def : boolean == 1;
+            QCOMPARE(ini.ReadBool(QStringLiteral("S"), QStringLiteral("k"), def), expected);
+        }
+    }
+
+    void readFloatIgnoresLocale()
+    {
+        QLocale::setDefault(QLocale(QLocale::German));
+        put("[S]\r\nf=2.25\r\ng=2,25\r\n");
+        TNewInifile ini(path());
+        QCOMPARE(ini.ReadFloat(QStringLiteral("S"), QStringLiteral("f"), 0), 2.25);
+        QCOMPARE(ini.ReadFloat(QStringLiteral("S"), QStringLiteral("g"), 9), 9.0);
+        QCOMPARE(ini.ReadFloat(QStringLiteral("S"), QStringLiteral("none"), 1.5), 1.5);
+        QLocale::setDefault(QLocale::c());
+    }
+
+    // Each row: the file before, a list of writes "section|key|value", the file after Release.
+    void writes_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QStringList>("writes");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("empty store") << QByteArray() << QStringList{"S|k|v"}
+                                     << QByteArray("[S]\r\nk=v\r\n");
+        QTest::newRow("new keys reverse under new section")
+            << QByteArray("[A]\r\nx=1\r\n") << QStringList{"S|k1|1", "S|k2|2", "S|k3|3"}
+            << QByteArray("[A]\r\nx=1\r\n[S]\r\nk3=3\r\nk2=2\r\nk1=1\r\n");
+        QTest::newRow("existing key keeps its place")
+            << QByteArray("[S]\r\na=1\r\nb=2\r\n") << QStringList{"S|a|9", "s|B|8"}
+            << QByteArray("[S]\r\na=9\r\nB=8\r\n");
+        QTest::newRow("Type leaves SubType alone")
+            << QByteArray("[Main]\r\nSubType=x\r\n") << QStringList{"Main|Type|mp4"}
+            << QByteArray("[Main]\r\nType=mp4\r\nSubType=x\r\n");
+        QTest::newRow("1 leaves 11 alone") << QByteArray("[Main]\r\n11=a\r\n1=b\r\n")
+                                           << QStringList{"Main|1|c"}
+                                           << QByteArray("[Main]\r\n11=a\r\n1=c\r\n");
+        QTest::newRow("[ in a value does not duplicate keys")
+            << QByteArray("[Main]\r\na=x[y\r\nb=2\r\n") << QStringList{"Main|b|3"}
+            << QByteArray("[Main]\r\na=x[y\r\nb=3\r\n");
+        QTest::newRow("key of a later section is not taken")
+            << QByteArray("[A]\r\n[B]\r\nk=1\r\n") << QStringList{"A|k|2"}
+            << QByteArray("[A]\r\nk=2\r\n[B]\r\nk=1\r\n");
+        QTest::newRow("line ends become CR LF, other lines stay")
+            << QByteArray("; note\n\n[S]\rk=1") << QStringList{}
+            << QByteArray("; note\r\n\r\n[S]\r\nk=1\r\n");
+        QTest::newRow("a line break in a value stays one line")
+            << QByteArray() << QStringList{"S|k|a\r\n[X]"} << QByteArray("[S]\r\nk=a  [X]\r\n");
+    }
+    void writes()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QStringList, writes);
+        QFETCH(QByteArray, after);
+        put(before);
+        TNewInifile ini(path());
+        for (const QString& write : writes) {
+            const QStringList parts = write.split(QLatin1Char('|'));
+            ini.WriteString(parts[0], parts[1], parts[2]);
+        }
+        QCOMPARE(get(), before); // nothing reaches the disk before Release
+        ini.Release();
+        QCOMPARE(get(), after);
+    }
+
+    void typedWritesAndReadBack()
+    {
+        TNewInifile ini(path(QStringLiteral("typed.ini")));
+        ini.WriteInteger(QStringLiteral("S"), QStringLiteral("i"), -42);
+        ini.WriteBool(QStringLiteral("S"), QStringLiteral("t"), true);
+        ini.WriteBool(QStringLiteral("S"), QStringLiteral("f"), false);
+        QCOMPARE(ini.ReadInteger(QStringLiteral("S"), QStringLiteral("i"), 0), -42);
+        QCOMPARE(ini.ReadBool(QStringLiteral("S"), QStringLiteral("t"), false), true);
+        ini.Release();
+        QCOMPARE(get(QStringLiteral("typed.ini")), QByteArray("[S]\r\nf=0\r\nt=1\r\ni=-42\r\n"));
+    }
+
+    void missingFileIsCreatedEmpty()
+    {
+        const QString name = QStringLiteral("new.ini");
+        TNewInifile ini(path(name));
+        QCOMPARE(ini.ReadString(QStringLiteral("Main"), QStringLiteral("Version"),
+                                QStringLiteral("3.0")),
+                 QStringLiteral("3.0"));
+        ini.Release();
+        QCOMPARE(get(name), QByteArray());
+        // The write goes through a temporary file that does not stay behind.
+        QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("new.ini*")}, QDir::Files),
+                 QStringList{name});
+    }
+
+    void fileErrorsNameTheFile()
+    {
+        QDir(m_dir.path()).mkdir(QStringLiteral("folder.ini"));
+        try {
+            TNewInifile ini(path(QStringLiteral("folder.ini")));
+            QFAIL("a folder was read as a file");
+        } catch (const FwError& error) {
+            QVERIFY2(error.text().contains(path(QStringLiteral("folder.ini"))), qPrintable(error.text()));
+        }
+        put("x", QStringLiteral("plain"));
+        TNewInifile ini(path(QStringLiteral("plain")) + QStringLiteral("/below.ini"));
+        ini.WriteString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v"));
+        QVERIFY_THROWS_EXCEPTION(FwError, ini.Release());
+        QCOMPARE(get(QStringLiteral("plain")), QByteArray("x"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestIniFile)
+#include "tst_inifile.moc"

@@ -1,0 +1,194 @@
+#include "FormFixture.h"
+#include "ModalWatcher.h"
+#include "app/ErrorReport.h"
+#include "app/GettingStartedPanel.h"
+#include "app/ImageButton.h"
+#include "app/SplitterBar.h"
+#include "app/TMainForm.h"
+#include "engine/FwError.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolButton>
+#include <QTreeView>
+#include <QtTest>
+
+namespace {
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+} // namespace
+
+class TestMainForm final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void captionFromPreferences_data()
+    {
+        QTest::addColumn<QByteArray>("preferences"); // "<none>" for no file
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("no file") << QByteArray("<none>") << "Framewright V3.0";
+        QTest::newRow("Version 3.5") << QByteArray("[Main]\r\nVersion=3.5\r\n")
+                                     << "Framewright V3.5";
+        QTest::newRow("other keys only") << QByteArray("[Main]\r\nProfile=2\r\n")
+                                         << "Framewright V3.0";
+    }
+    void captionFromPreferences()
+    {
+        QFETCH(QByteArray, preferences);
+        QFETCH(QString, caption);
+        FormFixture fixture({}, [&](const QString& folder) {
+            if (preferences != "<none>")
+                writeFile(folder + "Preferences.ini", preferences);
+        });
+        QCOMPARE(fixture.form->windowTitle(), caption);
+        QCOMPARE(fixture.form->ui().edtOutputdir->text(), fixture.folder());
+        QCOMPARE(fixture.form->EncoderPath(), fixture.folder() + "wmaspi.dll");
+        QCOMPARE(fixture.form->helpFile(), fixture.folder() + "Framewright.chm");
+        QFile file(fixture.folder() + "Preferences.ini");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        if (preferences == "<none>")
+            QCOMPARE(file.size(), 0); // created, empty
+    }
+
+    void preferencesFolderIsReportedNotFatal()
+    {
+        ModalWatcher watcher;
+        FormFixture fixture({}, [](const QString& folder) {
+            QDir(folder).mkdir(QStringLiteral("Preferences.ini"));
+        });
+        QCOMPARE(fixture.form->windowTitle(), QStringLiteral("Framewright V3.0"));
+        QCOMPARE(watcher.seen.size(), 1);
+        QCOMPARE(watcher.seen[0].title, QStringLiteral("Framewright"));
+        QVERIFY(watcher.seen[0].text.contains(QStringLiteral("Preferences.ini")));
+        fixture.form->show();
+        fixture.form->close(); // the close step's failed save is reported too, and still closes
+        QCOMPARE(watcher.seen.size(), 3);
+        QVERIFY(!fixture.form->isVisible());
+    }
+
+    void startsWithDesignedState()
+    {
+        FormFixture fixture;
+        const TMainFormUi& ui = fixture.form->ui();
+        QVERIFY(ui.panbg->isVisibleTo(fixture.form.get()));
+        QVERIFY(!ui.panBottomLeft->isVisibleTo(fixture.form.get()));
+        QVERIFY(ui.imgStart->isVisibleTo(fixture.form.get()));
+        QVERIFY(!ui.imgStop->isVisibleTo(fixture.form.get()));
+        for (QToolButton* button : {ui.tbtnUp, ui.tbtnDown, ui.tbtnRemove, ui.tbtnClear, ui.tbtnStart})
+            QVERIFY(!button->isEnabled());
+        const int widths[4] = {260, 90, 80, 100};
+        for (int column = 0; column < 4; ++column)
+            QCOMPARE(ui.ltvTask->columnWidth(column), widths[column]);
+        for (int column = 4; column < 11; ++column)
+            QVERIFY(ui.ltvTask->isColumnHidden(column));
+        const char* names[] = {"pantop", "panMain", "panLeft", "ltvTask", "Toolbar1", "panbg",
+                               "panSplitter", "panProfile", "panPreview", "Splitter1",
+                               "gpbProfile", "vleOutput", "vleVideo", "vleAudio", "vleAdvanced",
+                               "btnOutput", "btnVideo", "btnAudio", "btnAdvanced", "panRight",
+                               "panBottom", "panBottomRight", "panBottomCenter", "panBottomLeft",
+                               "cmbProfile", "bbtnSetting", "edtOutputdir", "bbtnBrowser",
+                               "bbtnOpen", "labConvertingFile", "labElapsed", "labRemaining",
+                               "pgbCurrent", "labCurProgress", "pgbTotal", "labTotalProgress",
+                               "imgStart", "imgStop", "ibtnAddFile", "ibtnHelp", "tbtnStop",
+                               "VideoWindow1", "TrackBar", "sbtnPlay", "labPreviewTime", "Memo1",
+                               "timerTime"};
+        for (const char* name : names)
+            QVERIFY2(fixture.form->findChild<QObject*>(QLatin1String(name)), name);
+    }
+
+    void bottomStripFollowsWidth()
+    {
+        FormFixture fixture;
+        TMainForm& form = *fixture.form;
+        const TMainFormUi& ui = form.ui();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.resize(790, 505);
+        QTest::qWait(20);
+        QCOMPARE(ui.panBottomCenter->width(), ui.panMain->width());
+        QCOMPARE(ui.bbtnSetting->x(), ui.panMain->width() - 90);
+        struct Shot
+        {
+            int cmb, edt, cur, total, setting, open, browse;
+        };
+        auto take = [&] {
+            return Shot{ui.cmbProfile->width(), ui.edtOutputdir->width(), ui.pgbCurrent->width(),
+                        ui.pgbTotal->width(),   ui.bbtnSetting->x(),     ui.bbtnOpen->x(),
+                        ui.bbtnBrowser->x()};
+        };
+        const Shot before = take();
+        form.resize(890, 505);
+        QTest::qWait(20);
+        const Shot after = take();
+        QCOMPARE(after.cmb - before.cmb, 100);
+        QCOMPARE(after.edt - before.edt, 100);
+        QCOMPARE(after.cur - before.cur, 100);
+        QCOMPARE(after.total - before.total, 100);
+        QCOMPARE(after.setting - before.setting, 100);
+        QCOMPARE(after.open - before.open, 100);
+        QCOMPARE(after.browse - before.browse, 100);
+        QCOMPARE(ui.imgStart->pos(), QPoint(592, 8));
+    }
+
+    void splitterDrag_data()
+    {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("growth");
+        QTest::newRow("left button, 50 to the left") << int(Qt::LeftButton) << 0 << -45 << 50;
+        QTest::newRow("left button, to the right") << int(Qt::LeftButton) << 0 << 25 << -20;
+        QTest::newRow("shift held") << int(Qt::LeftButton) << int(Qt::ShiftModifier) << -45 << 0;
+        QTest::newRow("ctrl held") << int(Qt::LeftButton) << int(Qt::ControlModifier) << -45 << 0;
+        QTest::newRow("right button") << int(Qt::RightButton) << 0 << -45 << 0;
+        QTest::newRow("two buttons") << int(Qt::LeftButton | Qt::RightButton) << 0 << -45 << 0;
+        QTest::newRow("no button") << 0 << 0 << -45 << 0;
+        QTest::newRow("x is 0") << int(Qt::LeftButton) << 0 << 0 << 0;
+    }
+    void splitterDrag()
+    {
+        QFETCH(int, buttons);
+        QFETCH(int, modifiers);
+        QFETCH(int, x);
+        QFETCH(int, growth);
+        FormFixture fixture;
+        TMainForm& form = *fixture.form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QWidget* bar = form.ui().panSplitter;
+        const int before = form.ui().panProfile->width();
+        const QPointF at(x, 5);
+        QMouseEvent move(QEvent::MouseMove, at, bar->mapToGlobal(at), Qt::NoButton,
+                         Qt::MouseButtons(buttons), Qt::KeyboardModifiers(modifiers));
+        QApplication::sendEvent(bar, &move);
+        QCOMPARE(form.ui().panProfile->width() - before, growth);
+    }
+
+    void errorsInHandlersAreShown()
+    {
+        ModalWatcher watcher;
+        bool after = false;
+        const bool ok = Guarded(nullptr, [&] {
+            throw FwError(QStringLiteral("Cannot write \"x\": disk full"));
+            after = true;
+        });
+        QVERIFY(!ok);
+        QVERIFY(!after);
+        QCOMPARE(watcher.seen.size(), 1);
+        QCOMPARE(watcher.seen[0].title, QStringLiteral("Framewright"));
+        QCOMPARE(watcher.seen[0].text, QStringLiteral("Cannot write \"x\": disk full"));
+    }
+};
+
+QTEST_MAIN(TestMainForm)
+#include "tst_mainform.moc"
