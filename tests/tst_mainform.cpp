@@ -1,6 +1,6 @@
 #include "FormFixture.h"
 #include "ModalWatcher.h"
-#include "app/ErrorReport.h"
+#include "platform/ErrorReport.h"
 #include "app/GettingStartedPanel.h"
 #include "app/ImageButton.h"
 #include "app/SplitterBar.h"

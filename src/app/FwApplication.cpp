@@ -1,6 +1,6 @@
 #include "FwApplication.h"
 
-#include "ErrorReport.h"
+#include "platform/ErrorReport.h"
 
 #include <QFont>
 #include <QStyleFactory>

@@ -1,11 +1,18 @@
 #include "TMainForm.h"
 
-#include "ErrorReport.h"
+#include "platform/ErrorReport.h"
 #include "GettingStartedPanel.h"
 #include "ImageButton.h"
 #include "SplitterBar.h"
+#include "engine/FwError.h"
 #include "engine/PathText.h"
+#include "profiles/ParameterPanels.h"
+#include "profiles/ProfileFile.h"
+#include "profiles/ProfileText.h"
 #include "profiles/TNewInifile.h"
+#include "profiles/TSettingForm.h"
+#include "profiles/TSizeForm.h"
+#include "profiles/ValueListEditor.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -15,6 +22,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabWidget>
+#include <QToolButton>
 #include <QTreeView>
 
 TMainForm::TMainForm(const AppContext& context, QWidget* parent)
@@ -29,6 +38,14 @@ TMainForm::TMainForm(const AppContext& context, QWidget* parent)
             [this](Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x) {
                 panSplitterMouseMove(buttons, modifiers, x);
             });
+    connect(m_ui.cmbProfile, &QComboBox::activated, this,
+            [this] { Guarded(this, [this] { cmbProfileChange(); }); });
+    connect(grid(ParameterPanels::Video), &QTableWidget::itemChanged, this,
+            [this] { vleVideoStringsChange(); });
+    connect(m_ui.bbtnSetting, &QPushButton::clicked, this,
+            [this] { Guarded(this, [this] { bbtnSettingClick(); }); });
+    connect(m_ui.ibtnSetting, &ImageButton::clicked, this, [this] { tbtnSettingClick(); });
+    connect(m_ui.tbtnSetting, &QToolButton::clicked, this, [this] { tbtnSettingClick(); });
     FormCreate();
 }
 
@@ -84,7 +101,69 @@ void TMainForm::ReadVersion()
 
 void TMainForm::BuildInputTypes() {}
 
-void TMainForm::FillProfileList() {}
+void TMainForm::FillProfileList()
+{
+    m_ui.cmbProfile->addItems(ProfileNames(m_context.programFolder));
+    m_ui.cmbProfile->setCurrentIndex(-1);
+}
+
+QStringList TMainForm::profileNames() const
+{
+    QStringList names;
+    for (int i = 0; i < m_ui.cmbProfile->count(); ++i)
+        names << m_ui.cmbProfile->itemText(i);
+    return names;
+}
+
+ValueListEditor* TMainForm::grid(int panel) const
+{
+    return m_ui.panels->grid(panel);
+}
+
+void TMainForm::cmbProfileChange()
+{
+    const LoadedProfile profile =
+        LoadProfile(ProfilePath(m_context.programFolder, m_ui.cmbProfile->currentText()));
+    if (!profile.exists)
+        return;
+    m_ui.panels->loadRows(ParameterPanels::Video, profile.panels.video);
+    m_ui.panels->loadRows(ParameterPanels::Audio, profile.panels.audio);
+    m_ui.panels->loadRows(ParameterPanels::Advanced, profile.panels.advanced);
+    OutputExt = OutputExtFor(profile.type);
+    vleVideoStringsChange();
+    if (!profile.error.isEmpty())
+        throw FwError(profile.error);
+}
+
+void TMainForm::vleVideoStringsChange()
+{
+    const ValueListEditor* video = grid(ParameterPanels::Video);
+    const int current = video->currentRow();
+    if (current < 0 || current >= video->rowCount() ||
+        video->rowData(current).key != QLatin1String("Video Size"))
+        return;
+    if (video->value(QStringLiteral("Video Size")) == QLatin1String("Custom Size") && m_size &&
+        !m_size->isVisible())
+        m_size->show();
+}
+
+void TMainForm::tbtnSettingClick()
+{
+    if (!m_setting)
+        return;
+    m_setting->pgcSetting->setCurrentIndex(0);
+    m_setting->show();
+}
+
+void TMainForm::bbtnSettingClick()
+{
+    if (!m_setting)
+        return;
+    m_setting->pgcSetting->setCurrentIndex(1);
+    m_setting->cmbProfile->setCurrentIndex(m_ui.cmbProfile->currentIndex());
+    m_setting->show();
+    m_setting->cmbProfileChange();
+}
 
 void TMainForm::AddCommandLineInputs() {}
 
@@ -137,8 +216,10 @@ void TMainForm::LoadPreferences()
         ini.ReadString(main, QStringLiteral("Output Path"), m_context.programFolder));
     const int profile = ini.ReadInteger(main, QStringLiteral("Profile"), 0);
     ini.Release();
-    if (m_ui.cmbProfile->count() > 0)
-        m_ui.cmbProfile->setCurrentIndex(profile < m_ui.cmbProfile->count() ? profile : -1);
+    if (m_ui.cmbProfile->count() == 0)
+        return;
+    m_ui.cmbProfile->setCurrentIndex(profile < m_ui.cmbProfile->count() ? profile : -1);
+    cmbProfileChange();
 }
 
 void TMainForm::SavePreferences()

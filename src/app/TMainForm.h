@@ -8,6 +8,7 @@
 class TAboutForm;
 class TSettingForm;
 class TSizeForm;
+class ValueListEditor;
 
 // The main window. It owns the task list, the parameter panels, the preview and the progress
 // area; its handlers carry the names of the design and hand the work to the logic classes.
@@ -33,6 +34,15 @@ public:
     void LoadPreferences();
     void SavePreferences();
     void HideGettingStarted();
+
+    // Profiles and their panels.
+    QString OutputExt;
+    void cmbProfileChange();
+    void vleVideoStringsChange();
+    void bbtnSettingClick();
+    void tbtnSettingClick();
+    ValueListEditor* grid(int panel) const;
+    QStringList profileNames() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,6 +1,7 @@
 #include "app/FwApplication.h"
 #include "app/TAboutForm.h"
 #include "app/TMainForm.h"
+#include "profiles/ParameterPanels.h"
 #include "profiles/TSettingForm.h"
 #include "profiles/TSizeForm.h"
 
@@ -13,8 +14,8 @@ int main(int argc, char** argv)
 
     TMainForm mainForm(context);
     TAboutForm about(mainForm.version(), &mainForm);
-    TSettingForm setting(&mainForm);
-    TSizeForm size(&mainForm);
+    TSettingForm setting(&mainForm, mainForm.programFolder(), mainForm.profileNames());
+    TSizeForm size(&mainForm, mainForm.grid(ParameterPanels::Video));
     mainForm.setDialogs(&about, &setting, &size);
     mainForm.show();
     return app.exec();

@@ -77,6 +77,7 @@ void ParameterPanels::addPanel(int panel, const QString& name, const QStringList
         grid->appendRow(row);
     }
     grid->setFixedHeight(rows.size() * 18);
+    connect(grid, &ValueListEditor::mousePressed, this, &ParameterPanels::repaintGrids);
 
     auto* layout = static_cast<QVBoxLayout*>(this->layout());
     layout->addWidget(header);
@@ -99,6 +100,23 @@ QPushButton* ParameterPanels::button(int panel) const
 QWidget* ParameterPanels::header(int panel) const
 {
     return panel >= 0 && panel < 4 ? m_headers[panel] : nullptr;
+}
+
+void ParameterPanels::repaintGrids()
+{
+    for (ValueListEditor* grid : m_grids) {
+        if (grid)
+            grid->repaintCells();
+    }
+}
+
+void ParameterPanels::loadRows(int panel, const ParamPanel& rows)
+{
+    ValueListEditor* grid = this->grid(panel);
+    if (!grid)
+        return;
+    grid->setRows(rows);
+    grid->setFixedHeight(qMax(1, int(rows.size())) * 18);
 }
 
 int ParameterPanels::expandedHeight(int rows)

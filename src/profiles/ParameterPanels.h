@@ -1,5 +1,7 @@
 #pragma once
 
+#include "profiles/ParamRow.h"
+
 #include <QWidget>
 
 class QPushButton;
@@ -18,6 +20,11 @@ public:
     ValueListEditor* grid(int panel) const; // nullptr for a panel this window lacks
     QPushButton* button(int panel) const;
     QWidget* header(int panel) const;
+
+    void repaintGrids();
+    // Replaces a panel's rows and sets its height to rows x 18 (an empty panel keeps one
+    // blank row's height), leaving the collapse button as it is.
+    void loadRows(int panel, const ParamPanel& rows);
 
     // Collapses an open panel to 1 pixel, or opens a collapsed one to its rows' height.
     void toggle(int panel);

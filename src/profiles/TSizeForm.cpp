@@ -1,8 +1,111 @@
 #include "TSizeForm.h"
 
-TSizeForm::TSizeForm(QWidget* mainWindow) : QDialog(mainWindow), m_mainWindow(mainWindow)
+#include "ValueListEditor.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+const QString kVideoSize = QStringLiteral("Video Size");
+
+// A size must be a whole number above zero: zero or a negative size makes every conversion
+// fail, so it is refused like text.
+bool properSize(const QString& text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    return ok && value > 0;
+}
+} // namespace
+
+TSizeForm::TSizeForm(QWidget* mainWindow, ValueListEditor* videoGrid)
+    : QDialog(mainWindow), m_mainWindow(mainWindow), m_videoGrid(videoGrid)
 {
     setObjectName(QStringLiteral("TSizeForm"));
     setWindowTitle(QStringLiteral("Video Size of output files"));
     setFixedSize(336, 106);
+    setModal(false);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Width:"), this), 0, 0);
+    edtWidth = new QLineEdit(this);
+    edtWidth->setObjectName(QStringLiteral("edtWidth"));
+    layout->addWidget(edtWidth, 0, 1);
+    layout->addWidget(new QLabel(QStringLiteral("Height:"), this), 0, 2);
+    edtHeight = new QLineEdit(this);
+    edtHeight->setObjectName(QStringLiteral("edtHeight"));
+    layout->addWidget(edtHeight, 0, 3);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    btnOK = new QPushButton(QStringLiteral("&OK"), this);
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnOK->setDefault(true);
+    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnCancel);
+    layout->addLayout(buttons, 1, 0, 1, 4);
+
+    connect(btnOK, &QPushButton::clicked, this, &TSizeForm::btnOKClick);
+    connect(btnCancel, &QPushButton::clicked, this, &TSizeForm::btnCancelClick);
+}
+
+void TSizeForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TSizeForm::FormShow()
+{
+    m_mainWindow->setEnabled(false);
+    setEnabled(true); // a child dialog would otherwise follow its disabled owner
+}
+
+bool TSizeForm::refuse(QLineEdit* field, const QString& text, const QString& caption)
+{
+    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, this);
+    box.exec();
+    field->setFocus();
+    return false;
+}
+
+void TSizeForm::btnOKClick()
+{
+    if (!properSize(edtWidth->text())) {
+        refuse(edtWidth, QStringLiteral("Please specify a proper width for output videos."),
+               QStringLiteral("Incorrect Width"));
+        return;
+    }
+    if (!properSize(edtHeight->text())) {
+        refuse(edtHeight, QStringLiteral("Please specify a proper height for output videos."),
+               QStringLiteral("Incorrect Height"));
+        return;
+    }
+    m_videoGrid->setValue(kVideoSize, edtWidth->text() + QLatin1Char('x') + edtHeight->text());
+    accept();
+}
+
+void TSizeForm::btnCancelClick()
+{
+    reject();
+}
+
+void TSizeForm::done(int result)
+{
+    QDialog::done(result);
+    FormClose();
+}
+
+void TSizeForm::FormClose()
+{
+    if (m_videoGrid->rowOf(kVideoSize) >= 0 &&
+        m_videoGrid->value(kVideoSize) == QLatin1String("Custom Size"))
+        m_videoGrid->setValue(kVideoSize, QStringLiteral("Original Size"));
+    m_mainWindow->setEnabled(true);
 }

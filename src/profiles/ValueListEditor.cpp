@@ -1,5 +1,8 @@
 #include "ValueListEditor.h"
 
+#include "ValueCellDelegate.h"
+
+#include <QApplication>
 #include <QHeaderView>
 
 ValueListEditor::ValueListEditor(const QString& name, int keyWidth, int valueWidth,
@@ -16,9 +19,12 @@ ValueListEditor::ValueListEditor(const QString& name, int keyWidth, int valueWid
     setColumnWidth(0, keyWidth);
     setColumnWidth(1, valueWidth);
     setShowGrid(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                    QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    // Only the current cell matters; nothing is ever shown selected.
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::DoubleClicked |
+                    QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    setItemDelegate(new ValueCellDelegate(this));
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
@@ -44,11 +50,11 @@ void ValueListEditor::appendRow(const ParamRow& row)
     m_rows.append(row);
     auto* key = new QTableWidgetItem(row.key);
     key->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    key->setBackground(palette().button());
     setItem(at, 0, key);
     auto* value = new QTableWidgetItem(row.value);
+    // Pick-list rows are read-only to typing, but their drop-down still sets the value.
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (!row.readOnly)
+    if (!row.readOnly || row.pickList)
         flags |= Qt::ItemIsEditable;
     value->setFlags(flags);
     setItem(at, 1, value);
@@ -88,4 +94,33 @@ void ValueListEditor::setValue(const QString& key, const QString& value)
         return;
     }
     item(row, 1)->setText(value);
+}
+
+void ValueListEditor::mousePressEvent(QMouseEvent* event)
+{
+    QTableWidget::mousePressEvent(event);
+    emit mousePressed();
+}
+
+void ValueListEditor::focusInEvent(QFocusEvent* event)
+{
+    QTableWidget::focusInEvent(event);
+    repaintCells();
+}
+
+void ValueListEditor::focusOutEvent(QFocusEvent* event)
+{
+    QTableWidget::focusOutEvent(event);
+    repaintCells();
+}
+
+bool ValueListEditor::hasFocusWithin() const
+{
+    const QWidget* focus = QApplication::focusWidget();
+    return hasFocus() || (focus && isAncestorOf(focus));
+}
+
+void ValueListEditor::repaintCells()
+{
+    viewport()->update();
 }

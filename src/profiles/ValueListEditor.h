@@ -25,6 +25,18 @@ public:
     void setValue(const QString& key, const QString& value);
 
     const ParamRow& rowData(int row) const { return m_rows.at(row); }
+    // The grid or its in-place editor has the keyboard focus.
+    bool hasFocusWithin() const;
+    // Repaints every cell, so the current-row marking follows the focus.
+    void repaintCells();
+
+signals:
+    void mousePressed();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     QVector<ParamRow> m_rows; // row properties; the texts live in the items

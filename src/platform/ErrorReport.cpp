@@ -1,4 +1,4 @@
-#include "ErrorReport.h"
+#include "platform/ErrorReport.h"
 
 #include "engine/FwError.h"
 
