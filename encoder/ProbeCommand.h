@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArray>
+
+// The probe form: asks ffprobe about the input and prints the report, or ffprobe's
+// complaint when the input cannot be read.
+class ProbeCommand final
+{
+public:
+    // Returns the exit status, always 1 as the classic tool gives without an output file.
+    static int run(const QByteArray& input);
+};

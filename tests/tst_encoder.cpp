@@ -1,0 +1,653 @@
+// The encoder front wmaspi.dll: its text shaping on its own, then the built program on
+// clips made with ffmpeg's lavfi sources.
+#include "MessageFilter.h"
+#include "ProbeReport.h"
+#include "ProgressLine.h"
+#include "ProgressTranslator.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <optional>
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QProcess::ExitStatus status = QProcess::CrashExit;
+    QByteArray output;
+};
+
+QString encoder()
+{
+    return qEnvironmentVariable("FW_ENCODER");
+}
+
+Run runFront(const QStringList& arguments,
+             const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+{
+    QProcess front;
+    front.setProcessChannelMode(QProcess::MergedChannels);
+    front.setProcessEnvironment(environment);
+    front.start(encoder(), arguments);
+    if (!front.waitForFinished(60000))
+        front.kill();
+    front.waitForFinished();
+    return {front.exitCode(), front.exitStatus(), front.readAll()};
+}
+
+bool makeClip(const QString& path, int seconds, const QStringList& codecs)
+{
+    const QString length = QString::number(seconds);
+    QProcess ffmpeg;
+    ffmpeg.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    ffmpeg.start("ffmpeg", QStringList{"-nostdin", "-v", "error", "-y", "-f", "lavfi", "-i",
+                                       "testsrc=size=320x240:rate=25:duration=" + length, "-f",
+                                       "lavfi", "-i", "sine=frequency=440:duration=" + length} +
+                               codecs + QStringList{path});
+    return ffmpeg.waitForFinished(60000) && ffmpeg.exitStatus() == QProcess::NormalExit &&
+           ffmpeg.exitCode() == 0;
+}
+
+// The window's reading of a probe report: the text after the path, "Duration" and ": "
+// up to ","; then after "Video" the third comma-separated item.
+struct WindowReading
+{
+    QByteArray duration;
+    QByteArray frameSize;
+};
+
+std::optional<WindowReading> readAsWindow(const QByteArray& output, const QByteArray& path)
+{
+    const qsizetype at = output.indexOf(path);
+    if (at < 0)
+        return std::nullopt;
+    QByteArray rest = output.mid(at + path.size());
+    const qsizetype duration = rest.indexOf("Duration: ");
+    if (duration < 0)
+        return std::nullopt;
+    rest = rest.mid(duration + 10);
+    WindowReading reading;
+    reading.duration = rest.left(rest.indexOf(','));
+    const qsizetype video = rest.indexOf("Video");
+    if (video < 0)
+        return reading;
+    const QByteArrayList items = rest.mid(video).split(',');
+    if (items.size() > 3)
+        reading.frameSize = items[2];
+    return reading;
+}
+
+double clockSeconds(const QByteArray& text)
+{
+    const QByteArrayList parts = text.split(':');
+    if (parts.size() != 3)
+        return -1;
+    return parts[0].toDouble() * 3600 + parts[1].toDouble() * 60 + parts[2].toDouble();
+}
+
+// The values of the front's own progress texts, each a line "time=<seconds> ".
+QList<double> progressValues(const QByteArray& output, bool* allNumbers)
+{
+    static const QRegularExpression text(QStringLiteral("^time=(\\S*) $"),
+                                         QRegularExpression::MultilineOption);
+    QList<double> values;
+    *allNumbers = true;
+    for (const QRegularExpressionMatch& match : text.globalMatch(QString::fromUtf8(output))) {
+        bool ok = false;
+        values << match.captured(1).toDouble(&ok);
+        *allNumbers = *allNumbers && ok;
+    }
+    return values;
+}
+
+bool nonDecreasing(const QList<double>& values)
+{
+    return std::is_sorted(values.begin(), values.end());
+}
+
+// ffmpeg processes whose command line mentions `mention`; a zombie has no command line.
+QList<qint64> ffmpegsMentioning(const QByteArray& mention)
+{
+    QList<qint64> found;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString& entry : entries) {
+        bool ok = false;
+        const qint64 pid = entry.toLongLong(&ok);
+        QFile file(QStringLiteral("/proc/") + entry + QStringLiteral("/cmdline"));
+        if (!ok || !file.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArrayList argv = file.readAll().split('\0');
+        if (argv.first().endsWith("ffmpeg") && argv.join(' ').contains(mention))
+            found << pid;
+    }
+    return found;
+}
+
+QByteArray json(const char* text)
+{
+    const QByteArray bytes(text);
+    Q_ASSERT(!QJsonDocument::fromJson(bytes).isNull());
+    return bytes;
+}
+
+} // namespace
+
+class TestEncoder final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void reportFromJson_data();
+    void reportFromJson();
+    void reportFitsOneRead();
+    void durationText_data();
+    void durationText();
+    void progressSeconds_data();
+    void progressSeconds();
+    void progressTranslator();
+    void restateTimes_data();
+    void restateTimes();
+    void messageFilterHoldsPartialLines();
+
+    void usage_data();
+    void usage();
+    void probeContainer_data();
+    void probeContainer();
+    void probeOddPath_data();
+    void probeOddPath();
+    void probeUnreadable_data();
+    void probeUnreadable();
+    void convert_data();
+    void convert();
+    void progressEveryHalfSecond();
+    void failure_data();
+    void failure();
+    void noOrphan_data();
+    void noOrphan();
+
+private:
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    QTemporaryDir m_dir;
+    QString m_clip;     // 2 s, mpeg4/mp3 in avi
+    QString m_longClip; // 10 s, same codecs
+};
+
+void TestEncoder::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY2(QFileInfo(encoder()).isExecutable(), qPrintable("FW_ENCODER: " + encoder()));
+    m_clip = path("clip.avi");
+    m_longClip = path("long.avi");
+    const QStringList codecs{"-c:v", "mpeg4", "-c:a", "libmp3lame"};
+    QVERIFY(makeClip(m_clip, 2, codecs));
+    QVERIFY(makeClip(m_longClip, 10, codecs));
+}
+
+void TestEncoder::reportFromJson_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<QByteArrayList>("present");
+    QTest::addColumn<QByteArrayList>("absent");
+
+    QTest::newRow("video and audio")
+        << json(R"({"format": {"format_name": "avi", "duration": "5.040000",
+                               "start_time": "0.000000", "bit_rate": "407000"},
+                    "streams": [{"index": 0, "codec_type": "video", "codec_name": "mpeg4",
+                                 "pix_fmt": "yuv420p", "width": 320, "height": 240,
+                                 "avg_frame_rate": "25/1", "r_frame_rate": "25/1"},
+                                {"index": 1, "codec_type": "audio", "codec_name": "mp3",
+                                 "sample_rate": "44100", "channels": 2,
+                                 "channel_layout": "stereo", "bit_rate": "128000"}]})")
+        << QByteArrayList{"Input #0, avi, from '/v/a.avi':\n"
+                          "  Duration: 00:00:05.04, start: 0.000000, bitrate: 407 kb/s\n"
+                          "    Stream #0.0: Video: mpeg4, yuv420p, 320x240, 25.00 fps\n"
+                          "    Stream #0.1: Audio: mp3, 44100 Hz, stereo, 128 kb/s\n"}
+        << QByteArrayList{};
+    QTest::newRow("unknown duration, start and bitrate")
+        << json(R"({"format": {"format_name": "mpeg"},
+                    "streams": [{"index": 0, "codec_type": "video", "codec_name": "mpeg2video",
+                                 "pix_fmt": "yuv420p", "width": 720, "height": 576,
+                                 "avg_frame_rate": "0/0", "r_frame_rate": "25/1"}]})")
+        << QByteArrayList{"  Duration: N/A, bitrate: N/A\n",
+                          "Video: mpeg2video, yuv420p, 720x576, 25.00 fps\n"}
+        << QByteArrayList{"start:"};
+    QTest::newRow("fractional rate, no rate at all")
+        << json(R"({"format": {"format_name": "mov,mp4,m4a,3gp,3g2,mj2", "duration": "1"},
+                    "streams": [{"index": 0, "codec_type": "video", "codec_name": "h264",
+                                 "pix_fmt": "yuv420p", "width": 640, "height": 480,
+                                 "avg_frame_rate": "30000/1001"},
+                                {"index": 1, "codec_type": "video", "codec_name": "png",
+                                 "width": 16, "height": 16, "avg_frame_rate": "0/0"}]})")
+        << QByteArrayList{"Input #0, mov,mp4,m4a,3gp,3g2,mj2, from '/v/a.avi':",
+                          "Stream #0.0: Video: h264, yuv420p, 640x480, 29.97 fps\n",
+                          "Stream #0.1: Video: png, none, 16x16, N/A fps\n"}
+        << QByteArrayList{};
+    QTest::newRow("audio with cover art has no Video line")
+        << json(R"({"format": {"format_name": "mp3", "duration": "3.5"},
+                    "streams": [{"index": 0, "codec_type": "audio", "codec_name": "mp3",
+                                 "sample_rate": "48000", "channels": 6},
+                                {"index": 1, "codec_type": "video", "codec_name": "mjpeg",
+                                 "width": 500, "height": 500,
+                                 "disposition": {"attached_pic": 1}}]})")
+        << QByteArrayList{"Audio: mp3, 48000 Hz, 6 channels\n", "Stream #0.1: Attachment: mjpeg"}
+        << QByteArrayList{"Video"};
+    QTest::newRow("unreadable input gives nothing")
+        << json("{}") << QByteArrayList{} << QByteArrayList{"Input", "Duration"};
+}
+
+void TestEncoder::reportFromJson()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(QByteArrayList, present);
+    QFETCH(QByteArrayList, absent);
+
+    const QByteArray report = ProbeReport::fromJson(json, "/v/a.avi");
+    for (const QByteArray& text : present)
+        QVERIFY2(report.contains(text), report.constData());
+    for (const QByteArray& text : absent)
+        QVERIFY2(!report.contains(text), report.constData());
+    QCOMPARE(report.isEmpty(), present.isEmpty());
+}
+
+void TestEncoder::reportFitsOneRead()
+{
+    // A disc image with a hundred audio tracks ahead of its video.
+    QByteArray streams;
+    for (int i = 0; i < 100; ++i)
+        streams += R"({"index": )" + QByteArray::number(i) +
+                   R"(, "codec_type": "audio", "codec_name": "ac3", "sample_rate": "48000",
+                       "channel_layout": "5.1", "bit_rate": "448000"},)";
+    const QByteArray disc =
+        R"({"format": {"format_name": "mpeg", "duration": "60"}, "streams": [)" + streams +
+        R"({"index": 100, "codec_type": "video", "codec_name": "mpeg2video",
+            "pix_fmt": "yuv420p", "width": 720, "height": 480, "avg_frame_rate": "30000/1001"}]})";
+    const QByteArray report = ProbeReport::fromJson(disc, "/v/disc.vob");
+
+    QVERIFY(report.size() <= 4095);
+    const std::optional<WindowReading> reading = readAsWindow(report, "/v/disc.vob");
+    QVERIFY(reading);
+    QCOMPARE(reading->duration, QByteArray("00:01:00.00"));
+    QCOMPARE(reading->frameSize, QByteArray(" 720x480"));
+}
+
+void TestEncoder::durationText_data()
+{
+    QTest::addColumn<QJsonValue>("seconds");
+    QTest::addColumn<QByteArray>("text");
+
+    QTest::newRow("hundredths") << QJsonValue("5.040000") << QByteArray("00:00:05.04");
+    QTest::newRow("rounds down") << QJsonValue("2.004900") << QByteArray("00:00:02.00");
+    QTest::newRow("rounds half up") << QJsonValue("2.005000") << QByteArray("00:00:02.01");
+    QTest::newRow("carries into the hour") << QJsonValue("3599.996") << QByteArray("01:00:00.00");
+    QTest::newRow("over a day") << QJsonValue("90061.5") << QByteArray("25:01:01.50");
+    QTest::newRow("a JSON number") << QJsonValue(1.5) << QByteArray("00:00:01.50");
+    QTest::newRow("N/A") << QJsonValue("N/A") << QByteArray("N/A");
+    QTest::newRow("missing") << QJsonValue(QJsonValue::Undefined) << QByteArray("N/A");
+    QTest::newRow("negative") << QJsonValue("-1.0") << QByteArray("N/A");
+}
+
+void TestEncoder::durationText()
+{
+    QFETCH(QJsonValue, seconds);
+    QFETCH(QByteArray, text);
+    QCOMPARE(ProbeReport::durationText(seconds), text);
+}
+
+void TestEncoder::progressSeconds_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<double>("seconds");
+
+    QTest::newRow("out_time_us") << QByteArray("out_time_us=3520000") << true << 3.52;
+    QTest::newRow("out_time_ms is microseconds")
+        << QByteArray("out_time_ms=1500000") << true << 1.5;
+    QTest::newRow("out_time clock") << QByteArray("out_time=01:02:03.500000") << true << 3723.5;
+    QTest::newRow("carriage return") << QByteArray("out_time_us=250000\r") << true << 0.25;
+    QTest::newRow("zero") << QByteArray("out_time_us=0") << true << 0.0;
+    QTest::newRow("negative microseconds") << QByteArray("out_time_us=-1234") << false << 0.0;
+    QTest::newRow("negative clock") << QByteArray("out_time=-00:00:00.040000") << false << 0.0;
+    QTest::newRow("N/A microseconds") << QByteArray("out_time_ms=N/A") << false << 0.0;
+    QTest::newRow("N/A clock") << QByteArray("out_time=N/A") << false << 0.0;
+    QTest::newRow("broken clock") << QByteArray("out_time=00:03.5") << false << 0.0;
+    QTest::newRow("other key") << QByteArray("total_size=3520000") << false << 0.0;
+    QTest::newRow("end marker") << QByteArray("progress=end") << false << 0.0;
+}
+
+void TestEncoder::progressSeconds()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(bool, valid);
+    QFETCH(double, seconds);
+
+    const std::optional<double> parsed = ProgressLine::seconds(line);
+    QCOMPARE(parsed.has_value(), valid);
+    if (valid)
+        QCOMPARE(*parsed, seconds);
+}
+
+void TestEncoder::progressTranslator()
+{
+    ProgressTranslator translator;
+    // Reports count once their "progress=" line is complete; early N/A and negative
+    // values leave the position at 0.
+    QVERIFY(!translator.feed("frame=0\nout_time_us=N/A\nout_time=-00:00:00.040000\nprogress=con"));
+    QVERIFY(translator.feed("tinue\nout_time_us=25"));
+    QCOMPARE(translator.position(), 0.0);
+    QVERIFY(translator.feed("00000\nout_time_ms=2500000\nprogress=continue\n"));
+    QCOMPARE(translator.position(), 2.5);
+
+    // A report that goes back does not take the position with it.
+    QVERIFY(translator.feed("out_time_us=1000000\nprogress=continue\n"));
+    QCOMPARE(translator.position(), 2.5);
+
+    QVERIFY(!translator.feed("out_time=00:00:04.000000"));
+    QVERIFY(translator.finish());
+    QCOMPARE(translator.position(), 4.0);
+    QCOMPARE(ProgressLine::text(translator.position()), QByteArray("time=4.00 \n"));
+}
+
+void TestEncoder::restateTimes_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("restated");
+
+    QTest::newRow("final status line")
+        << QByteArray("frame=  250 fps=0.0 q=2.0 Lsize=     477kB time=00:00:10.04 bitrate= "
+                      "388.9kbits/s\n")
+        << QByteArray(
+               "frame=  250 fps=0.0 q=2.0 Lsize=     477kB time=10.04 bitrate= 388.9kbits/s\n");
+    QTest::newRow("hours") << QByteArray("time=01:00:01.50\r") << QByteArray("time=3601.50\r");
+    QTest::newRow("N/A dropped") << QByteArray("size=0kB time=N/A bitrate=N/A\r")
+                                 << QByteArray("size=0kB bitrate=N/A\r");
+    QTest::newRow("negative dropped")
+        << QByteArray("time=-00:00:00.04 bitrate=N/A") << QByteArray("bitrate=N/A");
+    QTest::newRow("seconds already") << QByteArray("time=3.52 \n") << QByteArray("time=3.52 \n");
+    QTest::newRow("longer word") << QByteArray("start_time=00:00:01.00\n")
+                                 << QByteArray("start_time=00:00:01.00\n");
+    QTest::newRow("metadata") << QByteArray("    creation_time   : 2024-01-01T00:00:00.000000Z\n")
+                              << QByteArray("    creation_time   : 2024-01-01T00:00:00.000000Z\n");
+}
+
+void TestEncoder::restateTimes()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, restated);
+    QCOMPARE(MessageFilter::restateTimes(text), restated);
+}
+
+void TestEncoder::messageFilterHoldsPartialLines()
+{
+    // A status line cut inside its clock must not reach the window half restated.
+    MessageFilter filter;
+    QCOMPARE(filter.feed("Stream mapping:\nframe= 5 time=00:00:0"),
+             QByteArray("Stream mapping:\n"));
+    QCOMPARE(filter.feed("1.00 bitrate=N/A\r"), QByteArray("frame= 5 time=1.00 bitrate=N/A\r"));
+    QCOMPARE(filter.feed("no line break"), QByteArray());
+    QCOMPARE(filter.flush(), QByteArray("no line break"));
+}
+
+void TestEncoder::usage_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+
+    QTest::newRow("nothing") << QStringList{};
+    QTest::newRow("-i alone") << QStringList{"-i"};
+    QTest::newRow("probe with extra") << QStringList{"-i", "a.avi", "b.avi"};
+    QTest::newRow("conversion without output") << QStringList{"-y", "-i", "a.avi"};
+    QTest::newRow("conversion without -y") << QStringList{"-i", "a.avi", "-b", "b.avi"};
+    QTest::newRow("unknown option") << QStringList{"-x", "a.avi"};
+}
+
+void TestEncoder::usage()
+{
+    QFETCH(QStringList, arguments);
+    const Run run = runFront(arguments);
+    QCOMPARE(run.status, QProcess::NormalExit);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.output.startsWith("usage:"), run.output.constData());
+    QVERIFY(!run.output.contains("time"));
+}
+
+void TestEncoder::probeContainer_data()
+{
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<QStringList>("codecs");
+
+    QTest::newRow("avi") << "avi" << QStringList{"-c:v", "mpeg4", "-c:a", "libmp3lame"};
+    QTest::newRow("mpg") << "mpg" << QStringList{"-c:v", "mpeg1video", "-c:a", "mp2"};
+    QTest::newRow("mp4") << "mp4" << QStringList{"-c:v", "libx264", "-c:a", "aac"};
+    QTest::newRow("wmv") << "wmv" << QStringList{"-c:v", "wmv2", "-c:a", "wmav2"};
+    QTest::newRow("mov") << "mov" << QStringList{"-c:v", "libx264", "-c:a", "aac"};
+    QTest::newRow("vob") << "vob" << QStringList{"-c:v", "mpeg2video", "-c:a", "mp2", "-f", "vob"};
+    QTest::newRow("asf") << "asf" << QStringList{"-c:v", "wmv2", "-c:a", "wmav2"};
+}
+
+void TestEncoder::probeContainer()
+{
+    QFETCH(QString, extension);
+    QFETCH(QStringList, codecs);
+    const QString clip = path("probe." + extension);
+    QVERIFY(makeClip(clip, 2, codecs));
+
+    const Run run = runFront({"-i", clip});
+    QCOMPARE(run.status, QProcess::NormalExit);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.output.contains("from '" + clip.toUtf8() + "':\n"), run.output.constData());
+    const std::optional<WindowReading> reading = readAsWindow(run.output, clip.toUtf8());
+    QVERIFY2(reading, run.output.constData());
+    QVERIFY2(qAbs(clockSeconds(reading->duration) - 2.0) < 0.1, reading->duration.constData());
+    QCOMPARE(reading->frameSize, QByteArray(" 320x240"));
+}
+
+void TestEncoder::probeOddPath_data()
+{
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("blanks") << "a clip with  blanks.avi";
+    QTest::newRow("quotes") << "clip \"q\" 'r'.avi";
+    QTest::newRow("non-ASCII") << QString::fromUtf8("clip \xc3\xbc 'q\".avi");
+    QTest::newRow("trailing backslash") << "clip\\";
+}
+
+void TestEncoder::probeOddPath()
+{
+    QFETCH(QString, name);
+    const QString clip = path(name);
+    QVERIFY(QFile::copy(m_clip, clip));
+
+    const Run run = runFront({"-i", clip});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.output.contains("from '" + clip.toUtf8() + "':\n"), run.output.constData());
+    const std::optional<WindowReading> reading = readAsWindow(run.output, clip.toUtf8());
+    QVERIFY2(reading, run.output.constData());
+    QVERIFY2(reading->duration.startsWith("00:00:02.0"), reading->duration.constData());
+    QCOMPARE(reading->frameSize, QByteArray(" 320x240"));
+}
+
+void TestEncoder::probeUnreadable_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("exists");
+
+    QTest::newRow("text file") << "notes.txt" << QByteArray("Shopping list\nmilk\neggs\n") << true;
+    QTest::newRow("text named like a video") << "notes.avi" << QByteArray("not a video\n") << true;
+    QTest::newRow("empty file") << "empty.mpg" << QByteArray() << true;
+    QTest::newRow("missing file") << "missing.avi" << QByteArray() << false;
+}
+
+void TestEncoder::probeUnreadable()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(bool, exists);
+    const QString file = path(name);
+    if (exists) {
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(content);
+    }
+
+    const Run run = runFront({"-i", file});
+    QCOMPARE(run.status, QProcess::NormalExit);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.output.startsWith(file.toUtf8() + ": "), run.output.constData());
+    QVERIFY(!run.output.contains("Duration"));
+    QVERIFY(!run.output.contains("Video"));
+}
+
+void TestEncoder::convert_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QStringList>("arguments");
+
+    QTest::newRow("avi") << "converted.avi" << QStringList{"-vcodec", "mpeg4", "-b:v", "800k"};
+    QTest::newRow("mp4") << "converted.mp4" << QStringList{"-vcodec", "mpeg4", "-acodec", "aac"};
+}
+
+void TestEncoder::convert()
+{
+    QFETCH(QString, output);
+    QFETCH(QStringList, arguments);
+    const QString out = path(output);
+
+    const Run run = runFront(QStringList{"-y", "-i", m_clip} + arguments + QStringList{out});
+    QCOMPARE(run.status, QProcess::NormalExit);
+    QVERIFY2(run.exitCode == 0, run.output.constData());
+
+    bool allNumbers = false;
+    const QList<double> values = progressValues(run.output, &allNumbers);
+    QVERIFY(allNumbers);
+    QVERIFY2(values.size() >= 2, run.output.constData());
+    QVERIFY(nonDecreasing(values));
+    QVERIFY(values.first() >= 0);
+    QVERIFY2(qAbs(values.last() - 2.0) < 0.2, run.output.constData());
+    // ffmpeg's own messages come through.
+    QVERIFY(run.output.contains("Output #0"));
+
+    const Run probe = runFront({"-i", out});
+    const std::optional<WindowReading> reading = readAsWindow(probe.output, out.toUtf8());
+    QVERIFY2(reading, probe.output.constData());
+    QVERIFY2(qAbs(clockSeconds(reading->duration) - 2.0) < 0.15, reading->duration.constData());
+    QCOMPARE(reading->frameSize, QByteArray(" 320x240"));
+}
+
+void TestEncoder::progressEveryHalfSecond()
+{
+    // A heavy encode of the long clip runs for a few seconds.
+    QProcess front;
+    front.setProcessChannelMode(QProcess::MergedChannels);
+    front.start(encoder(), {"-y", "-i", m_longClip, "-vf", "scale=640:480", "-vcodec", "libx264",
+                            "-preset", "veryslow", "-an", path("heavy.mp4")});
+    QElapsedTimer clock;
+    clock.start();
+    QList<qint64> arrivals;
+    QByteArray output;
+    while (front.state() != QProcess::NotRunning || front.bytesAvailable() > 0) {
+        front.waitForReadyRead(100);
+        const QByteArray chunk = front.readAll();
+        if (chunk.contains("\ntime=") || chunk.startsWith("time="))
+            arrivals << clock.elapsed();
+        output += chunk;
+        QVERIFY(clock.elapsed() < 60000);
+    }
+    QCOMPARE(front.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(front.exitCode() == 0, output.constData());
+
+    bool allNumbers = false;
+    const QList<double> values = progressValues(output, &allNumbers);
+    QVERIFY(allNumbers);
+    QVERIFY(nonDecreasing(values));
+    QVERIFY2(qAbs(values.last() - 10.0) < 0.2, output.constData());
+    QVERIFY2(arrivals.size() >= 4, output.constData());
+    QVERIFY(arrivals.first() < 800);
+    for (qsizetype i = 1; i < arrivals.size(); ++i)
+        QVERIFY2(arrivals[i] - arrivals[i - 1] < 800, qPrintable(QString::number(i)));
+}
+
+void TestEncoder::failure_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("withoutTools");
+    QTest::addColumn<QByteArray>("message");
+
+    QTest::newRow("unknown option") << QStringList{"-bogus", "1"} << false << QByteArray("bogus");
+    QTest::newRow("ffmpeg missing") << QStringList{} << true << QByteArray("could not be started");
+}
+
+void TestEncoder::failure()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, withoutTools);
+    QFETCH(QByteArray, message);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (withoutTools)
+        environment.insert("PATH", path("no-such-folder"));
+
+    const QString out = path("failed.avi");
+    const Run run =
+        runFront(QStringList{"-y", "-i", m_clip} + arguments + QStringList{out}, environment);
+    QCOMPARE(run.status, QProcess::NormalExit);
+    QVERIFY(run.exitCode != 0);
+    QVERIFY2(run.output.contains(message), run.output.constData());
+
+    if (withoutTools) {
+        const Run probe = runFront({"-i", m_clip}, environment);
+        QCOMPARE(probe.exitCode, 1);
+        QVERIFY2(probe.output.contains("ffprobe could not be started"), probe.output.constData());
+    }
+}
+
+void TestEncoder::noOrphan_data()
+{
+    QTest::addColumn<bool>("kill");
+
+    QTest::newRow("killed") << true;
+    QTest::newRow("terminated") << false;
+}
+
+void TestEncoder::noOrphan()
+{
+    QFETCH(bool, kill);
+    const QString out = path(QString("orphan-%1.mp4").arg(kill ? "kill" : "term"));
+
+    QProcess front;
+    front.setProcessChannelMode(QProcess::MergedChannels);
+    front.start(encoder(), {"-y", "-i", m_longClip, "-vf", "scale=1280:960", "-vcodec", "libx264",
+                            "-preset", "veryslow", out});
+    QByteArray output;
+    QElapsedTimer clock;
+    clock.start();
+    while (!output.contains("time=") && clock.elapsed() < 20000) {
+        front.waitForReadyRead(100);
+        output += front.readAll();
+    }
+    QVERIFY2(output.contains("time="), output.constData());
+    QVERIFY(!ffmpegsMentioning(out.toUtf8()).isEmpty());
+
+    clock.restart();
+    if (kill)
+        front.kill();
+    else
+        front.terminate();
+    QVERIFY(front.waitForFinished(1000));
+    QCOMPARE(front.exitStatus(), QProcess::CrashExit);
+    while (!ffmpegsMentioning(out.toUtf8()).isEmpty() && clock.elapsed() < 1000)
+        QTest::qWait(20);
+    QVERIFY2(ffmpegsMentioning(out.toUtf8()).isEmpty(), "ffmpeg outlived the front");
+}
+
+QTEST_GUILESS_MAIN(TestEncoder)
+#include "tst_encoder.moc"
