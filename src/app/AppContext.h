@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+class QWidget;
+
 // What the main window is given instead of reaching for globals: where its files live, what it
 // was started with, and the few platform actions tests must be able to replace.
 struct AppContext
@@ -13,4 +15,8 @@ struct AppContext
     QStringList arguments; // the command line without the program name
     std::function<void()> powerOff;
     std::function<void(const QString&)> openPath; // opens a folder or file in the desktop shell
+    // The open dialog (owner, filter) and the folder browser (owner, title); empty when
+    // cancelled. The program entry passes the platform's, tests pass their own.
+    std::function<QStringList(QWidget*, const QString&)> chooseFiles;
+    std::function<QString(QWidget*, const QString&)> chooseFolder;
 };

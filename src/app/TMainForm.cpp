@@ -7,6 +7,7 @@
 #include "engine/FwError.h"
 #include "engine/PathText.h"
 #include "profiles/ParameterPanels.h"
+#include "tasks/InputTypes.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileText.h"
 #include "profiles/TNewInifile.h"
@@ -16,6 +17,10 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QStandardItemModel>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -27,9 +32,14 @@
 #include <QTreeView>
 
 TMainForm::TMainForm(const AppContext& context, QWidget* parent)
-    : QWidget(parent), m_context(context)
+    : QWidget(parent), m_context(context), m_rows(nullptr),
+      m_probe(WithBackslash(context.programFolder) + QStringLiteral("wmaspi.dll"),
+              [this](const QString& text) { m_ui.Memo1->setPlainText(text); }),
+      m_adder(m_rows, m_probe, InputExtensions(),
+              {[this] { return OutputExt; }, [this] { HideGettingStarted(); }})
 {
     m_ui.setupUi(this);
+    m_rows = TaskRows(m_ui.taskModel);
     resize(790, 505);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -44,6 +54,11 @@ TMainForm::TMainForm(const AppContext& context, QWidget* parent)
             [this] { vleVideoStringsChange(); });
     connect(m_ui.bbtnSetting, &QPushButton::clicked, this,
             [this] { Guarded(this, [this] { bbtnSettingClick(); }); });
+    connect(m_ui.ibtnAddFile, &ImageButton::clicked, this, [this] { tbtnAddFileClick(); });
+    connect(m_ui.tbtnAddFile, &QToolButton::clicked, this, [this] { tbtnAddFileClick(); });
+    connect(m_ui.ibtnAddDir, &ImageButton::clicked, this, [this] { tbtnAddDirClick(); });
+    connect(m_ui.tbtnAddDir, &QToolButton::clicked, this, [this] { tbtnAddDirClick(); });
+    connect(m_ui.ltvTask, &QTreeView::clicked, this, [this] { ltvTaskClick(); });
     connect(m_ui.ibtnSetting, &ImageButton::clicked, this, [this] { tbtnSettingClick(); });
     connect(m_ui.tbtnSetting, &QToolButton::clicked, this, [this] { tbtnSettingClick(); });
     FormCreate();
@@ -99,7 +114,10 @@ void TMainForm::ReadVersion()
     });
 }
 
-void TMainForm::BuildInputTypes() {}
+void TMainForm::BuildInputTypes()
+{
+    m_filter = QtNameFilters(OpenDialogFilter(m_adder.extensions())).join(QStringLiteral(";;"));
+}
 
 void TMainForm::FillProfileList()
 {
@@ -165,7 +183,94 @@ void TMainForm::bbtnSettingClick()
     m_setting->cmbProfileChange();
 }
 
-void TMainForm::AddCommandLineInputs() {}
+void TMainForm::AddCommandLineInputs()
+{
+    m_adder.AddCommandLine(m_context.arguments);
+    EnableListCommands();
+}
+
+void TMainForm::EnableListCommands()
+{
+    if (m_rows.rowCount() == 0)
+        return;
+    for (QToolButton* button :
+         {m_ui.tbtnUp, m_ui.tbtnDown, m_ui.tbtnRemove, m_ui.tbtnClear, m_ui.tbtnStart})
+        button->setEnabled(true);
+}
+
+int TMainForm::currentTask() const
+{
+    const QModelIndexList selected = m_ui.ltvTask->selectionModel()->selectedRows();
+    int first = -1;
+    for (const QModelIndex& index : selected) {
+        if (first < 0 || index.row() < first)
+            first = index.row();
+    }
+    return first;
+}
+
+void TMainForm::tbtnAddFileClick()
+{
+    const QStringList chosen =
+        m_context.chooseFiles ? m_context.chooseFiles(this, m_filter) : QStringList();
+    // The first chosen file goes last, after all the others.
+    for (int i = 1; i < chosen.size(); ++i)
+        m_adder.AddTask(chosen.at(i));
+    if (!chosen.isEmpty())
+        m_adder.AddTask(chosen.first());
+    if (m_rows.rowCount() == 1) {
+        m_ui.ltvTask->selectionModel()->select(
+            m_ui.taskModel->index(0, 0),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        ltvTaskClick();
+    }
+    m_ui.ltvTask->setFocus();
+    EnableListCommands();
+}
+
+void TMainForm::tbtnAddDirClick()
+{
+    const QString folder = m_context.chooseFolder
+                               ? m_context.chooseFolder(this, QStringLiteral("Add a directory to the Task List"))
+                               : QString();
+    if (!folder.isEmpty())
+        m_adder.AddFolder(folder);
+    m_ui.ltvTask->setFocus();
+    EnableListCommands();
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls() && m_ui.ltvTask->isEnabled())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event)
+{
+    if (!m_ui.ltvTask->isEnabled())
+        return; // a batch is running
+    const QList<QUrl> urls = event->mimeData()->urls();
+    event->acceptProposedAction();
+    for (const QUrl& url : urls) {
+        if (url.isLocalFile())
+            m_adder.AddPath(url.toLocalFile());
+    }
+    EnableListCommands();
+}
+
+void TMainForm::ltvTaskClick()
+{
+    ValueListEditor* output = grid(ParameterPanels::Output);
+    const int row = currentTask();
+    ltvItemData task;
+    if (row >= 0) {
+        m_rows.ReadTask(row, TaskRows::WholeRecord, task);
+        task.NewFileName += OutputExt;
+    }
+    output->setValue(QStringLiteral("New Filename"), row < 0 ? QString() : task.NewFileName);
+    output->setValue(QStringLiteral("Start Time"), task.StartTime);
+    output->setValue(QStringLiteral("End Time"), task.EndTime);
+}
 
 void TMainForm::SetHints()
 {

@@ -2,6 +2,9 @@
 
 #include "AppContext.h"
 #include "TMainFormUi.h"
+#include "engine/MediaProbe.h"
+#include "engine/TaskRows.h"
+#include "tasks/TaskAdder.h"
 
 #include <QWidget>
 
@@ -35,6 +38,24 @@ public:
     void SavePreferences();
     void HideGettingStarted();
 
+    // Adding inputs.
+    TaskRows& rows() { return m_rows; }
+    TaskAdder& adder() { return m_adder; }
+    QString openDialogFilter() const { return m_filter; }
+    void setFileChooser(std::function<QStringList(QWidget*, const QString&)> chooser)
+    {
+        m_context.chooseFiles = std::move(chooser);
+    }
+    void setFolderChooser(std::function<QString(QWidget*, const QString&)> chooser)
+    {
+        m_context.chooseFolder = std::move(chooser);
+    }
+    void tbtnAddFileClick();
+    void tbtnAddDirClick();
+    void ltvTaskClick();
+    void EnableListCommands();
+    int currentTask() const; // the first selected row, -1 when none
+
     // Profiles and their panels.
     QString OutputExt;
     void cmbProfileChange();
@@ -49,6 +70,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void FormCreate();
@@ -66,6 +89,10 @@ private:
     QString m_encoderPath;
     QString m_version;
     QString m_helpFile;
+    QString m_filter;
+    TaskRows m_rows;
+    MediaProbe m_probe;
+    TaskAdder m_adder;
     bool m_shown = false;
 
     TAboutForm* m_about = nullptr;

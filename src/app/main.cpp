@@ -1,6 +1,7 @@
 #include "app/FwApplication.h"
 #include "app/TAboutForm.h"
 #include "app/TMainForm.h"
+#include "platform/FileDialogs.h"
 #include "profiles/ParameterPanels.h"
 #include "profiles/TSettingForm.h"
 #include "profiles/TSizeForm.h"
@@ -11,6 +12,8 @@ int main(int argc, char** argv)
     AppContext context;
     context.programFolder = QCoreApplication::applicationDirPath();
     context.arguments = app.arguments().mid(1);
+    context.chooseFiles = ChooseInputFiles;
+    context.chooseFolder = BrowseForFolder;
 
     TMainForm mainForm(context);
     TAboutForm about(mainForm.version(), &mainForm);

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class MediaProbe;
+class TaskRows;
+
+// Every road by which inputs enter the task list ends here: one file becomes one task (probed
+// for its length and frame size), a folder becomes a task per supported file inside it.
+class TaskAdder final
+{
+public:
+    struct Hooks
+    {
+        std::function<QString()> outputExt;      // the loaded profile's extension, "" if none
+        std::function<void()> hideGettingStarted;
+    };
+
+    TaskAdder(TaskRows& rows, MediaProbe& probe, QStringList extensions, Hooks hooks);
+
+    // Adds one task unless a row has exactly this caption already. Checks neither existence
+    // nor extension: callers do.
+    void AddTask(const QString& path);
+    // Adds the supported files directly inside the folder, in name order, keeping the window
+    // responsive between files.
+    void AddFolder(const QString& folder);
+    // A dropped or command-line path: a folder's inputs, a supported file, or nothing.
+    void AddPath(const QString& path);
+    // The command line: paths, or the lines of a ".tmp" list file named first.
+    void AddCommandLine(const QStringList& arguments);
+
+    const QStringList& extensions() const { return m_extensions; }
+
+private:
+    TaskRows& m_rows;
+    MediaProbe& m_probe;
+    QStringList m_extensions;
+    Hooks m_hooks;
+};

@@ -1,0 +1,244 @@
+#include "FakeEncoder.h"
+#include "FormFixture.h"
+#include "app/GettingStartedPanel.h"
+#include "app/TMainForm.h"
+#include "engine/TaskRows.h"
+#include "profiles/ParameterPanels.h"
+#include "profiles/ValueListEditor.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMimeData>
+#include <QStandardItemModel>
+#include <QToolButton>
+#include <QTreeView>
+#include <QtTest>
+
+namespace {
+// Reports every input as a five-second 320x240 clip, echoing the path as given.
+const QByteArray kReport =
+    "printf \"Input #0, avi, from '%s':\\n  Duration: 00:00:05.00, start: 0.000000, "
+    "bitrate: 1 kb/s\\n    Stream #0.0: Video: mpeg4, yuv420p, 320x240, 25.00 fps\\n\" \"$2\"\n"
+    "exit 1";
+
+void touch(const QString& path, const QByteArray& bytes = "x")
+{
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+    file.write(bytes);
+}
+
+QStringList captions(TMainForm& form)
+{
+    QStringList result;
+    for (int row = 0; row < form.rows().rowCount(); ++row)
+        result << form.rows().caption(row);
+    return result;
+}
+
+bool listCommandsEnabled(TMainForm& form)
+{
+    const TMainFormUi& ui = form.ui();
+    for (QToolButton* button : {ui.tbtnUp, ui.tbtnDown, ui.tbtnRemove, ui.tbtnClear, ui.tbtnStart}) {
+        if (!button->isEnabled())
+            return false;
+    }
+    return true;
+}
+
+void drop(TMainForm& form, const QStringList& paths)
+{
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths)
+        urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
+    // The application delivers a drop only to the widget that took the drag's entry.
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &enter);
+    QDropEvent event(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &event);
+}
+
+// A program folder with the fake encoder and a media folder with the given files.
+struct Setup
+{
+    QTemporaryDir media;
+    QString path(const QString& name) const { return media.filePath(name); }
+    explicit Setup(const QStringList& files)
+    {
+        for (const QString& name : files) {
+            if (name.endsWith(QLatin1Char('/')))
+                QDir(media.path()).mkpath(name);
+            else
+                touch(path(name));
+        }
+    }
+    std::function<void(const QString&)> programFolder() const
+    {
+        return [](const QString& folder) {
+            WriteFakeEncoder(folder, QStringLiteral("wmaspi.dll"), kReport);
+        };
+    }
+};
+} // namespace
+
+class TestAddInputs final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("files");     // made in the media folder
+        QTest::addColumn<QStringList>("arguments"); // relative to the media folder
+        QTest::addColumn<QByteArray>("list");       // written to list.TMP when not empty
+        QTest::addColumn<QStringList>("expected");
+        const QStringList media = {"a.avi", "b.MP4", "c.flv", "d/", "d/z.mpg", "d/A.wmv",
+                                   "d/.h.avi", "d/sub/", "d/sub/s.avi", "q \"x\" ü.mov"};
+        QTest::newRow("files, folder, missing, unsupported")
+            << media << QStringList{"a.avi", "missing.avi", "c.flv", "d", "b.MP4"} << QByteArray()
+            << QStringList{"a.avi", "d/A.wmv", "d/z.mpg", "b.MP4"};
+        QTest::newRow("odd letters and duplicates")
+            << media << QStringList{"q \"x\" ü.mov", "a.avi", "a.avi"} << QByteArray()
+            << QStringList{"q \"x\" ü.mov", "a.avi"};
+        QTest::newRow("list file with every line end")
+            << media << QStringList{"list.TMP", "b.MP4"}
+            << QByteArray("@/a.avi\r\n\r\n@/d\n@/missing.avi\r@/b.MP4\n\n")
+            << QStringList{"a.avi", "d/A.wmv", "d/z.mpg", "b.MP4"};
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, list);
+        QFETCH(QStringList, expected);
+        Setup setup(files);
+        const QString base = setup.media.path();
+        if (!list.isEmpty())
+            touch(setup.path("list.TMP"), list.replace('@', base.toUtf8()));
+        QStringList absolute;
+        for (const QString& argument : arguments)
+            absolute << setup.path(argument);
+        FormFixture fixture(absolute, setup.programFolder());
+        QStringList wanted;
+        for (const QString& name : expected)
+            wanted << setup.path(name);
+        QCOMPARE(captions(*fixture.form), wanted);
+        QVERIFY(listCommandsEnabled(*fixture.form));
+        QVERIFY(!fixture.form->ui().panbg->isVisibleTo(fixture.form.get()));
+        QVERIFY(fixture.form->ui().ltvTask->selectionModel()->selectedRows().isEmpty());
+
+        ltvItemData task;
+        fixture.form->rows().ReadTask(0, TaskRows::WholeRecord, task);
+        QCOMPARE(task.Length, QStringLiteral("00:00:05.00"));
+        QCOMPARE(task.Size, QStringLiteral(" 320x240"));
+        QCOMPARE(task.Status, QStringLiteral("OK"));
+        QCOMPARE(task.NewFileExt, QString()); // no profile is loaded yet
+        QCOMPARE(task.StartTime, QStringLiteral("00:00:00.0"));
+        QCOMPARE(task.EndTime, task.Length);
+    }
+
+    void nothingAddedLeavesCommandsAlone()
+    {
+        Setup setup({});
+        FormFixture fixture({setup.path("none.avi")}, setup.programFolder());
+        QCOMPARE(fixture.form->rows().rowCount(), 0);
+        QVERIFY(!listCommandsEnabled(*fixture.form));
+        QVERIFY(fixture.form->ui().panbg->isVisibleTo(fixture.form.get()));
+    }
+
+    void addFilesOrderAndLoneRow()
+    {
+        Setup setup({"a.avi", "b.avi", "c.avi", "clip.flv"});
+        FormFixture fixture({}, setup.programFolder());
+        TMainForm& form = *fixture.form;
+        QStringList chosen = {setup.path("a.avi")};
+        QString filterSeen;
+        form.setFileChooser([&](QWidget*, const QString& filter) {
+            filterSeen = filter;
+            return chosen;
+        });
+        form.OutputExt = QStringLiteral(".mp4");
+        form.tbtnAddFileClick();
+        QVERIFY(filterSeen.startsWith(QStringLiteral("All Support Files(")));
+        QCOMPARE(captions(form), QStringList{setup.path("a.avi")});
+        QCOMPARE(form.currentTask(), 0); // a lone row is selected and shown
+        ValueListEditor* output = form.grid(ParameterPanels::Output);
+        QCOMPARE(output->value(QStringLiteral("New Filename")), QStringLiteral("a.mp4"));
+        QCOMPARE(output->value(QStringLiteral("Start Time")), QStringLiteral("00:00:00.0"));
+        QCOMPARE(output->value(QStringLiteral("End Time")), QStringLiteral("00:00:05.00"));
+        QVERIFY(listCommandsEnabled(form));
+
+        chosen = {setup.path("b.avi"), setup.path("c.avi"), setup.path("clip.flv")};
+        form.tbtnAddFileClick();
+        QCOMPARE(captions(form), (QStringList{setup.path("a.avi"), setup.path("c.avi"),
+                                              setup.path("clip.flv"), setup.path("b.avi")}));
+        ltvItemData task;
+        form.rows().ReadTask(3, TaskRows::WholeRecord, task);
+        QCOMPARE(task.NewFileExt, QStringLiteral(".mp4"));
+        chosen.clear(); // cancelled
+        form.tbtnAddFileClick();
+        QCOMPARE(form.rows().rowCount(), 4);
+    }
+
+    void addDirectory()
+    {
+        Setup setup({"d/", "d/b.avi", "d/A.avi", "d/n.txt"});
+        FormFixture fixture({}, setup.programFolder());
+        TMainForm& form = *fixture.form;
+        QString title;
+        form.setFolderChooser([&](QWidget*, const QString& t) {
+            title = t;
+            return setup.path("d");
+        });
+        form.tbtnAddDirClick();
+        QCOMPARE(title, QStringLiteral("Add a directory to the Task List"));
+        QCOMPARE(captions(form), (QStringList{setup.path("d/A.avi"), setup.path("d/b.avi")}));
+        QCOMPARE(form.currentTask(), -1);
+        QVERIFY(listCommandsEnabled(form));
+    }
+
+    void drops()
+    {
+        const QString longName = QString(240, QLatin1Char('n')) + QStringLiteral(".avi");
+        Setup setup({"clip.AVI", "clip.flv", "d/", "d/x.vob", "long/", "long/" + longName});
+        FormFixture fixture({}, setup.programFolder());
+        TMainForm& form = *fixture.form;
+        const QString longPath = setup.path("long/" + longName);
+        QVERIFY(longPath.size() > 253);
+        drop(form, {setup.path("clip.AVI"), setup.path("clip.flv"), setup.path("d"), longPath});
+        QCOMPARE(captions(form),
+                 (QStringList{setup.path("clip.AVI"), setup.path("d/x.vob"), longPath}));
+        ltvItemData task;
+        form.rows().ReadTask(2, TaskRows::WholeRecord, task);
+        QCOMPARE(task.Size, QStringLiteral(" 320x240")); // the long path reached the encoder whole
+        QVERIFY(listCommandsEnabled(form));
+
+        form.ui().ltvTask->setEnabled(false); // as during a batch
+        drop(form, {setup.path("clip.flv"), setup.path("d/x.vob")});
+        QCOMPARE(form.rows().rowCount(), 3);
+    }
+
+    void brokenEncoderStillAddsRows()
+    {
+        Setup setup({"a.avi", "b.avi"});
+        for (const bool executable : {false, true}) {
+            FormFixture fixture({setup.path("a.avi"), setup.path("b.avi")},
+                                [&](const QString& folder) {
+                                    if (executable)
+                                        return; // no encoder at all
+                                    touch(folder + "wmaspi.dll", "not a program");
+                                });
+            QCOMPARE(fixture.form->rows().rowCount(), 2);
+            ltvItemData task;
+            fixture.form->rows().ReadTask(1, TaskRows::WholeRecord, task);
+            QCOMPARE(task.Length, QString());
+            QCOMPARE(task.Size, QString());
+            QCOMPARE(task.Status, QStringLiteral("OK"));
+        }
+    }
+};
+
+QTEST_MAIN(TestAddInputs)
+#include "tst_addinputs.moc"
