@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// Asks the encoder for an input's duration and frame size. The results stay in the four
+// fields until the next probe, which clears them first.
+class MediaProbe final
+{
+public:
+    using OutputSink = std::function<void(const QString&)>;
+
+    struct Report
+    {
+        QString length;
+        QString size;
+    };
+
+    // The sink receives the text of every read (the window shows the latest one).
+    explicit MediaProbe(const QString& encoderPath, OutputSink sink = {});
+
+    // Runs the encoder on the path and waits for it to end. If it cannot be started all
+    // four fields stay empty.
+    void ProbeMedia(const QString& path);
+
+    // Duration and frame size from the encoder's report on the path. Each is empty when
+    // the report does not state it: no echo of the path (matched exactly), no "Duration"
+    // with a time, no "Video" line with a third item.
+    static Report parseReport(const QString& text, const QString& path);
+
+    QString ProbeLength;
+    QString ProbeSize;
+    QString ProbeStart;
+    QString ProbeEnd;
+
+private:
+    QString m_encoderPath;
+    OutputSink m_sink;
+};

@@ -1,0 +1,197 @@
+#include "FakeEncoder.h"
+#include "engine/EncoderCommand.h"
+#include "platform/EncoderProcess.h"
+#include "platform/WindowsCommandLine.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+// Reads until the process ends.
+QByteArray readAll(EncoderProcess& encoder)
+{
+    QByteArray output;
+    for (QByteArray chunk = encoder.read(); !chunk.isEmpty(); chunk = encoder.read()) {
+        if (chunk.size() > 4095)
+            return "oversized read";
+        output += chunk;
+    }
+    return output;
+}
+} // namespace
+
+class TestCommandLine final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+
+    void split_data()
+    {
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("quoted blanks") << "\"a b c\" d e" << QStringList{"a b c", "d", "e"};
+        QTest::newRow("escaped quote")
+            << "\"ab\\\"c\" \"\\\\\" d" << QStringList{"ab\"c", "\\", "d"};
+        QTest::newRow("backslashes not before quote")
+            << "a\\\\\\b d\"e f\"g h" << QStringList{"a\\\\\\b", "de fg", "h"};
+        QTest::newRow("odd backslashes and quote")
+            << "a\\\\\\\"b c d" << QStringList{"a\\\"b", "c", "d"};
+        QTest::newRow("even backslashes and quote")
+            << "a\\\\\\\\\"b c\" d e" << QStringList{"a\\\\b c", "d", "e"};
+        QTest::newRow("doubled quote inside quotes") << "a\"b\"\" c d" << QStringList{"ab\" c d"};
+        QTest::newRow("tabs and blanks") << " \ta\t b \t" << QStringList{"a", "b"};
+        QTest::newRow("tab inside quotes") << "\"a\tb\"" << QStringList{"a\tb"};
+        QTest::newRow("only blanks") << " \t " << QStringList();
+        QTest::newRow("empty arguments") << "\"\" \"\"" << QStringList{"", ""};
+        QTest::newRow("unclosed quote") << "\"a b" << QStringList{"a b"};
+        QTest::newRow("probe form") << " -i \"C:/v/a.avi\"" << QStringList{"-i", "C:/v/a.avi"};
+        QTest::newRow("quoted profile value")
+            << " -metadata title=\"My Film\" -b 800k"
+            << QStringList{"-metadata", "title=My Film", "-b", "800k"};
+    }
+    void split()
+    {
+        QFETCH(QString, commandLine);
+        QFETCH(QStringList, arguments);
+        QCOMPARE(SplitCommandLine(commandLine), arguments);
+    }
+
+    void roundTrip_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("plain") << "/v/a.avi";
+        QTest::newRow("blanks") << "/my videos/a b.avi";
+        QTest::newRow("quote") << "/v/say \"hi\".avi";
+        QTest::newRow("only quotes") << "\"\"";
+        QTest::newRow("trailing backslash") << "/v/clip\\";
+        QTest::newRow("backslashes before quote") << "/v/a\\\\\"b";
+        QTest::newRow("windows path") << "C:\\in\\a.avi";
+        QTest::newRow("unc path with trailing backslashes") << "\\\\server\\share\\\\";
+        QTest::newRow("non-ascii") << "/v/Ünïcödé 视频.avi";
+        QTest::newRow("empty") << "";
+        QTest::newRow("tabs and newline") << "a\tb\nc";
+        QTest::newRow("leading and trailing blanks") << "  a  ";
+    }
+    void roundTrip()
+    {
+        QFETCH(QString, text);
+        QCOMPARE(SplitCommandLine(QuoteArgument(text)), QStringList{text});
+        const QString line = ConversionCommandLine(text, " -b 800k", text + "out");
+        QCOMPARE(SplitCommandLine(line),
+                 (QStringList{"-y", "-i", text, "-b", "800k", text + "out"}));
+    }
+
+    void commandTexts()
+    {
+        QCOMPARE(ProbeCommandLine("C:/v/a.avi"), QString(" -i \"C:/v/a.avi\""));
+        QCOMPARE(ConversionCommandLine("C:\\in\\a.avi", "", "C:\\out\\a.mp4"),
+                 QString(" -y -i \"C:\\in\\a.avi\" \"C:\\out\\a.mp4\""));
+        QCOMPARE(
+            ConversionCommandLine("/in/a b.avi", " -vcodec mpeg4 -ss 00:00:10 -t 50",
+                                  "/out/a b.mp4"),
+            QString(" -y -i \"/in/a b.avi\" -vcodec mpeg4 -ss 00:00:10 -t 50 \"/out/a b.mp4\""));
+        QCOMPARE(QuoteArgument("a\"b\\"), QString("\"a\\\"b\\\\\""));
+    }
+
+    void argumentsReachProgram_data() { roundTrip_data(); }
+    void argumentsReachProgram()
+    {
+        QFETCH(QString, text);
+        const QString program = WriteFakeEncoder(m_dir.path(), "args",
+                                                 "for a in \"$@\"; do printf '%s\\0' \"$a\"; done");
+        EncoderProcess encoder;
+        QVERIFY(encoder.start(program, ConversionCommandLine(text, " -b 800k", "out")));
+        const QString output = QString::fromUtf8(readAll(encoder));
+        QCOMPARE(output.split(QChar(0)), (QStringList{"-y", "-i", text, "-b", "800k", "out", ""}));
+        QVERIFY(encoder.atEnd());
+    }
+
+    void startFails_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::newRow("missing") << m_dir.filePath("missing");
+        QTest::newRow("folder") << m_dir.path();
+        QTest::newRow("not executable") << "not-executable";
+        QTest::newRow("bare name is not looked up on PATH") << "sh";
+        QTest::newRow("empty") << "";
+    }
+    void startFails()
+    {
+        QFETCH(QString, program);
+        if (program == "not-executable") {
+            program = WriteFakeEncoder(m_dir.path(), program, "echo ran");
+            QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner);
+        }
+        EncoderProcess encoder;
+        QVERIFY(!encoder.start(program, " -c true"));
+        QVERIFY(encoder.read().isEmpty());
+        QVERIFY(encoder.atEnd());
+        encoder.stop();
+    }
+
+    void mergedOutputInBoundedReads()
+    {
+        const QString program = WriteFakeEncoder(
+            m_dir.path(), "big", "head -c 10000 /dev/zero | tr '\\0' x; echo err >&2");
+        EncoderProcess encoder;
+        QVERIFY(encoder.start(program, QString()));
+        QCOMPARE(readAll(encoder), QByteArray(10000, 'x') + "err\n");
+    }
+
+    void timeoutTellsRunningFromEnded()
+    {
+        const QString program = WriteFakeEncoder(m_dir.path(), "slow", "sleep 1; echo done");
+        EncoderProcess encoder;
+        QVERIFY(encoder.start(program, QString()));
+        QVERIFY(encoder.read(4095, 50).isEmpty());
+        QVERIFY(!encoder.atEnd());
+        QCOMPARE(readAll(encoder), QByteArray("done\n"));
+        QVERIFY(encoder.atEnd());
+    }
+
+    void stopReleasesProcess_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("stop") << "stop";
+        QTest::newRow("destructor") << "destructor";
+        QTest::newRow("next start") << "start";
+        QTest::newRow("ended by itself") << "end";
+    }
+    void stopReleasesProcess()
+    {
+        QFETCH(QString, how);
+        const QString program = WriteFakeEncoder(
+            m_dir.path(), "pid", how == "end" ? "echo $$" : "echo $$; exec sleep 30");
+        QElapsedTimer clock;
+        clock.start();
+        qint64 pid = 0;
+        {
+            EncoderProcess encoder;
+            QVERIFY(encoder.start(program, QString()));
+            pid = encoder.read().trimmed().toLongLong();
+            QVERIFY(!ProcessGone(pid) || how == "end");
+            if (how == "stop")
+                encoder.stop();
+            else if (how == "start")
+                QVERIFY(encoder.start(WriteFakeEncoder(m_dir.path(), "true", "true"), QString()));
+            else if (how == "end")
+                readAll(encoder);
+            if (how != "destructor")
+                QVERIFY(ProcessGone(pid));
+            if (how == "stop" || how == "end")
+                QVERIFY(!encoder.isRunning());
+        }
+        QVERIFY(ProcessGone(pid));
+        QVERIFY(clock.elapsed() < 10000);
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"

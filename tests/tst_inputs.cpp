@@ -1,0 +1,168 @@
+#include "tasks/InputScan.h"
+#include "tasks/InputTypes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+void touch(const QString& path, const QByteArray& content = {})
+{
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+    file.write(content);
+}
+} // namespace
+
+class TestInputs final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        const QDir dir(m_dir.path());
+        QVERIFY(dir.mkpath("clips/sub.avi") && dir.mkpath("clips/sub") && dir.mkpath("locked"));
+        for (const char* name : {"b.avi", "A.mp4", "c.MOV", "a.mpg", ".hidden.avi", "notes.txt",
+                                 "clip.flv", "x.avi.bak", "sub/inner.avi"})
+            touch(m_dir.filePath(QString("clips/") + name));
+        touch(m_dir.filePath("locked/a.avi"));
+        touch(m_dir.filePath("single.avi"));
+        touch(m_dir.filePath("single.flv"));
+        // A FIFO named like a video would block whoever opens it.
+        QCOMPARE(::mkfifo(QFile::encodeName(m_dir.filePath("clips/pipe.avi")).constData(), 0600),
+                 0);
+        QVERIFY(QFile::setPermissions(m_dir.filePath("locked"), QFile::Permissions()));
+    }
+    void cleanupTestCase()
+    {
+        QFile::setPermissions(m_dir.filePath("locked"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void isSupportedInput_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("supported");
+        QTest::newRow("lower case") << "/v/clip.avi" << true;
+        QTest::newRow("upper case") << "clip.AVI" << true;
+        QTest::newRow("mixed case mpeg") << "/v/clip.Mpeg" << true;
+        QTest::newRow("several dots") << "clip.part1.vob" << true;
+        QTest::newRow("unsupported") << "clip.flv" << false;
+        QTest::newRow("dot in folder only") << "/v/a.avi/clip" << false;
+        QTest::newRow("no extension") << "clip" << false;
+        QTest::newRow("bare dot") << "clip." << false;
+        QTest::newRow("extension of extension") << "clip.avi.part" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void isSupportedInput()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, supported);
+        QCOMPARE(IsSupportedInput(path, InputExtensions()), supported);
+    }
+
+    void filterTexts()
+    {
+        const QString mask = "*.avi;*.mpg;*.mpeg;*.mp4;*.wmv;*.mov;*.vob;*.asf;";
+        QCOMPARE(InputMask(InputExtensions()), mask);
+        const QString filter = OpenDialogFilter(InputExtensions());
+        QCOMPARE(filter, "All Support Files(" + mask + ")|" + mask +
+                             "|AVI Files (*.avi)|*.avi|MPG Files (*.mpg)|*.mpg|MPEG Files "
+                             "(*.mpeg)|*.mpeg|MP4 Files (*.mp4)|*.mp4|WMV Files (*.wmv)|*.wmv|"
+                             "MOV Files (*.mov)|*.mov|VOB Files (*.vob)|*.vob|ASF Files "
+                             "(*.asf)|*.asf|All Files (*.*)|*.*");
+        const QStringList filters = QtNameFilters(filter);
+        QCOMPARE(filters.size(), 10);
+        QCOMPARE(filters.first(), "All Support Files(" + mask +
+                                      ") (*.avi *.mpg *.mpeg *.mp4 *.wmv *.mov *.vob *.asf)");
+        QCOMPARE(filters.at(2), QString("MPG Files (*.mpg) (*.mpg)"));
+        QCOMPARE(filters.last(), QString("All Files (*.*) (*)"));
+    }
+
+    void folderInputs_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QStringList>("names");
+        const QStringList clips = {"A.mp4", "a.mpg", "b.avi", "c.MOV"};
+        QTest::newRow("sorted ignoring case") << "clips" << clips;
+        QTest::newRow("trailing separator") << "clips/" << clips;
+        QTest::newRow("nested folder") << "clips/sub" << QStringList{"inner.avi"};
+        QTest::newRow("missing") << "absent" << QStringList();
+        QTest::newRow("a file") << "single.avi" << QStringList();
+        QTest::newRow("unreadable") << "locked" << QStringList();
+    }
+    void folderInputs()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QStringList, names);
+        if (folder == "locked" && ::geteuid() == 0)
+            QSKIP("permissions do not stop root from reading");
+        const QString path = m_dir.filePath(folder);
+        QStringList expected;
+        for (const QString& name : names)
+            expected << m_dir.filePath(QString(folder).remove(QRegularExpression("/$"))) + "/" +
+                            name;
+        QCOMPARE(FolderInputs(path, InputExtensions()), expected);
+    }
+
+    void commandLinePaths_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("listFile");
+        QTest::addColumn<QStringList>("paths");
+        const QStringList plain = {"/v/a.avi", "/clips", "whatever.TMP"};
+        QTest::newRow("arguments") << plain << QByteArray() << plain;
+        QTest::newRow("none") << QStringList() << QByteArray() << QStringList();
+        QTest::newRow("list file, mixed line ends")
+            << QStringList{"LIST.TMP", "/ignored.avi"}
+            << QByteArray("/v/a.avi\r\n\r\n /v/b c.avi \n/v/d.avi\r/v/e.avi\n\n")
+            << QStringList{"/v/a.avi", " /v/b c.avi ", "/v/d.avi", "/v/e.avi"};
+        QTest::newRow("list file, byte-order mark and UTF-8")
+            << QStringList{"list.tmp"} << QByteArray("\xEF\xBB\xBF/v/\xC3\xBC.avi")
+            << QStringList{"/v/ü.avi"};
+        QTest::newRow("missing list file")
+            << QStringList{"gone.tmp"} << QByteArray() << QStringList();
+        QTest::newRow("tmp folder is no list")
+            << QStringList{"/x.tmp/a.avi"} << QByteArray() << QStringList{"/x.tmp/a.avi"};
+    }
+    void commandLinePaths()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, listFile);
+        QFETCH(QStringList, paths);
+        QTemporaryDir dir;
+        if (!arguments.isEmpty() && arguments.first().endsWith("tmp", Qt::CaseInsensitive)) {
+            arguments.first() = dir.filePath(arguments.first());
+            if (!listFile.isEmpty())
+                touch(arguments.first(), listFile);
+        }
+        QCOMPARE(CommandLinePaths(arguments), paths);
+    }
+
+    void expandInputs()
+    {
+        const QString clips = m_dir.filePath("clips");
+        const QStringList paths = {m_dir.filePath("single.avi"),
+                                   "",
+                                   clips,
+                                   m_dir.filePath("single.flv"),
+                                   m_dir.filePath("absent.avi"),
+                                   m_dir.filePath("single.avi")};
+        QCOMPARE(ExpandInputs(paths, InputExtensions()),
+                 (QStringList{m_dir.filePath("single.avi"), clips + "/A.mp4", clips + "/a.mpg",
+                              clips + "/b.avi", clips + "/c.MOV", m_dir.filePath("single.avi")}));
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QTEST_GUILESS_MAIN(TestInputs)
+#include "tst_inputs.moc"

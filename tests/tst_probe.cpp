@@ -1,0 +1,250 @@
+#include "FakeEncoder.h"
+#include "engine/MediaProbe.h"
+#include "engine/TimeText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+const QString workedExample = "ffmpeg version banner\n"
+                              "Input #0, avi, from 'C:\\v\\a.avi':\n"
+                              "  Duration: 00:01:23.4, start: 0.000000, bitrate: 1411 kb/s\n"
+                              "    Stream #0.0: Video: mpeg4, yuv420p, 320x240, 25.00 fps\n";
+
+// Echoes the probed path from its arguments, then writes the chunk files of `folder`,
+// each in its own read.
+QByteArray chunkedReport(const QString& folder)
+{
+    return "printf \"Input #0, avi, from '%s':\\n\" \"$2\"\n"
+           "for f in '" +
+           folder.toUtf8() + "'/chunk*; do sleep 0.3; cat \"$f\"; done\nexit 1";
+}
+
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+} // namespace
+
+class TestProbe final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void parseReport_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("length");
+        QTest::addColumn<QString>("size");
+        const QString path = "C:\\v\\a.avi";
+        QString crlf = workedExample;
+        crlf.replace("\n", "\r\n");
+        QTest::newRow("worked example") << workedExample << path << "00:01:23.4"
+                                        << " 320x240";
+        QTest::newRow("CR LF line ends") << crlf << path << "00:01:23.4"
+                                         << " 320x240";
+        QTest::newRow("no path") << workedExample << "C:\\v\\b.avi"
+                                 << ""
+                                 << "";
+        QTest::newRow("path in other case") << workedExample << "c:\\v\\A.avi"
+                                            << ""
+                                            << "";
+        QTest::newRow("empty path") << workedExample << ""
+                                    << ""
+                                    << "";
+        QTest::newRow("no duration")
+            << QString(workedExample).remove(QRegularExpression(".*Dur.*\n")) << path << ""
+            << " 320x240";
+        QTest::newRow("duration N/A")
+            << QString(workedExample).replace("00:01:23.4", "N/A") << path << ""
+            << " 320x240";
+        QTest::newRow("duration before the path only")
+            << "Duration: 00:00:09.0,\nInput #0, from 'C:\\v\\a.avi':\n"
+            << path << ""
+            << "";
+        QTest::newRow("duration line without comma")
+            << "'C:\\v\\a.avi':\n  Duration: 00:00:09.0\n Video: a, b, 320x240, 25 fps\n"
+            << path << ""
+            << " 320x240";
+        QTest::newRow("no video line")
+            << QString(workedExample).replace("Video: mpeg4", "Audio: mp3") << path << "00:01:23.4"
+            << "";
+        QTest::newRow("video line short of commas")
+            << QString(workedExample)
+                   .replace("320x240, 25.00 fps", "320x240\n  Stream #0.1: "
+                                                  "Audio: mp3, 44100 Hz, stereo,")
+            << path << "00:01:23.4"
+            << "";
+    }
+    void parseReport()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, path);
+        QFETCH(QString, length);
+        QFETCH(QString, size);
+        const MediaProbe::Report report = MediaProbe::parseReport(text, path);
+        QCOMPARE(report.length, length);
+        QCOMPARE(report.size, size);
+    }
+
+    void splitReads_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("chunks");
+        const QByteArray duration = "  Duration: 00:01:23.4, start: 0.000000, bitrate: 1411 kb/s\n";
+        const QByteArray video = "    Stream #0.0: Video: mpeg4, yuv420p, 320x240, 25.00 fps";
+        QTest::newRow("one line per read") << QList<QByteArray>{duration, video + "\n"};
+        QTest::newRow("duration split in its value")
+            << QList<QByteArray>{duration.left(16), duration.mid(16), video + "\n"};
+        // "ü" is C3 BC in UTF-8.
+        QTest::newRow("character split between reads")
+            << QList<QByteArray>{duration + video + " \xC3", "\xBC\n"};
+    }
+    void splitReads()
+    {
+        QFETCH(QList<QByteArray>, chunks);
+        QTemporaryDir dir;
+        QByteArray output = "Input #0, avi, from '/v/Ünï clip.avi':\n";
+        for (int i = 0; i < chunks.size(); ++i) {
+            writeFile(dir.filePath(QString("chunk%1").arg(i)), chunks.at(i));
+            output += chunks.at(i);
+        }
+        QStringList reads;
+        MediaProbe probe(WriteFakeEncoder(dir.path(), "enc", chunkedReport(dir.path())),
+                         [&reads](const QString& text) { reads << text; });
+        probe.ProbeMedia("/v/Ünï clip.avi");
+        QCOMPARE(reads.size(), chunks.size() + 1);
+        QCOMPARE(reads.join(QString()), QString::fromUtf8(output));
+        QCOMPARE(probe.ProbeLength, QString("00:01:23.4"));
+        QCOMPARE(probe.ProbeSize, QString(" 320x240"));
+        QCOMPARE(probe.ProbeStart, QString("00:00:00.0"));
+        QCOMPARE(probe.ProbeEnd, probe.ProbeLength);
+    }
+
+    void brokenEncoder_data()
+    {
+        QTest::addColumn<QString>("breakage");
+        QTest::addColumn<QString>("start");
+        QTest::newRow("deleted") << "deleted"
+                                 << "";
+        QTest::newRow("not executable") << "not executable"
+                                        << "";
+        QTest::newRow("replaced by a folder") << "folder"
+                                              << "";
+        QTest::newRow("says nothing") << "silent"
+                                      << "00:00:00.0";
+        QTest::newRow("killed") << "killed"
+                                << "00:00:00.0";
+    }
+    void brokenEncoder()
+    {
+        QFETCH(QString, breakage);
+        QFETCH(QString, start);
+        QTemporaryDir dir;
+        const QString encoder =
+            WriteFakeEncoder(dir.path(), "enc",
+                             "echo $$ > '" + dir.filePath("pid").toUtf8() +
+                                 "'\nprintf \"from '%s'\\n\" \"$2\"\n"
+                                 "echo '  Duration: 00:00:05.04, start: 0,'\n"
+                                 "echo '  Stream #0.0: Video: a, b, 320x240, c'");
+        MediaProbe probe(encoder);
+        probe.ProbeMedia("/v/a.avi");
+        QCOMPARE(probe.ProbeLength, QString("00:00:05.04"));
+        QCOMPARE(probe.ProbeSize, QString(" 320x240"));
+        QFile pidFile(dir.filePath("pid"));
+        QVERIFY(pidFile.open(QIODevice::ReadOnly));
+        QVERIFY(ProcessGone(pidFile.readAll().trimmed().toLongLong())); // no encoder outlives it
+
+        if (breakage == "not executable")
+            QFile::setPermissions(encoder, QFile::ReadOwner | QFile::WriteOwner);
+        else if (breakage == "silent" || breakage == "killed")
+            WriteFakeEncoder(dir.path(), "enc", breakage == "silent" ? "exit 0" : "kill -9 $$");
+        else
+            QFile::remove(encoder);
+        if (breakage == "folder")
+            QVERIFY(QDir(dir.path()).mkdir("enc"));
+
+        probe.ProbeMedia("/v/a.avi");
+        QCOMPARE(probe.ProbeLength, QString());
+        QCOMPARE(probe.ProbeSize, QString());
+        QCOMPARE(probe.ProbeStart, start);
+        QCOMPARE(probe.ProbeEnd, QString());
+    }
+
+    void realFront_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("clip");
+        for (const char* ext : {"avi", "mpg", "mp4", "wmv", "mov", "vob", "asf"})
+            QTest::addRow("%s", ext) << QString("clip.%1").arg(ext) << QString();
+        QTest::newRow("blanks") << "two words.avi"
+                                << "clip.avi";
+        QTest::newRow("double quotes") << "say \"hi\".mp4"
+                                       << "clip.mp4";
+        QTest::newRow("trailing backslash") << "clip\\"
+                                            << "clip.avi";
+        QTest::newRow("backslash before quote") << "a\\\"b.avi"
+                                                << "clip.avi";
+        QTest::newRow("non-ascii") << "Ünïcödé 视频.mov"
+                                   << "clip.mov";
+        QTest::newRow("text file") << "notes.avi"
+                                   << "";
+    }
+    void realFront()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, clip);
+        if (!QFile::exists(m_encoder))
+            QSKIP("encoder front not built");
+        const QString path = m_clips.filePath(name);
+        if (clip.isEmpty() && name == "notes.avi")
+            writeFile(path, "not a video\n");
+        else if (!clip.isEmpty())
+            QVERIFY(QFile::copy(m_clips.filePath(clip), path));
+        QVERIFY2(QFile::exists(path), "clip not made");
+
+        MediaProbe probe(m_encoder);
+        probe.ProbeMedia(path);
+        if (name == "notes.avi") {
+            QCOMPARE(probe.ProbeLength, QString());
+            QCOMPARE(probe.ProbeSize, QString());
+            return;
+        }
+        const double seconds = TextToSeconds(probe.ProbeLength);
+        QVERIFY2(probe.ProbeLength.startsWith("00:00:0") && seconds >= 1.9 && seconds <= 2.2,
+                 qPrintable(probe.ProbeLength));
+        QCOMPARE(probe.ProbeSize, QString(" 320x240"));
+        QCOMPARE(probe.ProbeEnd, probe.ProbeLength);
+    }
+
+private:
+    QString m_encoder;
+    QTemporaryDir m_clips;
+};
+
+void TestProbe::initTestCase()
+{
+    QVERIFY(m_clips.isValid());
+    m_encoder = qEnvironmentVariable("FW_ENCODER");
+    if (!QFile::exists(m_encoder))
+        return;
+    for (const char* ext : {"avi", "mpg", "mp4", "wmv", "mov", "vob", "asf"}) {
+        QProcess ffmpeg;
+        ffmpeg.start("ffmpeg", {"-v", "error", "-nostdin", "-f", "lavfi", "-i",
+                                "testsrc=size=320x240:rate=25:duration=2", "-y",
+                                m_clips.filePath(QString("clip.%1").arg(ext))});
+        QVERIFY2(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0,
+                 ffmpeg.readAllStandardError().constData());
+    }
+}
+
+QTEST_GUILESS_MAIN(TestProbe)
+#include "tst_probe.moc"
