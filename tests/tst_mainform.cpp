@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -91,6 +92,7 @@ private slots:
             QCOMPARE(ui.ltvTask->columnWidth(column), widths[column]);
         for (int column = 4; column < 11; ++column)
             QVERIFY(ui.ltvTask->isColumnHidden(column));
+        QCOMPARE(ui.ltvTask->header()->length(), 530); // hidden columns take no room
         const char* names[] = {"pantop", "panMain", "panLeft", "ltvTask", "Toolbar1", "panbg",
                                "panSplitter", "panProfile", "panPreview", "Splitter1",
                                "gpbProfile", "vleOutput", "vleVideo", "vleAudio", "vleAdvanced",

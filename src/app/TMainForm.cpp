@@ -98,6 +98,9 @@ void TMainForm::FormCreate()
     const int widths[4] = {260, 90, 80, 100};
     for (int column = 0; column < 4; ++column)
         m_ui.ltvTask->setColumnWidth(column, widths[column]);
+    // Hidden only now: hiding before the header's style is set leaves their widths counted.
+    for (int column = 4; column < TaskRows::ColumnCount; ++column)
+        m_ui.ltvTask->setColumnHidden(column, true);
     SetHints();
 }
 

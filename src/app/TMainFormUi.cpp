@@ -121,8 +121,6 @@ void TMainFormUi::setupTaskArea(QWidget* form)
     ltvTask->setSelectionBehavior(QAbstractItemView::SelectRows);
     ltvTask->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ltvTask->setContextMenuPolicy(Qt::CustomContextMenu);
-    for (int c = 4; c < TaskRows::ColumnCount; ++c)
-        ltvTask->setColumnHidden(c, true);
     ltvTask->header()->setStretchLastSection(false);
     cell->addWidget(ltvTask, 0, 0);
     panbg = new GettingStartedPanel(panMain);

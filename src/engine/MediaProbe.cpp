@@ -4,10 +4,12 @@
 #include "engine/TimeText.h"
 #include "platform/EncoderProcess.h"
 
+#include <QElapsedTimer>
 #include <QStringDecoder>
 
 namespace {
 constexpr int readSize = 4095;
+constexpr qint64 probeLimitMs = 30000;
 
 // Index of the first line end at or after `from`, or the text's size.
 int lineEnd(const QString& text, int from)
@@ -80,8 +82,13 @@ void MediaProbe::ProbeMedia(const QString& path)
     // in different reads.
     QByteArray output;
     QStringDecoder decoder(QStringDecoder::Utf8);
+    // The window waits for the probe, so an encoder that hangs on a broken file is given up
+    // on after a while instead of freezing it for good.
+    QElapsedTimer clock;
+    clock.start();
     for (;;) {
-        const QByteArray chunk = encoder.read(readSize);
+        const qint64 left = probeLimitMs - clock.elapsed();
+        const QByteArray chunk = left > 0 ? encoder.read(readSize, int(left)) : QByteArray();
         if (chunk.isEmpty())
             break;
         output += chunk;

@@ -13,9 +13,12 @@ ValueCellDelegate::Look ValueCellDelegate::look(const QModelIndex& index) const
 {
     const ParamRow& row = m_grid->rowData(index.row());
     const QColor window = m_grid->palette().color(QPalette::Base);
-    const QColor ordinary = m_grid->palette().color(QPalette::Text);
+    const QColor ordinary = m_grid->palette().color(
+        m_grid->isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text);
+    // A disabled grid (during a batch) greys every text alike.
+    const QColor normal = m_grid->isEnabled() ? QColor(Qt::black) : ordinary;
     const QColor remembered =
-        index.column() == 1 && row.readOnly && !row.pickList ? readOnlyColour() : QColor(Qt::black);
+        index.column() == 1 && row.readOnly && !row.pickList ? readOnlyColour() : normal;
     const QModelIndex current = m_grid->currentIndex();
     if (current.isValid() && current.row() == index.row()) {
         if (index.column() == 1 && current.column() == 1)
