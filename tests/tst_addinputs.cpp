@@ -39,7 +39,8 @@ QStringList captions(TMainForm& form)
 bool listCommandsEnabled(TMainForm& form)
 {
     const TMainFormUi& ui = form.ui();
-    for (QToolButton* button : {ui.tbtnUp, ui.tbtnDown, ui.tbtnRemove, ui.tbtnClear, ui.tbtnStart}) {
+    for (QToolButton* button :
+         {ui.tbtnUp, ui.tbtnDown, ui.tbtnRemove, ui.tbtnClear, ui.tbtnStart}) {
         if (!button->isEnabled())
             return false;
     }
@@ -94,8 +95,8 @@ private slots:
         QTest::addColumn<QStringList>("arguments"); // relative to the media folder
         QTest::addColumn<QByteArray>("list");       // written to list.TMP when not empty
         QTest::addColumn<QStringList>("expected");
-        const QStringList media = {"a.avi", "b.MP4", "c.flv", "d/", "d/z.mpg", "d/A.wmv",
-                                   "d/.h.avi", "d/sub/", "d/sub/s.avi", "q \"x\" ü.mov"};
+        const QStringList media = {"a.avi",   "b.MP4",    "c.flv",  "d/",          "d/z.mpg",
+                                   "d/A.wmv", "d/.h.avi", "d/sub/", "d/sub/s.avi", "q \"x\" ü.mov"};
         QTest::newRow("files, folder, missing, unsupported")
             << media << QStringList{"a.avi", "missing.avi", "c.flv", "d", "b.MP4"} << QByteArray()
             << QStringList{"a.avi", "d/A.wmv", "d/z.mpg", "b.MP4"};

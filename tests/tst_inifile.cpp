@@ -13,7 +13,10 @@ class TestIniFile final : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    QString path(const QString& name = QStringLiteral("t.ini")) const { return m_dir.filePath(name); }
+    QString path(const QString& name = QStringLiteral("t.ini")) const
+    {
+        return m_dir.filePath(name);
+    }
 
     void put(const QByteArray& bytes, const QString& name = QStringLiteral("t.ini"))
     {
@@ -36,37 +39,51 @@ private slots:
         QTest::addColumn<QString>("expected");
         const QString none = QStringLiteral("<default>");
         QTest::newRow("letter case ignored") << QByteArray("[main]\r\ntype=avi\r\n") << "Main"
-                                             << "Type" << "avi";
-        QTest::newRow("SubType before Type") << QByteArray("[Main]\r\nSubType=x\r\nType=y\r\n")
-                                             << "Main" << "Type" << "y";
-        QTest::newRow("11 before 1") << QByteArray("[Main]\r\n11=a\r\n1=b\r\n") << "Main" << "1"
+                                             << "Type"
+                                             << "avi";
+        QTest::newRow("SubType before Type")
+            << QByteArray("[Main]\r\nSubType=x\r\nType=y\r\n") << "Main"
+            << "Type"
+            << "y";
+        QTest::newRow("11 before 1") << QByteArray("[Main]\r\n11=a\r\n1=b\r\n") << "Main"
+                                     << "1"
                                      << "b";
-        QTest::newRow("blank before =") << QByteArray("[Main]\r\nType =y\r\n") << "Main" << "Type"
-                                        << none;
+        QTest::newRow("blank before =") << QByteArray("[Main]\r\nType =y\r\n") << "Main"
+                                        << "Type" << none;
         QTest::newRow("value not trimmed") << QByteArray("[Main]\r\nType= avi \r\n") << "Main"
-                                           << "Type" << " avi ";
-        QTest::newRow("first = splits") << QByteArray("[Main]\r\nk=a=b\r\n") << "Main" << "k"
+                                           << "Type"
+                                           << " avi ";
+        QTest::newRow("first = splits") << QByteArray("[Main]\r\nk=a=b\r\n") << "Main"
+                                        << "k"
                                         << "a=b";
-        QTest::newRow("empty value") << QByteArray("[Main]\r\nPara=\r\n") << "Main" << "Para"
+        QTest::newRow("empty value") << QByteArray("[Main]\r\nPara=\r\n") << "Main"
+                                     << "Para"
                                      << "";
         QTest::newRow("[ inside a value") << QByteArray("[Main]\r\na=x[y]z\r\nb=2\r\n") << "Main"
-                                          << "b" << "2";
+                                          << "b"
+                                          << "2";
         QTest::newRow("next header ends body") << QByteArray("[A]\r\n[B]\r\nk=1\r\n") << "A"
                                                << "k" << none;
-        QTest::newRow("first of two sections") << QByteArray("[S]\r\nk=1\r\n[S]\r\nk=2\r\nj=3\r\n")
-                                               << "S" << "j" << none;
+        QTest::newRow("first of two sections")
+            << QByteArray("[S]\r\nk=1\r\n[S]\r\nk=2\r\nj=3\r\n") << "S"
+            << "j" << none;
         QTest::newRow("header text inside a value is no header")
-            << QByteArray("[A]\r\nv=[S]\r\nk=1\r\n") << "S" << "k" << none;
+            << QByteArray("[A]\r\nv=[S]\r\nk=1\r\n") << "S"
+            << "k" << none;
         QTest::newRow("header must be the whole line") << QByteArray("[S]x\r\nk=1\r\n") << "S"
                                                        << "k" << none;
-        QTest::newRow("missing section") << QByteArray("[A]\r\nk=1\r\n") << "B" << "k" << none;
-        QTest::newRow("lone LF and CR") << QByteArray("[A]\nx=1\ry=2\r\n") << "A" << "y" << "2";
+        QTest::newRow("missing section") << QByteArray("[A]\r\nk=1\r\n") << "B"
+                                         << "k" << none;
+        QTest::newRow("lone LF and CR") << QByteArray("[A]\nx=1\ry=2\r\n") << "A"
+                                        << "y"
+                                        << "2";
         QTest::newRow("NUL ends the text") << QByteArray("[A]\r\nk=1\r\n\0j=2\r\n", 16) << "A"
                                            << "j" << none;
-        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF[A]\r\nk=1\r\n") << "A" << "k"
+        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF[A]\r\nk=1\r\n") << "A"
+                                         << "k"
                                          << "1";
-        QTest::newRow("UTF-8 text") << QByteArray("[A]\r\nk=Ünïcode\r\n") << "A" << "k"
-                                    << QStringLiteral("Ünïcode");
+        QTest::newRow("UTF-8 text") << QByteArray("[A]\r\nk=Ünïcode\r\n") << "A"
+                                    << "k" << QStringLiteral("Ünïcode");
     }
     void readString()
     {
@@ -125,8 +142,8 @@ private slots:
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QStringList>("writes");
         QTest::addColumn<QByteArray>("after");
-        QTest::newRow("empty store") << QByteArray() << QStringList{"S|k|v"}
-                                     << QByteArray("[S]\r\nk=v\r\n");
+        QTest::newRow("empty store")
+            << QByteArray() << QStringList{"S|k|v"} << QByteArray("[S]\r\nk=v\r\n");
         QTest::newRow("new keys reverse under new section")
             << QByteArray("[A]\r\nx=1\r\n") << QStringList{"S|k1|1", "S|k2|2", "S|k3|3"}
             << QByteArray("[A]\r\nx=1\r\n[S]\r\nk3=3\r\nk2=2\r\nk1=1\r\n");
@@ -136,9 +153,9 @@ private slots:
         QTest::newRow("Type leaves SubType alone")
             << QByteArray("[Main]\r\nSubType=x\r\n") << QStringList{"Main|Type|mp4"}
             << QByteArray("[Main]\r\nType=mp4\r\nSubType=x\r\n");
-        QTest::newRow("1 leaves 11 alone") << QByteArray("[Main]\r\n11=a\r\n1=b\r\n")
-                                           << QStringList{"Main|1|c"}
-                                           << QByteArray("[Main]\r\n11=a\r\n1=c\r\n");
+        QTest::newRow("1 leaves 11 alone")
+            << QByteArray("[Main]\r\n11=a\r\n1=b\r\n") << QStringList{"Main|1|c"}
+            << QByteArray("[Main]\r\n11=a\r\n1=c\r\n");
         QTest::newRow("[ in a value does not duplicate keys")
             << QByteArray("[Main]\r\na=x[y\r\nb=2\r\n") << QStringList{"Main|b|3"}
             << QByteArray("[Main]\r\na=x[y\r\nb=3\r\n");
@@ -200,7 +217,8 @@ private slots:
             TNewInifile ini(path(QStringLiteral("folder.ini")));
             QFAIL("a folder was read as a file");
         } catch (const FwError& error) {
-            QVERIFY2(error.text().contains(path(QStringLiteral("folder.ini"))), qPrintable(error.text()));
+            QVERIFY2(error.text().contains(path(QStringLiteral("folder.ini"))),
+                     qPrintable(error.text()));
         }
         put("x", QStringLiteral("plain"));
         TNewInifile ini(path(QStringLiteral("plain")) + QStringLiteral("/below.ini"));

@@ -1,11 +1,11 @@
 #include "FormFixture.h"
 #include "ModalWatcher.h"
-#include "platform/ErrorReport.h"
 #include "app/GettingStartedPanel.h"
 #include "app/ImageButton.h"
 #include "app/SplitterBar.h"
 #include "app/TMainForm.h"
 #include "engine/FwError.h"
+#include "platform/ErrorReport.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -38,10 +38,10 @@ private slots:
         QTest::addColumn<QByteArray>("preferences"); // "<none>" for no file
         QTest::addColumn<QString>("caption");
         QTest::newRow("no file") << QByteArray("<none>") << "Framewright V3.0";
-        QTest::newRow("Version 3.5") << QByteArray("[Main]\r\nVersion=3.5\r\n")
-                                     << "Framewright V3.5";
-        QTest::newRow("other keys only") << QByteArray("[Main]\r\nProfile=2\r\n")
-                                         << "Framewright V3.0";
+        QTest::newRow("Version 3.5")
+            << QByteArray("[Main]\r\nVersion=3.5\r\n") << "Framewright V3.5";
+        QTest::newRow("other keys only")
+            << QByteArray("[Main]\r\nProfile=2\r\n") << "Framewright V3.0";
     }
     void captionFromPreferences()
     {
@@ -85,7 +85,8 @@ private slots:
         QVERIFY(!ui.panBottomLeft->isVisibleTo(fixture.form.get()));
         QVERIFY(ui.imgStart->isVisibleTo(fixture.form.get()));
         QVERIFY(!ui.imgStop->isVisibleTo(fixture.form.get()));
-        for (QToolButton* button : {ui.tbtnUp, ui.tbtnDown, ui.tbtnRemove, ui.tbtnClear, ui.tbtnStart})
+        for (QToolButton* button :
+             {ui.tbtnUp, ui.tbtnDown, ui.tbtnRemove, ui.tbtnClear, ui.tbtnStart})
             QVERIFY(!button->isEnabled());
         const int widths[4] = {260, 90, 80, 100};
         for (int column = 0; column < 4; ++column)
@@ -93,17 +94,22 @@ private slots:
         for (int column = 4; column < 11; ++column)
             QVERIFY(ui.ltvTask->isColumnHidden(column));
         QCOMPARE(ui.ltvTask->header()->length(), 530); // hidden columns take no room
-        const char* names[] = {"pantop", "panMain", "panLeft", "ltvTask", "Toolbar1", "panbg",
-                               "panSplitter", "panProfile", "panPreview", "Splitter1",
-                               "gpbProfile", "vleOutput", "vleVideo", "vleAudio", "vleAdvanced",
-                               "btnOutput", "btnVideo", "btnAudio", "btnAdvanced", "panRight",
-                               "panBottom", "panBottomRight", "panBottomCenter", "panBottomLeft",
-                               "cmbProfile", "bbtnSetting", "edtOutputdir", "bbtnBrowser",
-                               "bbtnOpen", "labConvertingFile", "labElapsed", "labRemaining",
-                               "pgbCurrent", "labCurProgress", "pgbTotal", "labTotalProgress",
-                               "imgStart", "imgStop", "ibtnAddFile", "ibtnHelp", "tbtnStop",
-                               "VideoWindow1", "TrackBar", "sbtnPlay", "labPreviewTime", "Memo1",
-                               "timerTime"};
+        const char* names[] = {"pantop",         "panMain",         "panLeft",
+                               "ltvTask",        "Toolbar1",        "panbg",
+                               "panSplitter",    "panProfile",      "panPreview",
+                               "Splitter1",      "gpbProfile",      "vleOutput",
+                               "vleVideo",       "vleAudio",        "vleAdvanced",
+                               "btnOutput",      "btnVideo",        "btnAudio",
+                               "btnAdvanced",    "panRight",        "panBottom",
+                               "panBottomRight", "panBottomCenter", "panBottomLeft",
+                               "cmbProfile",     "bbtnSetting",     "edtOutputdir",
+                               "bbtnBrowser",    "bbtnOpen",        "labConvertingFile",
+                               "labElapsed",     "labRemaining",    "pgbCurrent",
+                               "labCurProgress", "pgbTotal",        "labTotalProgress",
+                               "imgStart",       "imgStop",         "ibtnAddFile",
+                               "ibtnHelp",       "tbtnStop",        "VideoWindow1",
+                               "TrackBar",       "sbtnPlay",        "labPreviewTime",
+                               "Memo1",          "timerTime"};
         for (const char* name : names)
             QVERIFY2(fixture.form->findChild<QObject*>(QLatin1String(name)), name);
     }
@@ -125,7 +131,7 @@ private slots:
         };
         auto take = [&] {
             return Shot{ui.cmbProfile->width(), ui.edtOutputdir->width(), ui.pgbCurrent->width(),
-                        ui.pgbTotal->width(),   ui.bbtnSetting->x(),     ui.bbtnOpen->x(),
+                        ui.pgbTotal->width(),   ui.bbtnSetting->x(),      ui.bbtnOpen->x(),
                         ui.bbtnBrowser->x()};
         };
         const Shot before = take();

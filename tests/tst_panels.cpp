@@ -57,7 +57,8 @@ private slots:
             QCOMPARE(grid->rowCount(), row.rows);
             QCOMPARE(grid->height(), row.height);
         }
-        QCOMPARE(fixture.form->grid(ParameterPanels::Audio)->rowData(4).key, QStringLiteral("Volumn"));
+        QCOMPARE(fixture.form->grid(ParameterPanels::Audio)->rowData(4).key,
+                 QStringLiteral("Volumn"));
         QVERIFY(!fixture.setting->panels->grid(ParameterPanels::Output));
         QCOMPARE(fixture.setting->panels->grid(ParameterPanels::Video)->columnWidth(0), 160);
     }
@@ -88,8 +89,8 @@ private slots:
         TMainForm& form = *fixture->form;
         ParameterPanels* panels = form.ui().panels;
         panels->button(ParameterPanels::Video)->click(); // collapsed
-        form.grid(ParameterPanels::Output)->setValue(QStringLiteral("New Filename"),
-                                                     QStringLiteral("kept.mp4"));
+        form.grid(ParameterPanels::Output)
+            ->setValue(QStringLiteral("New Filename"), QStringLiteral("kept.mp4"));
         chooseProfile(form, 0);
         QCOMPARE(form.OutputExt, QStringLiteral(".mp4"));
         ValueListEditor* video = form.grid(ParameterPanels::Video);
@@ -167,12 +168,30 @@ private slots:
         QTest::addColumn<QString>("height");
         QTest::addColumn<QString>("message"); // empty: accepted
         QTest::addColumn<QString>("value");
-        QTest::newRow("640 by 480") << "640" << "480" << "" << "640x480";
-        QTest::newRow("letters") << "abc" << "480" << "Incorrect Width" << "Custom Size";
-        QTest::newRow("empty height") << "640" << "" << "Incorrect Height" << "Custom Size";
-        QTest::newRow("zero width") << "0" << "480" << "Incorrect Width" << "Custom Size";
-        QTest::newRow("negative height") << "640" << "-2" << "Incorrect Height" << "Custom Size";
-        QTest::newRow("too large") << "99999999999" << "480" << "Incorrect Width" << "Custom Size";
+        QTest::newRow("640 by 480") << "640"
+                                    << "480"
+                                    << ""
+                                    << "640x480";
+        QTest::newRow("letters") << "abc"
+                                 << "480"
+                                 << "Incorrect Width"
+                                 << "Custom Size";
+        QTest::newRow("empty height") << "640"
+                                      << ""
+                                      << "Incorrect Height"
+                                      << "Custom Size";
+        QTest::newRow("zero width") << "0"
+                                    << "480"
+                                    << "Incorrect Width"
+                                    << "Custom Size";
+        QTest::newRow("negative height") << "640"
+                                         << "-2"
+                                         << "Incorrect Height"
+                                         << "Custom Size";
+        QTest::newRow("too large") << "99999999999"
+                                   << "480"
+                                   << "Incorrect Width"
+                                   << "Custom Size";
     }
     void sizeDialog()
     {

@@ -11,9 +11,12 @@ namespace {
 QColor shade(Look look, const QColor& base)
 {
     switch (look) {
-    case Hover: return base.lighter(125);
-    case Pressed: return base.darker(130);
-    default: return base;
+    case Hover:
+        return base.lighter(125);
+    case Pressed:
+        return base.darker(130);
+    default:
+        return base;
     }
 }
 
@@ -97,7 +100,8 @@ QPixmap startStop(bool stop, Look look)
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     const QColor base = stop ? QColor(200, 60, 50) : QColor(40, 160, 70);
-    const QRectF body = QRectF(2, 2, 184, 54).translated(look == Pressed ? 1 : 0, look == Pressed ? 1 : 0);
+    const QRectF body =
+        QRectF(2, 2, 184, 54).translated(look == Pressed ? 1 : 0, look == Pressed ? 1 : 0);
     QLinearGradient fill(body.topLeft(), body.bottomLeft());
     fill.setColorAt(0, shade(look, base).lighter(140));
     fill.setColorAt(1, shade(look, base));

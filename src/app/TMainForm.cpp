@@ -1,32 +1,32 @@
 #include "TMainForm.h"
 
-#include "platform/ErrorReport.h"
 #include "GettingStartedPanel.h"
 #include "ImageButton.h"
 #include "SplitterBar.h"
 #include "engine/FwError.h"
 #include "engine/PathText.h"
+#include "platform/ErrorReport.h"
 #include "profiles/ParameterPanels.h"
-#include "tasks/InputTypes.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileText.h"
 #include "profiles/TNewInifile.h"
 #include "profiles/TSettingForm.h"
 #include "profiles/TSizeForm.h"
 #include "profiles/ValueListEditor.h"
+#include "tasks/InputTypes.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDragEnterEvent>
-#include <QMimeData>
-#include <QPlainTextEdit>
-#include <QStandardItemModel>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardItemModel>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeView>
@@ -222,9 +222,9 @@ void TMainForm::tbtnAddFileClick()
     if (!chosen.isEmpty())
         m_adder.AddTask(chosen.first());
     if (m_rows.rowCount() == 1) {
-        m_ui.ltvTask->selectionModel()->select(
-            m_ui.taskModel->index(0, 0),
-            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        m_ui.ltvTask->selectionModel()->select(m_ui.taskModel->index(0, 0),
+                                               QItemSelectionModel::ClearAndSelect |
+                                                   QItemSelectionModel::Rows);
         ltvTaskClick();
     }
     m_ui.ltvTask->setFocus();
@@ -233,9 +233,10 @@ void TMainForm::tbtnAddFileClick()
 
 void TMainForm::tbtnAddDirClick()
 {
-    const QString folder = m_context.chooseFolder
-                               ? m_context.chooseFolder(this, QStringLiteral("Add a directory to the Task List"))
-                               : QString();
+    const QString folder =
+        m_context.chooseFolder
+            ? m_context.chooseFolder(this, QStringLiteral("Add a directory to the Task List"))
+            : QString();
     if (!folder.isEmpty())
         m_adder.AddFolder(folder);
     m_ui.ltvTask->setFocus();

@@ -213,12 +213,12 @@ void TMainFormUi::setupRightPanel(QWidget* form)
         buttons->addWidget(result);
         return result;
     };
-    sbtnPlay = playerButton(QStringLiteral("sbtnPlay"), QStringLiteral("\u25B6"),
-                            QStringLiteral("Play"));
+    sbtnPlay =
+        playerButton(QStringLiteral("sbtnPlay"), QStringLiteral("\u25B6"), QStringLiteral("Play"));
     sbtnPause = playerButton(QStringLiteral("sbtnPause"), QStringLiteral("\u2759\u2759"),
                              QStringLiteral("Pause / Resume"));
-    sbtnStop = playerButton(QStringLiteral("sbtnStop"), QStringLiteral("\u25A0"),
-                            QStringLiteral("Stop"));
+    sbtnStop =
+        playerButton(QStringLiteral("sbtnStop"), QStringLiteral("\u25A0"), QStringLiteral("Stop"));
     buttons->addStretch();
     labPreviewTime = new QLabel(QStringLiteral("00:00:00"), panPreview);
     labPreviewTime->setObjectName(QStringLiteral("labPreviewTime"));
@@ -266,13 +266,14 @@ void TMainFormUi::setupBottom(QWidget* form)
     // Inside the strip everything is placed by the window's resize rule, not by a layout.
     panBottomCenter = panel(QStringLiteral("panBottomCenter"), panBottomRight);
     panBottomCenter->setGeometry(0, 0, 607, 77);
-    labProfile = label(QStringLiteral("labProfile"), QStringLiteral("Profile:"), panBottomCenter,
-                       4, 14);
+    labProfile =
+        label(QStringLiteral("labProfile"), QStringLiteral("Profile:"), panBottomCenter, 4, 14);
     cmbProfile = new QComboBox(panBottomCenter);
     cmbProfile->setObjectName(QStringLiteral("cmbProfile"));
     cmbProfile->setEditable(false);
     cmbProfile->setGeometry(78, 10, 434, 24);
-    bbtnSetting = button(QStringLiteral("bbtnSetting"), QStringLiteral("&Setting"), panBottomCenter);
+    bbtnSetting =
+        button(QStringLiteral("bbtnSetting"), QStringLiteral("&Setting"), panBottomCenter);
     bbtnSetting->setGeometry(517, 9, 80, 26);
     labOutputPath = label(QStringLiteral("labOutputPath"), QStringLiteral("Output Path:"),
                           panBottomCenter, 4, 46);
@@ -290,12 +291,12 @@ void TMainFormUi::setupBottom(QWidget* form)
     labConvertingFile = label(QStringLiteral("labConvertingFile"), QStringLiteral("No File"),
                               panBottomLeft, 115, 4);
     label(QStringLiteral("labTimeElapsed"), QStringLiteral("Time Elapsed:"), panBottomLeft, 10, 21);
-    labElapsed = label(QStringLiteral("labElapsed"), QStringLiteral("00:00:00"), panBottomLeft,
-                       115, 21);
-    label(QStringLiteral("labTimeRemaining"), QStringLiteral("Time Remaining:"), panBottomLeft,
-          230, 21);
-    labRemaining = label(QStringLiteral("labRemaining"), QStringLiteral("00:00:00"), panBottomLeft,
-                         340, 21);
+    labElapsed =
+        label(QStringLiteral("labElapsed"), QStringLiteral("00:00:00"), panBottomLeft, 115, 21);
+    label(QStringLiteral("labTimeRemaining"), QStringLiteral("Time Remaining:"), panBottomLeft, 230,
+          21);
+    labRemaining =
+        label(QStringLiteral("labRemaining"), QStringLiteral("00:00:00"), panBottomLeft, 340, 21);
     label(QStringLiteral("labCurrentProgress"), QStringLiteral("Current Progress:"), panBottomLeft,
           10, 39);
     pgbCurrent = progressBar(QStringLiteral("pgbCurrent"), panBottomLeft, 40);

@@ -27,11 +27,18 @@ struct ProfilePanels
     ParamPanel* bySort(int sort)
     {
         switch (sort) {
-        case 1: return &video;
-        case 2: return &audio;
-        case 3: return &advanced;
-        default: return nullptr;
+        case 1:
+            return &video;
+        case 2:
+            return &audio;
+        case 3:
+            return &advanced;
+        default:
+            return nullptr;
         }
     }
-    const ParamPanel* bySort(int sort) const { return const_cast<ProfilePanels*>(this)->bySort(sort); }
+    const ParamPanel* bySort(int sort) const
+    {
+        return const_cast<ProfilePanels*>(this)->bySort(sort);
+    }
 };

@@ -163,7 +163,8 @@ void TNewInifile::Release()
         throw FwError(fileError(QStringLiteral("write"), m_path, QStringLiteral("it is a folder")));
     // The rename below would replace even a read-only file; honour the file's protection.
     if (info.exists() && !info.isWritable())
-        throw FwError(fileError(QStringLiteral("write"), m_path, QStringLiteral("Permission denied")));
+        throw FwError(
+            fileError(QStringLiteral("write"), m_path, QStringLiteral("Permission denied")));
     QByteArray bytes;
     for (const QString& line : std::as_const(m_lines))
         bytes += line.toUtf8() + "\r\n";

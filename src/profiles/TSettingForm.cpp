@@ -75,8 +75,8 @@ QWidget* TSettingForm::buildGeneralTab()
     synRow->addWidget(new QLabel(QStringLiteral("Synchronization Mode:"), page));
     cmbSyn = new QComboBox(page);
     cmbSyn->setObjectName(QStringLiteral("cmbSyn"));
-    cmbSyn->addItems({QStringLiteral("Auto"), QStringLiteral("Force Mode"),
-                      QStringLiteral("Progressive Mode")});
+    cmbSyn->addItems(
+        {QStringLiteral("Auto"), QStringLiteral("Force Mode"), QStringLiteral("Progressive Mode")});
     synRow->addWidget(cmbSyn, 1);
     column->addLayout(synRow);
 

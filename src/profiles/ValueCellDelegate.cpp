@@ -5,9 +5,9 @@
 #include <QComboBox>
 #include <QPainter>
 
-ValueCellDelegate::ValueCellDelegate(ValueListEditor* grid) : QStyledItemDelegate(grid), m_grid(grid)
-{
-}
+ValueCellDelegate::ValueCellDelegate(ValueListEditor* grid)
+    : QStyledItemDelegate(grid), m_grid(grid)
+{}
 
 ValueCellDelegate::Look ValueCellDelegate::look(const QModelIndex& index) const
 {

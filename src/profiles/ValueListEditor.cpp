@@ -5,8 +5,7 @@
 #include <QApplication>
 #include <QHeaderView>
 
-ValueListEditor::ValueListEditor(const QString& name, int keyWidth, int valueWidth,
-                                 QWidget* parent)
+ValueListEditor::ValueListEditor(const QString& name, int keyWidth, int valueWidth, QWidget* parent)
     : QTableWidget(0, 2, parent)
 {
     setObjectName(name);

@@ -12,8 +12,7 @@
 
 TaskAdder::TaskAdder(TaskRows& rows, MediaProbe& probe, QStringList extensions, Hooks hooks)
     : m_rows(rows), m_probe(probe), m_extensions(std::move(extensions)), m_hooks(std::move(hooks))
-{
-}
+{}
 
 void TaskAdder::AddTask(const QString& path)
 {

@@ -15,7 +15,7 @@ class TaskAdder final
 public:
     struct Hooks
     {
-        std::function<QString()> outputExt;      // the loaded profile's extension, "" if none
+        std::function<QString()> outputExt; // the loaded profile's extension, "" if none
         std::function<void()> hideGettingStarted;
     };
 

@@ -20,7 +20,8 @@ QString WriteExampleProfile(const QString& programFolder, const QString& name,
                             const QByteArray& text)
 {
     QDir(programFolder).mkpath(QStringLiteral("Profiles"));
-    const QString path = programFolder + QStringLiteral("Profiles/") + name + QStringLiteral(".cvp");
+    const QString path =
+        programFolder + QStringLiteral("Profiles/") + name + QStringLiteral(".cvp");
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(text);

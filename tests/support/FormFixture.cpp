@@ -17,8 +17,8 @@ FormFixture::FormFixture(const QStringList& arguments,
     context.openPath = [this](const QString& path) { opened << path; };
     form = std::make_unique<TMainForm>(context);
     about = std::make_unique<TAboutForm>(form->version(), form.get());
-    setting = std::make_unique<TSettingForm>(form.get(), form->programFolder(),
-                                             form->profileNames());
+    setting =
+        std::make_unique<TSettingForm>(form.get(), form->programFolder(), form->profileNames());
     size = std::make_unique<TSizeForm>(form.get(), form->grid(ParameterPanels::Video));
     form->setDialogs(about.get(), setting.get(), size.get());
 }

@@ -1,8 +1,8 @@
 #include "ModalWatcher.h"
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QApplication>
+#include <QPushButton>
 
 ModalWatcher::ModalWatcher(QMessageBox::StandardButton answer) : m_answer(answer)
 {
