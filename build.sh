@@ -45,7 +45,7 @@ case "${1:-}" in
     build build -DFW_WERROR=ON
     (cd build && ctest --output-on-failure -j "$(nproc)")
     build build-asan -DFW_WERROR=ON -DFW_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
-    (cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+    (cd build-asan && ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0 \
       LSAN_OPTIONS=suppressions="$PWD/../tests/lsan.supp":print_suppressions=0 \
       UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
       ctest --output-on-failure -j "$(nproc)")
