@@ -8,7 +8,6 @@
 FwApplication::FwApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Framewright"));
-    setApplicationDisplayName(QStringLiteral("Framewright"));
     setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // The window is laid out in pixels for a small 11-pixel face.
     QFont face = font();
