@@ -1,0 +1,33 @@
+#pragma once
+
+#include "profiles/LoadedProfile.h"
+#include "profiles/ParamRow.h"
+
+#include <QString>
+
+// Profile files: [Main] holds "Type", "Para" and the parameter names "0".."Para-1"; each
+// parameter has a section of its own ("Sort", "ReadOnly", "cmd", "List", "Caption", "Value",
+// "Index"). A parameter whose "Sort" names no panel is skipped everywhere.
+//
+// Every function rewrites the file it reads (the store writes back on Release) and lets the
+// store's FwError through.
+
+// Height of a panel showing these rows: an empty panel still shows one blank row.
+int PanelHeight(const ParamPanel& panel);
+
+// Reads the profile into panel rows. A missing file gives exists == false and nothing else.
+// A pick-list row whose "Index" names no choice stops the load there: the rows so far are kept
+// (the faulty one with an empty value) and error names the profile and the parameter.
+LoadedProfile LoadProfile(const QString& path);
+
+// The encoder options for the panels as shown, each " cmd value" (a value of "\" gives
+// " cmd "). Empty when the file is missing. Throws FwError when a shown choice has no value
+// in the profile, so that no batch starts with a wrong command line.
+QString BuildArguments(const QString& path, const ProfilePanels& shown);
+
+// Writes the editable rows' values back: "Index" for pick lists (-1 when the value is not a
+// choice), "Caption" and "Value" for typed rows. Read-only parameters stay as they are.
+void SaveProfile(const QString& path, const ProfilePanels& shown);
+
+// Copies source over target, then saves the panels into target. Nothing when source is missing.
+void SaveProfileAs(const QString& source, const QString& target, const ProfilePanels& shown);

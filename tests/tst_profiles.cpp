@@ -1,0 +1,398 @@
+#include "engine/FwError.h"
+#include "engine/PathText.h"
+#include "profiles/ProfileFile.h"
+#include "profiles/ProfileText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+// The profile of the worked example, one entry per line.
+const QStringList kExample = QStringLiteral(R"([Main]
+Type=mp4
+Para=4
+0=Video Codec
+1=Video Size
+2=Bit Rate
+3=Disable Audio
+[Video Codec]
+Sort=1
+ReadOnly=1
+cmd=-vcodec
+List=0
+Caption=MPEG-4
+Value=mpeg4
+[Video Size]
+Sort=1
+cmd=-s
+List=1
+Caption=Original Size,Custom Size,320x240,
+Value=,,320x240,
+Index=2
+[Bit Rate]
+Sort=1
+cmd=-b
+List=0
+Caption=768k
+[Disable Audio]
+Sort=2
+cmd=-an
+List=1
+Caption=No,Yes,
+Value=,\,
+Index=0)")
+                                 .split(QLatin1Char('\n'));
+
+void writeLines(const QString& path, const QStringList& lines)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write((lines.join("\r\n") + "\r\n").toUtf8());
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList keys(const ParamPanel& panel)
+{
+    QStringList result;
+    for (const ParamRow& row : panel)
+        result << row.key;
+    return result;
+}
+
+void setValue(ParamPanel& panel, const QString& key, const QString& value)
+{
+    for (ParamRow& row : panel) {
+        if (row.key == key)
+            row.value = value;
+    }
+}
+} // namespace
+
+class tst_Profiles final : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+
+    // A one-parameter profile around the given section lines, on its own path.
+    QString oneParameter(const QString& file, const QStringList& section)
+    {
+        const QString path = m_dir.filePath(file);
+        writeLines(path, QStringList{"[Main]", "Para=1", "0=P", "[P]"} + section);
+        return path;
+    }
+
+private slots:
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        m_path = m_dir.filePath("Example.cvp");
+        writeLines(m_path, kExample);
+    }
+
+    void splitList_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("items");
+        QTest::newRow("no final comma") << "a,b" << QStringList{"a"};
+        QTest::newRow("final comma") << "a,b," << QStringList{"a", "b"};
+        QTest::newRow("two commas") << ",," << QStringList{"", ""};
+        QTest::newRow("no comma") << "abc" << QStringList{};
+        QTest::newRow("empty") << "" << QStringList{};
+        QTest::newRow("not trimmed") << " a , b," << QStringList{" a ", " b"};
+        QTest::newRow("backslash item") << ",\\," << QStringList{"", "\\"};
+    }
+    void splitList()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, items);
+        QCOMPARE(SplitList(text), items);
+    }
+
+    void withoutExtension_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("base");
+        QTest::newRow("two dots") << "clip.part2.avi"
+                                  << "clip.part2";
+        QTest::newRow("no dot") << "clip"
+                                << "clip";
+        QTest::newRow("dot file") << ".cvp"
+                                  << "";
+    }
+    void withoutExtension()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, base);
+        QCOMPARE(WithoutExtension(name), base);
+    }
+
+    void filesWithExtension_data()
+    {
+        QTest::addColumn<QString>("ext");
+        QTest::addColumn<bool>("slash");
+        QTest::newRow("lower") << ".cvp" << false;
+        QTest::newRow("upper, trailing separator") << ".CVP" << true;
+    }
+    void filesWithExtension()
+    {
+        QFETCH(QString, ext);
+        QFETCH(bool, slash);
+        QTemporaryDir dir;
+        for (const char* name : {"a.cvp", "B.CVP", ".hidden.cvp", "c.cvp.bak", "d.cvpx", "cvp"})
+            writeLines(dir.filePath(name), {});
+        QVERIFY(QDir(dir.path()).mkdir("folder.cvp"));
+        QStringList found = FilesWithExtension(dir.path() + (slash ? "/" : ""), ext);
+        found.sort();
+        QCOMPARE(found, (QStringList{".hidden.cvp", "B.CVP", "a.cvp"}));
+    }
+
+    void profileNames()
+    {
+        QTemporaryDir program;
+        const QString folder = WithBackslash(program.path());
+        QVERIFY(ProfileNames(folder).isEmpty()); // no Profiles folder
+        QVERIFY(QDir(folder).mkdir("Profiles"));
+        QVERIFY(ProfileNames(folder).isEmpty());
+        writeLines(folder + "Profiles/MP4 H.264.cvp", {});
+        writeLines(folder + "Profiles/notes.txt", {});
+        QCOMPARE(ProfileNames(folder), QStringList{"MP4 H.264"});
+        QCOMPARE(ProfilePath(folder, "MP4 H.264"), folder + "Profiles/MP4 H.264.cvp");
+        QCOMPARE(FilesWithExtension(folder + "missing", ".cvp"), QStringList{});
+    }
+
+    void loadExample()
+    {
+        const LoadedProfile loaded = LoadProfile(m_path);
+        QVERIFY(loaded.exists);
+        QVERIFY(loaded.error.isEmpty());
+        QCOMPARE(OutputExtFor(loaded.type), QString(".mp4"));
+        const ParamPanel& video = loaded.panels.video;
+        QCOMPARE(keys(video), (QStringList{"Video Codec", "Video Size", "Bit Rate"}));
+        QCOMPARE(video[0].value, QString("MPEG-4"));
+        QVERIFY(video[0].readOnly && !video[0].pickList);
+        QCOMPARE(video[1].value, QString("320x240"));
+        QVERIFY(video[1].readOnly && video[1].pickList);
+        QCOMPARE(video[1].choices, (QStringList{"Original Size", "Custom Size", "320x240"}));
+        QCOMPARE(video[2].value, QString("768k"));
+        QVERIFY(!video[2].readOnly && !video[2].pickList);
+        QCOMPARE(keys(loaded.panels.audio), QStringList{"Disable Audio"});
+        QCOMPARE(loaded.panels.audio[0].value, QString("No"));
+        QVERIFY(loaded.panels.advanced.isEmpty());
+        QCOMPARE(loaded.videoHeight, 54);
+        QCOMPARE(loaded.audioHeight, 18);
+        QCOMPARE(loaded.advancedHeight, 18);
+    }
+
+    void arguments_data()
+    {
+        QTest::addColumn<QString>("videoSize");
+        QTest::addColumn<QString>("bitRate");
+        QTest::addColumn<QString>("disableAudio");
+        QTest::addColumn<QString>("args");
+        QTest::newRow("as loaded") << "320x240"
+                                   << "768k"
+                                   << "No"
+                                   << " -vcodec mpeg4 -s 320x240 -b 768k";
+        QTest::newRow("custom size, no audio") << "640x480"
+                                               << "1000k"
+                                               << "Yes"
+                                               << " -vcodec mpeg4 -s 640x480 -b 1000k -an ";
+        QTest::newRow("original size") << "Original Size"
+                                       << "768k"
+                                       << "No"
+                                       << " -vcodec mpeg4 -b 768k";
+        QTest::newRow("caption case ignored") << "original SIZE"
+                                              << "768k"
+                                              << "yES"
+                                              << " -vcodec mpeg4 -b 768k -an ";
+        QTest::newRow("cleared bit rate") << "320x240"
+                                          << ""
+                                          << "No"
+                                          << " -vcodec mpeg4 -s 320x240";
+    }
+    void arguments()
+    {
+        QFETCH(QString, videoSize);
+        QFETCH(QString, bitRate);
+        QFETCH(QString, disableAudio);
+        QFETCH(QString, args);
+        LoadedProfile loaded = LoadProfile(m_path);
+        setValue(loaded.panels.video, "Video Size", videoSize);
+        setValue(loaded.panels.video, "Bit Rate", bitRate);
+        setValue(loaded.panels.audio, "Disable Audio", disableAudio);
+        QCOMPARE(BuildArguments(m_path, loaded.panels), args);
+    }
+
+    void saveExample()
+    {
+        LoadedProfile loaded = LoadProfile(m_path);
+        setValue(loaded.panels.video, "Video Size", "Custom Size");
+        setValue(loaded.panels.video, "Bit Rate", "900k");
+        setValue(loaded.panels.audio, "Disable Audio", "Yes");
+        SaveProfile(m_path, loaded.panels);
+        QStringList expected = kExample;
+        expected[20] = "Index=1";                  // [Video Size]
+        expected[25] = "Caption=900k";             // [Bit Rate]
+        expected.insert(22, "Value=900k");         // inserted under the header
+        expected[expected.size() - 1] = "Index=1"; // [Disable Audio]
+        QCOMPARE(QString::fromUtf8(fileBytes(m_path)).split("\r\n"), expected << "");
+    }
+
+    void saveIndex_data()
+    {
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("indexLine");
+        QTest::newRow("choice") << "Custom Size"
+                                << "Index=1";
+        QTest::newRow("case ignored") << "custom SIZE"
+                                      << "Index=1";
+        QTest::newRow("not a choice") << "640x480"
+                                      << "Index=-1";
+    }
+    void saveIndex()
+    {
+        QFETCH(QString, shown);
+        QFETCH(QString, indexLine);
+        LoadedProfile loaded = LoadProfile(m_path);
+        setValue(loaded.panels.video, "Video Size", shown);
+        SaveProfile(m_path, loaded.panels);
+        QCOMPARE(QString::fromUtf8(fileBytes(m_path)).split("\r\n").at(20), indexLine);
+    }
+
+    void saveAs()
+    {
+        const QString target = m_dir.filePath("Copy.cvp");
+        writeLines(target, {"old"});
+        LoadedProfile loaded = LoadProfile(m_path);
+        setValue(loaded.panels.audio, "Disable Audio", "Yes");
+        SaveProfileAs(m_path, target, loaded.panels);
+        QVERIFY(fileBytes(target).endsWith("Value=,\\,\r\nIndex=1\r\n"));
+        QVERIFY(fileBytes(m_path).endsWith("Index=0\r\n")); // the source stays as it was
+
+        SaveProfileAs(m_path, m_path, loaded.panels); // onto itself: saved, not lost
+        QVERIFY(fileBytes(m_path).endsWith("Index=1\r\n"));
+
+        const QString none = m_dir.filePath("none.cvp");
+        SaveProfileAs(m_dir.filePath("missing.cvp"), none, loaded.panels);
+        QVERIFY(!QFile::exists(none));
+    }
+
+    void missingProfile()
+    {
+        const QString path = m_dir.filePath("missing.cvp");
+        const LoadedProfile loaded = LoadProfile(path);
+        QVERIFY(!loaded.exists);
+        QVERIFY(loaded.type.isEmpty());
+        QCOMPARE(BuildArguments(path, LoadProfile(m_path).panels), QString());
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void paraBeyondEntries_data()
+    {
+        QTest::addColumn<QString>("para");
+        QTest::newRow("a few more") << "7";
+        QTest::newRow("largest integer") << "2147483647"; // must not loop for hours
+    }
+    void paraBeyondEntries()
+    {
+        QFETCH(QString, para);
+        QStringList lines = kExample;
+        lines[2] = "Para=" + para;
+        writeLines(m_path, lines);
+        const LoadedProfile loaded = LoadProfile(m_path);
+        QVERIFY(loaded.error.isEmpty());
+        QCOMPARE(loaded.panels.video.size(), 3);
+        QCOMPARE(loaded.panels.audio.size(), 1);
+        QCOMPARE(BuildArguments(m_path, loaded.panels),
+                 QString(" -vcodec mpeg4 -s 320x240 -b 768k"));
+    }
+
+    void parameterWithoutPanel_data()
+    {
+        QTest::addColumn<QString>("sortLine");
+        QTest::newRow("no Sort") << "";
+        QTest::newRow("Sort=4") << "Sort=4";
+    }
+    void parameterWithoutPanel()
+    {
+        QFETCH(QString, sortLine);
+        // The stray parameter follows a Video row and must not join that panel.
+        QStringList lines = kExample;
+        lines[5] = "2=Stray";
+        lines << "[Stray]" << sortLine << "cmd=-stray"
+              << "List=0"
+              << "Caption=x";
+        writeLines(m_path, lines);
+        LoadedProfile loaded = LoadProfile(m_path);
+        QCOMPARE(keys(loaded.panels.video), (QStringList{"Video Codec", "Video Size"}));
+        loaded.panels.video << ParamRow{"Stray", "typed", false, false, {}};
+        QCOMPARE(BuildArguments(m_path, loaded.panels), QString(" -vcodec mpeg4 -s 320x240"));
+        SaveProfile(m_path, loaded.panels);
+        QVERIFY(fileBytes(m_path).endsWith("List=0\r\nCaption=x\r\n"));
+    }
+
+    void listIndexError_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("index");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("beyond") << "No,Yes,"
+                                << "5"
+                                << "Profile \"Example\": parameter \"Bit Rate\" has no choice "
+                                   "number 5.";
+        QTest::newRow("minus one") << "No,Yes,"
+                                   << "-1"
+                                   << "Profile \"Example\": parameter \"Bit Rate\" has no choice "
+                                      "number -1.";
+        QTest::newRow("no comma") << "Yes"
+                                  << "0"
+                                  << "Profile \"Example\": parameter \"Bit Rate\" has no choices.";
+    }
+    void listIndexError()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, index);
+        QFETCH(QString, error);
+        QStringList lines = kExample;
+        lines[24] = "List=1"; // [Bit Rate] becomes a faulty pick list
+        lines[25] = "Caption=" + caption;
+        lines.insert(26, "Index=" + index);
+        writeLines(m_path, lines);
+        const LoadedProfile loaded = LoadProfile(m_path);
+        QCOMPARE(loaded.error, error);
+        QCOMPARE(keys(loaded.panels.video), (QStringList{"Video Codec", "Video Size", "Bit Rate"}));
+        QVERIFY(loaded.panels.video[2].value.isEmpty());
+        QVERIFY(loaded.panels.audio.isEmpty()); // the load stopped at the faulty row
+        QCOMPARE(loaded.videoHeight, 54);
+    }
+
+    void shortValueList()
+    {
+        const QString path = oneParameter(
+            "Short.cvp", {"Sort=2", "cmd=-ac", "Caption=Original,Mono,Stereo,", "Value=,1,"});
+        ProfilePanels shown;
+        shown.audio << ParamRow{"p", "MONO", true, true, {}}; // key and caption case ignored
+        QCOMPARE(BuildArguments(path, shown), QString(" -ac 1"));
+        shown.audio[0].value = "Stereo";
+        try {
+            BuildArguments(path, shown);
+            QFAIL("no error for a choice without value");
+        } catch (const FwError& e) {
+            QCOMPARE(e.text(), QString("Profile \"Short\": parameter \"P\" has no value for "
+                                       "\"Stereo\"."));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Profiles)
+#include "tst_profiles.moc"

@@ -1,0 +1,223 @@
+#include "engine/FwError.h"
+#include "engine/PathText.h"
+#include "platform/WindowsCommandLine.h"
+#include "profiles/ProfileFile.h"
+#include "profiles/ProfileText.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QSet>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+// One run of the encoder front: a profile with at most one row changed from its defaults.
+struct Job
+{
+    QString what; // profile name and the changed row, for messages
+    QString type;
+    QStringList args;
+};
+
+// How ffprobe names the container of each output type; the brand tells the ISO family apart.
+struct Container
+{
+    QString format;
+    QString brand;
+};
+
+const QHash<QString, Container> kContainers = {
+    {"mp4", {"mp4", "isom"}},  {"mov", {"mov", "qt"}}, {"m4a", {"m4a", "M4A"}},
+    {"mkv", {"matroska", ""}}, {"webm", {"webm", ""}}, {"avi", {"avi", ""}},
+    {"wmv", {"asf", ""}},      {"mpg", {"mpeg", ""}},  {"flv", {"flv", ""}},
+    {"gif", {"gif", ""}},      {"mp3", {"mp3", ""}},   {"wav", {"wav", ""}},
+};
+
+// The panels as loaded, then each pick-list choice in turn, one row at a time. "Custom Size"
+// stands for whatever the size dialog makes of it.
+QVector<QPair<QString, ProfilePanels>> variants(const ProfilePanels& loaded)
+{
+    QVector<QPair<QString, ProfilePanels>> result{{QStringLiteral("defaults"), loaded}};
+    for (int sort = 1; sort <= 3; ++sort) {
+        const ParamPanel& panel = *loaded.bySort(sort);
+        for (int r = 0; r < panel.size(); ++r) {
+            const ParamRow& row = panel.at(r);
+            for (const QString& choice : row.choices) {
+                if (!row.pickList || choice == row.value)
+                    continue;
+                ProfilePanels changed = loaded;
+                (*changed.bySort(sort))[r].value =
+                    choice == QLatin1String("Custom Size") ? QStringLiteral("352x288") : choice;
+                result << qMakePair(row.key + QLatin1Char('=') + choice, changed);
+            }
+        }
+    }
+    return result;
+}
+} // namespace
+
+class tst_ProfilesConvert final : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QStringList m_profiles; // copies of the shipped profiles, in m_dir
+
+    QString tail(QProcess& process)
+    {
+        const QStringList lines = QString::fromUtf8(process.readAll()).split(QLatin1Char('\n'));
+        return lines.mid(std::max(0, static_cast<int>(lines.size()) - 6)).join(QLatin1Char('\n'));
+    }
+
+    QString checkOutput(const Job& job, const QString& out)
+    {
+        QProcess probe;
+        probe.start(QStringLiteral("ffprobe"),
+                    {"-v", "error", "-show_entries", "format=format_name:format_tags=major_brand",
+                     "-of", "default=nw=1:nk=1", out});
+        if (!probe.waitForFinished(30000) || probe.exitCode() != 0)
+            return QStringLiteral("ffprobe cannot read the output");
+        const QStringList lines = QString::fromUtf8(probe.readAllStandardOutput()).split('\n');
+        const Container want = kContainers.value(job.type);
+        if (!lines.value(0).split(',').contains(want.format))
+            return QStringLiteral("container is %1, not %2").arg(lines.value(0), want.format);
+        if (!want.brand.isEmpty() && lines.value(1).trimmed() != want.brand)
+            return QStringLiteral("brand is %1, not %2").arg(lines.value(1), want.brand);
+        return QString();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        const QString source =
+            WithBackslash(qEnvironmentVariable("FW_SOURCE_DIR")) + QStringLiteral("data/Profiles/");
+        for (const QString& name : FilesWithExtension(source, ".cvp")) {
+            QVERIFY(QFile::copy(source + name, m_dir.filePath(name)));
+            m_profiles << m_dir.filePath(name);
+        }
+        m_profiles.sort();
+        QVERIFY2(m_profiles.size() >= 12, qPrintable(source));
+    }
+
+    void shippedProfile_data()
+    {
+        QTest::addColumn<QString>("path");
+        for (const QString& path : std::as_const(m_profiles))
+            QTest::newRow(qPrintable(FileNamePart(path))) << path;
+    }
+    void shippedProfile()
+    {
+        QFETCH(QString, path);
+        const LoadedProfile loaded = LoadProfile(path);
+        QVERIFY2(loaded.error.isEmpty(), qPrintable(loaded.error));
+        QVERIFY2(kContainers.contains(loaded.type), qPrintable(loaded.type));
+        for (const auto& [what, panels] : variants(loaded.panels)) {
+            QString args;
+            try {
+                args = BuildArguments(path, panels);
+            } catch (const FwError& e) {
+                QFAIL(qPrintable(what + ": " + e.text()));
+            }
+            // Shipped values carry no blanks or quotes, so the command line splits into words.
+            QVERIFY2(SplitCommandLine(args) == args.split(' ', Qt::SkipEmptyParts),
+                     qPrintable(what + ":" + args));
+        }
+    }
+
+    void convertEveryChoice()
+    {
+        const QString encoder = qEnvironmentVariable("FW_ENCODER");
+        if (!QFile::exists(encoder))
+            QSKIP("the encoder front is not built");
+        if (QStandardPaths::findExecutable("ffmpeg").isEmpty() ||
+            QStandardPaths::findExecutable("ffprobe").isEmpty())
+            QSKIP("ffmpeg and ffprobe are needed");
+
+        const QString clip = m_dir.filePath("clip.avi");
+        QCOMPARE(
+            QProcess::execute("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
+                                         "testsrc=size=320x240:rate=25:duration=2", "-f", "lavfi",
+                                         "-i", "sine=frequency=440:sample_rate=44100:duration=2",
+                                         "-ac", "2", "-c:v", "mpeg4", "-c:a", "libmp3lame", clip}),
+            0);
+
+        QVector<Job> jobs;
+        QSet<QString> seen;
+        for (const QString& path : std::as_const(m_profiles)) {
+            const LoadedProfile loaded = LoadProfile(path);
+            for (const auto& [what, panels] : variants(loaded.panels)) {
+                const QString args = BuildArguments(path, panels);
+                if (!seen.contains(loaded.type + args)) {
+                    seen << loaded.type + args;
+                    jobs << Job{WithoutExtension(FileNamePart(path)) + " [" + what + "]",
+                                loaded.type, SplitCommandLine(args)};
+                }
+            }
+        }
+
+        QElapsedTimer clock;
+        clock.start();
+        QStringList failures;
+        QEventLoop loop;
+        int next = 0;
+        int running = 0;
+        std::function<void()> startMore;
+        const auto finish = [&](QProcess* process) {
+            process->deleteLater();
+            --running;
+            startMore();
+            if (running == 0)
+                loop.quit();
+        };
+        startMore = [&]() {
+            while (running < 2 && next < jobs.size()) {
+                const int n = next++;
+                const Job& job = jobs.at(n);
+                const QString out = m_dir.filePath(QStringLiteral("out%1.%2").arg(n).arg(job.type));
+                auto* process = new QProcess(&loop);
+                process->setProcessChannelMode(QProcess::MergedChannels);
+                connect(process, &QProcess::finished, &loop,
+                        [&, process, out](int code, QProcess::ExitStatus status) {
+                            const QString fault =
+                                status != QProcess::NormalExit || code != 0
+                                    ? QStringLiteral("exit %1\n%2").arg(code).arg(tail(*process))
+                                    : checkOutput(job, out);
+                            if (!fault.isEmpty())
+                                failures << job.what + ' ' + job.args.join(' ') + ": " + fault;
+                            QFile::remove(out);
+                            finish(process);
+                        });
+                // Queued: a failed start reports from inside start(), before this loop is done.
+                connect(
+                    process, &QProcess::errorOccurred, &loop,
+                    [&, process](QProcess::ProcessError error) {
+                        if (error != QProcess::FailedToStart)
+                            return;
+                        failures << job.what + ": " + process->errorString();
+                        finish(process);
+                    },
+                    Qt::QueuedConnection);
+                ++running;
+                process->start(encoder, QStringList{"-y", "-i", clip} + job.args +
+                                            QStringList{"-t", "1", out});
+            }
+        };
+        startMore();
+        if (running > 0)
+            loop.exec();
+
+        qInfo("%d conversions of %d profiles in %.1f s", static_cast<int>(jobs.size()),
+              static_cast<int>(m_profiles.size()), clock.elapsed() / 1000.0);
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join("\n\n")));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_ProfilesConvert)
+#include "tst_profiles_convert.moc"
