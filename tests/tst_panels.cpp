@@ -110,6 +110,24 @@ private slots:
                  QStringLiteral("kept.mp4"));
     }
 
+    void faultyProfileIsReportedWithRowsSoFar()
+    {
+        QByteArray text = ExampleProfileText();
+        text.replace("Index=2", "Index=5");
+        std::unique_ptr<FormFixture> fixture(exampleFixture(text));
+        TMainForm& form = *fixture->form;
+        ModalWatcher watcher;
+        chooseProfile(form, 0);
+        QCOMPARE(watcher.seen.size(), 1);
+        QCOMPARE(watcher.seen[0].title, QStringLiteral("Framewright"));
+        QVERIFY2(watcher.seen[0].text.contains(QStringLiteral("Example")) &&
+                     watcher.seen[0].text.contains(QStringLiteral("Video Size")),
+                 qPrintable(watcher.seen[0].text));
+        const ValueListEditor* video = form.grid(ParameterPanels::Video);
+        QCOMPARE(video->rowCount(), 2); // the codec, and the faulty row where the load stopped
+        QCOMPARE(video->value(QStringLiteral("Video Codec")), QStringLiteral("MPEG-4"));
+    }
+
     void cellLooks()
     {
         std::unique_ptr<FormFixture> fixture(exampleFixture());
