@@ -10,7 +10,7 @@ cd "$(dirname "$0")"
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev
-  ffmpeg
+  ffmpeg libavformat-dev libavcodec-dev libavutil-dev
   gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav
   fonts-dejavu-core xvfb xauth
 )

@@ -2,8 +2,7 @@
 
 #include <QByteArray>
 
-// The probe form: asks ffprobe about the input and prints the report, or ffprobe's
-// complaint when the input cannot be read.
+// The probe form: reads the input and prints the report, or why the input cannot be read.
 class ProbeCommand final
 {
 public:

@@ -1,149 +1,130 @@
 #include "ProbeReport.h"
 
 #include <QByteArrayList>
-#include <QJsonArray>
-#include <QJsonDocument>
 
-#include <cmath>
-#include <optional>
+#include <cstdlib>
 
 namespace ProbeReport {
 
 namespace {
 
+using Stream = InputFacts::Stream;
+
 // The window takes the path, "Duration" and the first Video line from one read of at
 // most this many bytes.
 constexpr qsizetype WindowRead = 4095;
 
-// ffprobe writes most numbers as strings; take either form.
-std::optional<double> number(const QJsonValue& value)
+QByteArray orNone(const QByteArray& value)
 {
-    bool ok = value.isDouble();
-    double result = value.toDouble();
-    if (value.isString())
-        result = value.toString().toDouble(&ok); // QString parses in the C locale
-    if (!ok || !std::isfinite(result))
-        return std::nullopt;
-    return result;
+    return value.isEmpty() ? QByteArray("none") : value;
 }
 
-QByteArray text(const QJsonValue& value, const char* fallback)
+QByteArray padded(qint64 n, int digits)
 {
-    const QString s = value.toString();
-    return s.isEmpty() ? QByteArray(fallback) : s.toUtf8();
+    return QByteArray::number(n).rightJustified(digits, '0');
 }
 
-// "30000/1001" -> 29.97; nothing for "0/0".
-std::optional<double> rate(const QJsonValue& value)
+QByteArray kilobits(qint64 bitsPerSecond)
 {
-    const QStringList parts = value.toString().split(u'/');
-    if (parts.size() != 2)
-        return std::nullopt;
-    const double num = parts[0].toDouble();
-    const double den = parts[1].toDouble();
-    if (num <= 0 || den <= 0)
-        return std::nullopt;
-    return num / den;
-}
-
-QByteArray kilobits(const QJsonValue& bitsPerSecond)
-{
-    const std::optional<double> bits = number(bitsPerSecond);
-    if (!bits || *bits <= 0)
+    if (bitsPerSecond <= 0)
         return {};
-    return QByteArray::number(static_cast<qint64>(*bits) / 1000) + " kb/s";
+    return QByteArray::number(bitsPerSecond / 1000) + " kb/s";
 }
 
-QByteArray videoItems(const QJsonObject& stream)
+QByteArray videoItems(const Stream& stream)
 {
     // Codec, pixel format and frame size stay plain items: the window counts commas.
-    QByteArrayList items{text(stream["codec_name"], "none"), text(stream["pix_fmt"], "none"),
-                         QByteArray::number(stream["width"].toInt()) + 'x' +
-                             QByteArray::number(stream["height"].toInt())};
-    std::optional<double> fps = rate(stream["avg_frame_rate"]);
-    if (!fps)
-        fps = rate(stream["r_frame_rate"]);
+    QByteArrayList items{orNone(stream.codec), orNone(stream.pixelFormat),
+                         QByteArray::number(stream.width) + 'x' +
+                             QByteArray::number(stream.height)};
+    const double fps = stream.averageFrameRate > 0 ? stream.averageFrameRate : stream.baseFrameRate;
     // Something must follow the frame size, which the window reads up to a comma.
-    items << (fps ? QByteArray::number(*fps, 'f', 2) : QByteArray("N/A")) + " fps";
+    items << (fps > 0 ? QByteArray::number(fps, 'f', 2) : QByteArray("N/A")) + " fps";
     return items.join(", ");
 }
 
-QByteArray audioItems(const QJsonObject& stream)
+QByteArray audioItems(const Stream& stream)
 {
-    QByteArrayList items{text(stream["codec_name"], "none")};
-    if (const std::optional<double> hz = number(stream["sample_rate"]))
-        items << QByteArray::number(static_cast<qint64>(*hz)) + " Hz";
-    if (!stream["channel_layout"].toString().isEmpty())
-        items << stream["channel_layout"].toString().toUtf8();
-    else if (stream["channels"].toInt() > 0)
-        items << QByteArray::number(stream["channels"].toInt()) + " channels";
-    if (const QByteArray bitrate = kilobits(stream["bit_rate"]); !bitrate.isEmpty())
+    QByteArrayList items{orNone(stream.codec)};
+    if (stream.sampleRate > 0)
+        items << QByteArray::number(stream.sampleRate) + " Hz";
+    if (!stream.channelLayout.isEmpty())
+        items << stream.channelLayout;
+    else if (stream.channels > 0)
+        items << QByteArray::number(stream.channels) + " channels";
+    if (const QByteArray bitrate = kilobits(stream.bitRate); !bitrate.isEmpty())
         items << bitrate;
     return items.join(", ");
 }
 
-bool isPicture(const QJsonObject& stream)
-{
-    return stream["disposition"].toObject()["attached_pic"].toInt() != 0;
-}
-
 // Cover art is a picture, not the video; calling it Video would mislead the window.
-bool isVideo(const QJsonObject& stream)
+bool isVideo(const Stream& stream)
 {
-    return stream["codec_type"].toString() == u"video" && !isPicture(stream);
+    return stream.kind == Stream::Kind::Video && !stream.attachedPicture;
 }
 
-QByteArray kind(const QString& codecType)
+QByteArray kindName(const Stream& stream)
 {
-    if (codecType.isEmpty())
-        return "Data";
-    return codecType.left(1).toUpper().toUtf8() + codecType.mid(1).toUtf8();
+    if (stream.attachedPicture)
+        return "Attachment";
+    switch (stream.kind) {
+    case Stream::Kind::Video:
+        return "Video";
+    case Stream::Kind::Audio:
+        return "Audio";
+    case Stream::Kind::Subtitle:
+        return "Subtitle";
+    case Stream::Kind::Attachment:
+        return "Attachment";
+    case Stream::Kind::Data:
+        break;
+    }
+    return "Data";
 }
 
 } // namespace
 
-QByteArray durationText(const QJsonValue& seconds)
+QByteArray durationText(std::optional<qint64> microseconds)
 {
-    const std::optional<double> value = number(seconds);
-    if (!value || *value < 0)
+    if (!microseconds || *microseconds < 0)
         return "N/A";
-    // As ffmpeg does: add half a hundredth in microseconds, then cut.
-    const qint64 micro = std::llround(*value * 1e6) + 5000;
+    // As ffmpeg does: add half a hundredth, then cut.
+    const qint64 micro = *microseconds + 5000;
     const qint64 whole = micro / 1000000;
-    const auto twoDigits = [](qint64 n) { return QByteArray::number(n).rightJustified(2, '0'); };
-    return twoDigits(whole / 3600) + ':' + twoDigits(whole / 60 % 60) + ':' +
-           twoDigits(whole % 60) + '.' + twoDigits(micro % 1000000 / 10000);
+    return padded(whole / 3600, 2) + ':' + padded(whole / 60 % 60, 2) + ':' +
+           padded(whole % 60, 2) + '.' + padded(micro % 1000000 / 10000, 2);
 }
 
-QByteArray streamLine(const QJsonObject& stream)
+QByteArray startText(qint64 microseconds)
 {
-    const QString type = stream["codec_type"].toString();
-    const QByteArray line = "Stream #0." + QByteArray::number(stream["index"].toInt()) + ": ";
+    // The sign separately: integer division drops it for starts just below zero.
+    return (microseconds < 0 ? "-" : "") + QByteArray::number(std::llabs(microseconds / 1000000)) +
+           '.' + padded(std::llabs(microseconds % 1000000), 6);
+}
+
+QByteArray streamLine(const Stream& stream)
+{
+    const QByteArray line = "Stream #0." + QByteArray::number(stream.index) + ": ";
     if (isVideo(stream))
         return line + "Video: " + videoItems(stream);
-    if (type == u"audio")
+    if (stream.kind == Stream::Kind::Audio)
         return line + "Audio: " + audioItems(stream);
-    return line + (isPicture(stream) ? QByteArray("Attachment") : kind(type)) + ": " +
-           text(stream["codec_name"], "none");
+    return line + kindName(stream) + ": " + orNone(stream.codec);
 }
 
-QByteArray fromJson(const QJsonObject& root, const QByteArray& path)
+QByteArray text(const InputFacts& facts, const QByteArray& path)
 {
-    const QJsonObject format = root["format"].toObject();
-    if (format.isEmpty())
-        return {};
-
-    QByteArray head = "Input #0, " + text(format["format_name"], "unknown") + ", from '" + path +
-                      "':\n  Duration: " + durationText(format["duration"]) + ",";
-    if (const std::optional<double> start = number(format["start_time"]))
-        head += " start: " + QByteArray::number(*start, 'f', 6) + ",";
-    const QByteArray bitrate = kilobits(format["bit_rate"]);
+    const QByteArray format = facts.formatName.isEmpty() ? "unknown" : facts.formatName;
+    QByteArray head = "Input #0, " + format + ", from '" + path +
+                      "':\n  Duration: " + durationText(facts.duration) + ",";
+    if (facts.start)
+        head += " start: " + startText(*facts.start) + ",";
+    const QByteArray bitrate = kilobits(facts.bitRate);
     head += " bitrate: " + (bitrate.isEmpty() ? QByteArray("N/A") : bitrate) + "\n";
 
     QByteArray streams;
     QByteArray firstVideo;
-    for (const QJsonValue& value : root["streams"].toArray()) {
-        const QJsonObject stream = value.toObject();
+    for (const Stream& stream : facts.streams) {
         const QByteArray line = "    " + streamLine(stream) + "\n";
         if (firstVideo.isEmpty() && isVideo(stream))
             firstVideo = line;
@@ -153,11 +134,6 @@ QByteArray fromJson(const QJsonObject& root, const QByteArray& path)
     if (head.size() + streams.size() > WindowRead)
         streams = firstVideo;
     return head + streams;
-}
-
-QByteArray fromJson(const QByteArray& json, const QByteArray& path)
-{
-    return fromJson(QJsonDocument::fromJson(json).object(), path);
 }
 
 } // namespace ProbeReport

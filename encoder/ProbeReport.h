@@ -1,21 +1,24 @@
 #pragma once
 
-#include <QByteArray>
-#include <QJsonObject>
-#include <QJsonValue>
+#include "InputFacts.h"
 
-// The input report the window reads: ffprobe's JSON restated in the classic layout.
+#include <QByteArray>
+
+#include <optional>
+
+// The input report the window reads, in the classic layout.
 namespace ProbeReport {
 
-// The whole report for `path` (echoed byte for byte), or empty when the JSON holds
-// no format section, that is, ffprobe could not read the input.
-QByteArray fromJson(const QByteArray& json, const QByteArray& path);
-QByteArray fromJson(const QJsonObject& root, const QByteArray& path);
+// The whole report for `path`, which is echoed byte for byte.
+QByteArray text(const InputFacts& facts, const QByteArray& path);
 
 // "HH:MM:SS.cc" rounded to the nearest hundredth, or "N/A" when unknown.
-QByteArray durationText(const QJsonValue& seconds);
+QByteArray durationText(std::optional<qint64> microseconds);
+
+// Seconds with six decimals, as in "start: -0.040000".
+QByteArray startText(qint64 microseconds);
 
 // One "Stream #0.n: ..." line, without indentation or line break.
-QByteArray streamLine(const QJsonObject& stream);
+QByteArray streamLine(const InputFacts::Stream& stream);
 
 } // namespace ProbeReport

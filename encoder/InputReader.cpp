@@ -1,0 +1,116 @@
+#include "InputReader.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/avutil.h>
+#include <libavutil/channel_layout.h>
+#include <libavutil/pixdesc.h>
+}
+
+#include <memory>
+
+namespace {
+
+using Stream = InputFacts::Stream;
+
+struct CloseInput
+{
+    void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
+};
+using Input = std::unique_ptr<AVFormatContext, CloseInput>;
+
+QByteArray errorText(int error)
+{
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(error, text, sizeof text);
+    return text;
+}
+
+std::optional<qint64> known(int64_t microseconds)
+{
+    if (microseconds == AV_NOPTS_VALUE)
+        return std::nullopt;
+    return microseconds;
+}
+
+double rate(AVRational value)
+{
+    return value.num > 0 && value.den > 0 ? av_q2d(value) : 0;
+}
+
+Stream::Kind kind(AVMediaType type)
+{
+    switch (type) {
+    case AVMEDIA_TYPE_VIDEO:
+        return Stream::Kind::Video;
+    case AVMEDIA_TYPE_AUDIO:
+        return Stream::Kind::Audio;
+    case AVMEDIA_TYPE_SUBTITLE:
+        return Stream::Kind::Subtitle;
+    case AVMEDIA_TYPE_ATTACHMENT:
+        return Stream::Kind::Attachment;
+    default:
+        return Stream::Kind::Data;
+    }
+}
+
+Stream stream(const AVStream& source)
+{
+    const AVCodecParameters& codec = *source.codecpar;
+    Stream facts;
+    facts.index = source.index;
+    facts.kind = kind(codec.codec_type);
+    facts.attachedPicture = (source.disposition & AV_DISPOSITION_ATTACHED_PIC) != 0;
+    if (const AVCodecDescriptor* descriptor = avcodec_descriptor_get(codec.codec_id))
+        facts.codec = descriptor->name;
+    facts.bitRate = codec.bit_rate;
+    if (codec.codec_type == AVMEDIA_TYPE_VIDEO) {
+        facts.pixelFormat = av_get_pix_fmt_name(static_cast<AVPixelFormat>(codec.format));
+        facts.width = codec.width;
+        facts.height = codec.height;
+        facts.averageFrameRate = rate(source.avg_frame_rate);
+        facts.baseFrameRate = rate(source.r_frame_rate);
+    } else if (codec.codec_type == AVMEDIA_TYPE_AUDIO) {
+        facts.sampleRate = codec.sample_rate;
+        facts.channels = codec.ch_layout.nb_channels;
+        // A layout without order would only be described as "N channels".
+        if (codec.ch_layout.order != AV_CHANNEL_ORDER_UNSPEC) {
+            char layout[128] = {};
+            if (av_channel_layout_describe(&codec.ch_layout, layout, sizeof layout) > 0)
+                facts.channelLayout = layout;
+        }
+    }
+    return facts;
+}
+
+} // namespace
+
+bool InputReader::read(const QByteArray& path, InputFacts& facts, QByteArray& error)
+{
+    // Only the report may reach the window.
+    av_log_set_level(AV_LOG_QUIET);
+
+    AVFormatContext* opened = nullptr;
+    // "file:" so that a name with a colon is never taken for another protocol.
+    if (const int status =
+            avformat_open_input(&opened, ("file:" + path).constData(), nullptr, nullptr);
+        status < 0) {
+        error = errorText(status);
+        return false;
+    }
+    const Input input(opened);
+    if (const int status = avformat_find_stream_info(input.get(), nullptr); status < 0) {
+        error = errorText(status);
+        return false;
+    }
+
+    facts = {};
+    facts.formatName = input->iformat->name;
+    facts.duration = known(input->duration);
+    facts.start = known(input->start_time);
+    facts.bitRate = input->bit_rate;
+    for (unsigned i = 0; i < input->nb_streams; ++i)
+        facts.streams << stream(*input->streams[i]);
+    return true;
+}
