@@ -1,3 +1,4 @@
+#include "ExampleProfile.h"
 #include "engine/FwError.h"
 #include "engine/PathText.h"
 #include "profiles/ProfileFile.h"
@@ -9,41 +10,7 @@
 #include <QtTest>
 
 namespace {
-// The profile of the worked example, one entry per line.
-const QStringList kExample = QStringLiteral(R"([Main]
-Type=mp4
-Para=4
-0=Video Codec
-1=Video Size
-2=Bit Rate
-3=Disable Audio
-[Video Codec]
-Sort=1
-ReadOnly=1
-cmd=-vcodec
-List=0
-Caption=MPEG-4
-Value=mpeg4
-[Video Size]
-Sort=1
-cmd=-s
-List=1
-Caption=Original Size,Custom Size,320x240,
-Value=,,320x240,
-Index=2
-[Bit Rate]
-Sort=1
-cmd=-b
-List=0
-Caption=768k
-[Disable Audio]
-Sort=2
-cmd=-an
-List=1
-Caption=No,Yes,
-Value=,\,
-Index=0)")
-                                 .split(QLatin1Char('\n'));
+const QStringList kExample = ExampleProfileLines();
 
 void writeLines(const QString& path, const QStringList& lines)
 {

@@ -3,17 +3,47 @@
 #include <QDir>
 #include <QFile>
 
+QStringList ExampleProfileLines()
+{
+    return QStringLiteral(R"([Main]
+Type=mp4
+Para=4
+0=Video Codec
+1=Video Size
+2=Bit Rate
+3=Disable Audio
+[Video Codec]
+Sort=1
+ReadOnly=1
+cmd=-vcodec
+List=0
+Caption=MPEG-4
+Value=mpeg4
+[Video Size]
+Sort=1
+cmd=-s
+List=1
+Caption=Original Size,Custom Size,320x240,
+Value=,,320x240,
+Index=2
+[Bit Rate]
+Sort=1
+cmd=-b
+List=0
+Caption=768k
+[Disable Audio]
+Sort=2
+cmd=-an
+List=1
+Caption=No,Yes,
+Value=,\,
+Index=0)")
+        .split(QLatin1Char('\n'));
+}
+
 QByteArray ExampleProfileText()
 {
-    return "[Main]\r\nType=mp4\r\nPara=4\r\n0=Video Codec\r\n1=Video Size\r\n2=Bit Rate\r\n"
-           "3=Disable Audio\r\n"
-           "[Video Codec]\r\nSort=1\r\nReadOnly=1\r\ncmd=-vcodec\r\nList=0\r\nCaption=MPEG-4\r\n"
-           "Value=mpeg4\r\n"
-           "[Video Size]\r\nSort=1\r\ncmd=-s\r\nList=1\r\n"
-           "Caption=Original Size,Custom Size,320x240,\r\nValue=,,320x240,\r\nIndex=2\r\n"
-           "[Bit Rate]\r\nSort=1\r\ncmd=-b\r\nList=0\r\nCaption=768k\r\n"
-           "[Disable Audio]\r\nSort=2\r\ncmd=-an\r\nList=1\r\nCaption=No,Yes,\r\nValue=,\\,\r\n"
-           "Index=0\r\n";
+    return (ExampleProfileLines().join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
 }
 
 QString WriteExampleProfile(const QString& programFolder, const QString& name,
