@@ -89,6 +89,7 @@ class TestAddInputs final : public QObject
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void commandLine_data()
     {
         QTest::addColumn<QStringList>("files");     // made in the media folder
@@ -103,11 +104,11 @@ private slots:
         QTest::newRow("odd letters and duplicates")
             << media << QStringList{"q \"x\" ü.mov", "a.avi", "a.avi"} << QByteArray()
             << QStringList{"q \"x\" ü.mov", "a.avi"};
-        QTest::newRow("list file with every line end")
-            << media << QStringList{"list.TMP", "b.MP4"}
+        QTest::newRow("list file with every line end") << media << QStringList{"list.TMP", "b.MP4"}
             << QByteArray("@/a.avi\r\n\r\n@/d\n@/missing.avi\r@/b.MP4\n\n")
             << QStringList{"a.avi", "d/A.wmv", "d/z.mpg", "b.MP4"};
     }
+    // clang-format on
     void commandLine()
     {
         QFETCH(QStringList, files);

@@ -29,6 +29,7 @@ class TestCommandLine final : public QObject
 private slots:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
 
+    // clang-format off
     void split_data()
     {
         QTest::addColumn<QString>("commandLine");
@@ -49,10 +50,10 @@ private slots:
         QTest::newRow("empty arguments") << "\"\" \"\"" << QStringList{"", ""};
         QTest::newRow("unclosed quote") << "\"a b" << QStringList{"a b"};
         QTest::newRow("probe form") << " -i \"C:/v/a.avi\"" << QStringList{"-i", "C:/v/a.avi"};
-        QTest::newRow("quoted profile value")
-            << " -metadata title=\"My Film\" -b 800k"
+        QTest::newRow("quoted profile value") << " -metadata title=\"My Film\" -b 800k"
             << QStringList{"-metadata", "title=My Film", "-b", "800k"};
     }
+    // clang-format on
     void split()
     {
         QFETCH(QString, commandLine);

@@ -31,6 +31,7 @@ class TestIniFile final : public QObject
     }
 
 private slots:
+    // clang-format off
     void readString_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -39,52 +40,38 @@ private slots:
         QTest::addColumn<QString>("expected");
         const QString none = QStringLiteral("<default>");
         QTest::newRow("letter case ignored") << QByteArray("[main]\r\ntype=avi\r\n") << "Main"
-                                             << "Type"
-                                             << "avi";
+                                             << "Type" << "avi";
         QTest::newRow("SubType before Type")
-            << QByteArray("[Main]\r\nSubType=x\r\nType=y\r\n") << "Main"
-            << "Type"
-            << "y";
-        QTest::newRow("11 before 1") << QByteArray("[Main]\r\n11=a\r\n1=b\r\n") << "Main"
-                                     << "1"
+            << QByteArray("[Main]\r\nSubType=x\r\nType=y\r\n") << "Main" << "Type" << "y";
+        QTest::newRow("11 before 1") << QByteArray("[Main]\r\n11=a\r\n1=b\r\n") << "Main" << "1"
                                      << "b";
         QTest::newRow("blank before =") << QByteArray("[Main]\r\nType =y\r\n") << "Main"
                                         << "Type" << none;
         QTest::newRow("value not trimmed") << QByteArray("[Main]\r\nType= avi \r\n") << "Main"
-                                           << "Type"
-                                           << " avi ";
-        QTest::newRow("first = splits") << QByteArray("[Main]\r\nk=a=b\r\n") << "Main"
-                                        << "k"
+                                           << "Type" << " avi ";
+        QTest::newRow("first = splits") << QByteArray("[Main]\r\nk=a=b\r\n") << "Main" << "k"
                                         << "a=b";
-        QTest::newRow("empty value") << QByteArray("[Main]\r\nPara=\r\n") << "Main"
-                                     << "Para"
-                                     << "";
+        QTest::newRow("empty value") << QByteArray("[Main]\r\nPara=\r\n") << "Main" << "Para" << "";
         QTest::newRow("[ inside a value") << QByteArray("[Main]\r\na=x[y]z\r\nb=2\r\n") << "Main"
-                                          << "b"
-                                          << "2";
+                                          << "b" << "2";
         QTest::newRow("next header ends body") << QByteArray("[A]\r\n[B]\r\nk=1\r\n") << "A"
                                                << "k" << none;
         QTest::newRow("first of two sections")
-            << QByteArray("[S]\r\nk=1\r\n[S]\r\nk=2\r\nj=3\r\n") << "S"
-            << "j" << none;
+            << QByteArray("[S]\r\nk=1\r\n[S]\r\nk=2\r\nj=3\r\n") << "S" << "j" << none;
         QTest::newRow("header text inside a value is no header")
-            << QByteArray("[A]\r\nv=[S]\r\nk=1\r\n") << "S"
-            << "k" << none;
+            << QByteArray("[A]\r\nv=[S]\r\nk=1\r\n") << "S" << "k" << none;
         QTest::newRow("header must be the whole line") << QByteArray("[S]x\r\nk=1\r\n") << "S"
                                                        << "k" << none;
-        QTest::newRow("missing section") << QByteArray("[A]\r\nk=1\r\n") << "B"
-                                         << "k" << none;
-        QTest::newRow("lone LF and CR") << QByteArray("[A]\nx=1\ry=2\r\n") << "A"
-                                        << "y"
-                                        << "2";
+        QTest::newRow("missing section") << QByteArray("[A]\r\nk=1\r\n") << "B" << "k" << none;
+        QTest::newRow("lone LF and CR") << QByteArray("[A]\nx=1\ry=2\r\n") << "A" << "y" << "2";
         QTest::newRow("NUL ends the text") << QByteArray("[A]\r\nk=1\r\n\0j=2\r\n", 16) << "A"
                                            << "j" << none;
-        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF[A]\r\nk=1\r\n") << "A"
-                                         << "k"
+        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF[A]\r\nk=1\r\n") << "A" << "k"
                                          << "1";
         QTest::newRow("UTF-8 text") << QByteArray("[A]\r\nk=Ünïcode\r\n") << "A"
                                     << "k" << QStringLiteral("Ünïcode");
     }
+    // clang-format on
     void readString()
     {
         QFETCH(QByteArray, file);

@@ -112,6 +112,7 @@ private slots:
         QCOMPARE(FolderInputs(path, InputExtensions()), expected);
     }
 
+    // clang-format off
     void commandLinePaths_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -120,8 +121,7 @@ private slots:
         const QStringList plain = {"/v/a.avi", "/clips", "whatever.TMP"};
         QTest::newRow("arguments") << plain << QByteArray() << plain;
         QTest::newRow("none") << QStringList() << QByteArray() << QStringList();
-        QTest::newRow("list file, mixed line ends")
-            << QStringList{"LIST.TMP", "/ignored.avi"}
+        QTest::newRow("list file, mixed line ends") << QStringList{"LIST.TMP", "/ignored.avi"}
             << QByteArray("/v/a.avi\r\n\r\n /v/b c.avi \n/v/d.avi\r/v/e.avi\n\n")
             << QStringList{"/v/a.avi", " /v/b c.avi ", "/v/d.avi", "/v/e.avi"};
         QTest::newRow("list file, byte-order mark and UTF-8")
@@ -132,6 +132,7 @@ private slots:
         QTest::newRow("tmp folder is no list")
             << QStringList{"/x.tmp/a.avi"} << QByteArray() << QStringList{"/x.tmp/a.avi"};
     }
+    // clang-format on
     void commandLinePaths()
     {
         QFETCH(QStringList, arguments);

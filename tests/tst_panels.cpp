@@ -180,37 +180,21 @@ private slots:
         QVERIFY(!fixture->size->isVisible());
     }
 
+    // clang-format off
     void sizeDialog_data()
     {
         QTest::addColumn<QString>("width");
         QTest::addColumn<QString>("height");
         QTest::addColumn<QString>("message"); // empty: accepted
         QTest::addColumn<QString>("value");
-        QTest::newRow("640 by 480") << "640"
-                                    << "480"
-                                    << ""
-                                    << "640x480";
-        QTest::newRow("letters") << "abc"
-                                 << "480"
-                                 << "Incorrect Width"
-                                 << "Custom Size";
-        QTest::newRow("empty height") << "640"
-                                      << ""
-                                      << "Incorrect Height"
-                                      << "Custom Size";
-        QTest::newRow("zero width") << "0"
-                                    << "480"
-                                    << "Incorrect Width"
-                                    << "Custom Size";
-        QTest::newRow("negative height") << "640"
-                                         << "-2"
-                                         << "Incorrect Height"
-                                         << "Custom Size";
-        QTest::newRow("too large") << "99999999999"
-                                   << "480"
-                                   << "Incorrect Width"
-                                   << "Custom Size";
+        QTest::newRow("640 by 480") << "640" << "480" << "" << "640x480";
+        QTest::newRow("letters") << "abc" << "480" << "Incorrect Width" << "Custom Size";
+        QTest::newRow("empty height") << "640" << "" << "Incorrect Height" << "Custom Size";
+        QTest::newRow("zero width") << "0" << "480" << "Incorrect Width" << "Custom Size";
+        QTest::newRow("negative height") << "640" << "-2" << "Incorrect Height" << "Custom Size";
+        QTest::newRow("too large") << "99999999999" << "480" << "Incorrect Width" << "Custom Size";
     }
+    // clang-format on
     void sizeDialog()
     {
         QFETCH(QString, width);

@@ -39,6 +39,7 @@ class TestProbe final : public QObject
 private slots:
     void initTestCase();
 
+    // clang-format off
     void parseReport_data()
     {
         QTest::addColumn<QString>("text");
@@ -48,43 +49,30 @@ private slots:
         const QString path = "C:\\v\\a.avi";
         QString crlf = workedExample;
         crlf.replace("\n", "\r\n");
-        QTest::newRow("worked example") << workedExample << path << "00:01:23.4"
-                                        << " 320x240";
-        QTest::newRow("CR LF line ends") << crlf << path << "00:01:23.4"
-                                         << " 320x240";
-        QTest::newRow("no path") << workedExample << "C:\\v\\b.avi"
-                                 << ""
-                                 << "";
-        QTest::newRow("path in other case") << workedExample << "c:\\v\\A.avi"
-                                            << ""
-                                            << "";
-        QTest::newRow("empty path") << workedExample << ""
-                                    << ""
-                                    << "";
+        QTest::newRow("worked example") << workedExample << path << "00:01:23.4" << " 320x240";
+        QTest::newRow("CR LF line ends") << crlf << path << "00:01:23.4" << " 320x240";
+        QTest::newRow("no path") << workedExample << "C:\\v\\b.avi" << "" << "";
+        QTest::newRow("path in other case") << workedExample << "c:\\v\\A.avi" << "" << "";
+        QTest::newRow("empty path") << workedExample << "" << "" << "";
         QTest::newRow("no duration")
             << QString(workedExample).remove(QRegularExpression(".*Dur.*\n")) << path << ""
             << " 320x240";
         QTest::newRow("duration N/A")
-            << QString(workedExample).replace("00:01:23.4", "N/A") << path << ""
-            << " 320x240";
+            << QString(workedExample).replace("00:01:23.4", "N/A") << path << "" << " 320x240";
         QTest::newRow("duration before the path only")
-            << "Duration: 00:00:09.0,\nInput #0, from 'C:\\v\\a.avi':\n"
-            << path << ""
-            << "";
+            << "Duration: 00:00:09.0,\nInput #0, from 'C:\\v\\a.avi':\n" << path << "" << "";
         QTest::newRow("duration line without comma")
             << "'C:\\v\\a.avi':\n  Duration: 00:00:09.0\n Video: a, b, 320x240, 25 fps\n"
-            << path << ""
-            << " 320x240";
+            << path << "" << " 320x240";
         QTest::newRow("no video line")
             << QString(workedExample).replace("Video: mpeg4", "Audio: mp3") << path << "00:01:23.4"
             << "";
-        QTest::newRow("video line short of commas")
-            << QString(workedExample)
+        QTest::newRow("video line short of commas") << QString(workedExample)
                    .replace("320x240, 25.00 fps", "320x240\n  Stream #0.1: "
                                                   "Audio: mp3, 44100 Hz, stereo,")
-            << path << "00:01:23.4"
-            << "";
+            << path << "00:01:23.4" << "";
     }
+    // clang-format on
     void parseReport()
     {
         QFETCH(QString, text);
@@ -129,21 +117,18 @@ private slots:
         QCOMPARE(probe.ProbeEnd, probe.ProbeLength);
     }
 
+    // clang-format off
     void brokenEncoder_data()
     {
         QTest::addColumn<QString>("breakage");
         QTest::addColumn<QString>("start");
-        QTest::newRow("deleted") << "deleted"
-                                 << "";
-        QTest::newRow("not executable") << "not executable"
-                                        << "";
-        QTest::newRow("replaced by a folder") << "folder"
-                                              << "";
-        QTest::newRow("says nothing") << "silent"
-                                      << "00:00:00.0";
-        QTest::newRow("killed") << "killed"
-                                << "00:00:00.0";
+        QTest::newRow("deleted") << "deleted" << "";
+        QTest::newRow("not executable") << "not executable" << "";
+        QTest::newRow("replaced by a folder") << "folder" << "";
+        QTest::newRow("says nothing") << "silent" << "00:00:00.0";
+        QTest::newRow("killed") << "killed" << "00:00:00.0";
     }
+    // clang-format on
     void brokenEncoder()
     {
         QFETCH(QString, breakage);
@@ -179,25 +164,21 @@ private slots:
         QCOMPARE(probe.ProbeEnd, QString());
     }
 
+    // clang-format off
     void realFront_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("clip");
         for (const char* ext : {"avi", "mpg", "mp4", "wmv", "mov", "vob", "asf"})
             QTest::addRow("%s", ext) << QString("clip.%1").arg(ext) << QString();
-        QTest::newRow("blanks") << "two words.avi"
-                                << "clip.avi";
-        QTest::newRow("double quotes") << "say \"hi\".mp4"
-                                       << "clip.mp4";
-        QTest::newRow("trailing backslash") << "clip\\"
-                                            << "clip.avi";
-        QTest::newRow("backslash before quote") << "a\\\"b.avi"
-                                                << "clip.avi";
-        QTest::newRow("non-ascii") << "Ünïcödé 视频.mov"
-                                   << "clip.mov";
-        QTest::newRow("text file") << "notes.avi"
-                                   << "";
+        QTest::newRow("blanks") << "two words.avi" << "clip.avi";
+        QTest::newRow("double quotes") << "say \"hi\".mp4" << "clip.mp4";
+        QTest::newRow("trailing backslash") << "clip\\" << "clip.avi";
+        QTest::newRow("backslash before quote") << "a\\\"b.avi" << "clip.avi";
+        QTest::newRow("non-ascii") << "Ünïcödé 视频.mov" << "clip.mov";
+        QTest::newRow("text file") << "notes.avi" << "";
     }
+    // clang-format on
     void realFront()
     {
         QFETCH(QString, name);

@@ -85,17 +85,16 @@ private slots:
         QCOMPARE(SplitList(text), items);
     }
 
+    // clang-format off
     void withoutExtension_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("base");
-        QTest::newRow("two dots") << "clip.part2.avi"
-                                  << "clip.part2";
-        QTest::newRow("no dot") << "clip"
-                                << "clip";
-        QTest::newRow("dot file") << ".cvp"
-                                  << "";
+        QTest::newRow("two dots") << "clip.part2.avi" << "clip.part2";
+        QTest::newRow("no dot") << "clip" << "clip";
+        QTest::newRow("dot file") << ".cvp" << "";
     }
+    // clang-format on
     void withoutExtension()
     {
         QFETCH(QString, name);
@@ -160,33 +159,24 @@ private slots:
         QCOMPARE(loaded.advancedHeight, 18);
     }
 
+    // clang-format off
     void arguments_data()
     {
         QTest::addColumn<QString>("videoSize");
         QTest::addColumn<QString>("bitRate");
         QTest::addColumn<QString>("disableAudio");
         QTest::addColumn<QString>("args");
-        QTest::newRow("as loaded") << "320x240"
-                                   << "768k"
-                                   << "No"
+        QTest::newRow("as loaded") << "320x240" << "768k" << "No"
                                    << " -vcodec mpeg4 -s 320x240 -b 768k";
-        QTest::newRow("custom size, no audio") << "640x480"
-                                               << "1000k"
-                                               << "Yes"
+        QTest::newRow("custom size, no audio") << "640x480" << "1000k" << "Yes"
                                                << " -vcodec mpeg4 -s 640x480 -b 1000k -an ";
-        QTest::newRow("original size") << "Original Size"
-                                       << "768k"
-                                       << "No"
+        QTest::newRow("original size") << "Original Size" << "768k" << "No"
                                        << " -vcodec mpeg4 -b 768k";
-        QTest::newRow("caption case ignored") << "original SIZE"
-                                              << "768k"
-                                              << "yES"
+        QTest::newRow("caption case ignored") << "original SIZE" << "768k" << "yES"
                                               << " -vcodec mpeg4 -b 768k -an ";
-        QTest::newRow("cleared bit rate") << "320x240"
-                                          << ""
-                                          << "No"
-                                          << " -vcodec mpeg4 -s 320x240";
+        QTest::newRow("cleared bit rate") << "320x240" << "" << "No" << " -vcodec mpeg4 -s 320x240";
     }
+    // clang-format on
     void arguments()
     {
         QFETCH(QString, videoSize);
@@ -215,17 +205,16 @@ private slots:
         QCOMPARE(QString::fromUtf8(fileBytes(m_path)).split("\r\n"), expected << "");
     }
 
+    // clang-format off
     void saveIndex_data()
     {
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("indexLine");
-        QTest::newRow("choice") << "Custom Size"
-                                << "Index=1";
-        QTest::newRow("case ignored") << "custom SIZE"
-                                      << "Index=1";
-        QTest::newRow("not a choice") << "640x480"
-                                      << "Index=-1";
+        QTest::newRow("choice") << "Custom Size" << "Index=1";
+        QTest::newRow("case ignored") << "custom SIZE" << "Index=1";
+        QTest::newRow("not a choice") << "640x480" << "Index=-1";
     }
+    // clang-format on
     void saveIndex()
     {
         QFETCH(QString, shown);
@@ -308,23 +297,22 @@ private slots:
         QVERIFY(fileBytes(m_path).endsWith("List=0\r\nCaption=x\r\n"));
     }
 
+    // clang-format off
     void listIndexError_data()
     {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("index");
         QTest::addColumn<QString>("error");
-        QTest::newRow("beyond") << "No,Yes,"
-                                << "5"
+        QTest::newRow("beyond") << "No,Yes," << "5"
                                 << "Profile \"Example\": parameter \"Bit Rate\" has no choice "
                                    "number 5.";
-        QTest::newRow("minus one") << "No,Yes,"
-                                   << "-1"
+        QTest::newRow("minus one") << "No,Yes," << "-1"
                                    << "Profile \"Example\": parameter \"Bit Rate\" has no choice "
                                       "number -1.";
-        QTest::newRow("no comma") << "Yes"
-                                  << "0"
+        QTest::newRow("no comma") << "Yes" << "0"
                                   << "Profile \"Example\": parameter \"Bit Rate\" has no choices.";
     }
+    // clang-format on
     void listIndexError()
     {
         QFETCH(QString, caption);
