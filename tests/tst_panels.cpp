@@ -33,6 +33,17 @@ void makeCurrent(ValueListEditor* grid, const QString& key)
 {
     grid->setCurrentCell(grid->rowOf(key), 1);
 }
+
+// Shows the main window with the example profile and picks "Custom Size" under "Video Size".
+ValueListEditor* pickCustomSize(TMainForm& form)
+{
+    form.show();
+    chooseProfile(form, 0);
+    ValueListEditor* video = form.grid(ParameterPanels::Video);
+    makeCurrent(video, QStringLiteral("Video Size"));
+    video->setValue(QStringLiteral("Video Size"), QStringLiteral("Custom Size"));
+    return video;
+}
 } // namespace
 
 class TestPanels final : public QObject
@@ -160,11 +171,7 @@ private slots:
     {
         std::unique_ptr<FormFixture> fixture(exampleFixture());
         TMainForm& form = *fixture->form;
-        form.show();
-        chooseProfile(form, 0);
-        ValueListEditor* video = form.grid(ParameterPanels::Video);
-        makeCurrent(video, QStringLiteral("Video Size"));
-        video->setValue(QStringLiteral("Video Size"), QStringLiteral("Custom Size"));
+        ValueListEditor* video = pickCustomSize(form);
         QVERIFY(fixture->size->isVisible());
         QVERIFY(!form.isEnabled());
         fixture->size->btnCancel->click();
@@ -203,11 +210,7 @@ private slots:
         QFETCH(QString, value);
         std::unique_ptr<FormFixture> fixture(exampleFixture());
         TMainForm& form = *fixture->form;
-        form.show();
-        chooseProfile(form, 0);
-        ValueListEditor* video = form.grid(ParameterPanels::Video);
-        makeCurrent(video, QStringLiteral("Video Size"));
-        video->setValue(QStringLiteral("Video Size"), QStringLiteral("Custom Size"));
+        ValueListEditor* video = pickCustomSize(form);
         TSizeForm& size = *fixture->size;
         QVERIFY(size.isVisible());
         size.edtWidth->setText(width);

@@ -32,9 +32,10 @@
 #include <QTreeView>
 
 TMainForm::TMainForm(const AppContext& context, QWidget* parent)
-    : QWidget(parent), m_context(context), m_rows(nullptr),
-      m_probe(WithBackslash(context.programFolder) + QStringLiteral("wmaspi.dll"),
-              [this](const QString& text) { m_ui.Memo1->setPlainText(text); }),
+    : QWidget(parent), m_context(context),
+      m_encoderPath(WithBackslash(context.programFolder) + QStringLiteral("wmaspi.dll")),
+      m_rows(nullptr),
+      m_probe(m_encoderPath, [this](const QString& text) { m_ui.Memo1->setPlainText(text); }),
       m_adder(m_rows, m_probe, InputExtensions(),
               {[this] { return OutputExt; }, [this] { HideGettingStarted(); }})
 {
@@ -82,7 +83,7 @@ void TMainForm::FormCreate()
 {
     m_context.programFolder = WithBackslash(m_context.programFolder);
     m_ui.edtOutputdir->setText(m_context.programFolder);
-    m_encoderPath = m_context.programFolder + QStringLiteral("wmaspi.dll");
+    // EncoderPath is fixed with the members, since the probe is built on it.
     m_ui.ltvTask->header()->setStyleSheet(
         QStringLiteral("QHeaderView::section { background-color: rgb(253, 228, 204); }"));
     ReadVersion();
