@@ -1,11 +1,15 @@
+#include "ExampleProfile.h"
 #include "FakeEncoder.h"
 #include "FormFixture.h"
+#include "TestFiles.h"
 #include "app/GettingStartedPanel.h"
+#include "app/ImageButton.h"
 #include "app/TMainForm.h"
 #include "engine/TaskRows.h"
 #include "profiles/ParameterPanels.h"
 #include "profiles/ValueListEditor.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QMimeData>
@@ -20,13 +24,6 @@ const QByteArray kReport =
     "printf \"Input #0, avi, from '%s':\\n  Duration: 00:00:05.00, start: 0.000000, "
     "bitrate: 1 kb/s\\n    Stream #0.0: Video: mpeg4, yuv420p, 320x240, 25.00 fps\\n\" \"$2\"\n"
     "exit 1";
-
-void touch(const QString& path, const QByteArray& bytes = "x")
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    file.write(bytes);
-}
 
 QStringList captions(TMainForm& form)
 {
@@ -47,7 +44,8 @@ bool listCommandsEnabled(TMainForm& form)
     return true;
 }
 
-void drop(TMainForm& form, const QStringList& paths)
+// Drags the paths onto the window and drops them; true when the window took the drag.
+bool drop(TMainForm& form, const QStringList& paths)
 {
     QMimeData data;
     QList<QUrl> urls;
@@ -59,6 +57,7 @@ void drop(TMainForm& form, const QStringList& paths)
     QApplication::sendEvent(&form, &enter);
     QDropEvent event(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&form, &event);
+    return enter.isAccepted();
 }
 
 // A program folder with the fake encoder and a media folder with the given files.
@@ -72,13 +71,14 @@ struct Setup
             if (name.endsWith(QLatin1Char('/')))
                 QDir(media.path()).mkpath(name);
             else
-                touch(path(name));
+                WriteFile(path(name), "x");
         }
     }
     std::function<void(const QString&)> programFolder() const
     {
         return [](const QString& folder) {
             WriteFakeEncoder(folder, QStringLiteral("wmaspi.dll"), kReport);
+            WriteExampleProfile(folder, QStringLiteral("Example")); // its type is mp4
         };
     }
 };
@@ -102,8 +102,8 @@ private slots:
             << media << QStringList{"a.avi", "missing.avi", "c.flv", "d", "b.MP4"} << QByteArray()
             << QStringList{"a.avi", "d/A.wmv", "d/z.mpg", "b.MP4"};
         QTest::newRow("odd letters and duplicates")
-            << media << QStringList{"q \"x\" ü.mov", "a.avi", "a.avi"} << QByteArray()
-            << QStringList{"q \"x\" ü.mov", "a.avi"};
+            << media << QStringList{"q \"x\" ü.mov", "a.avi", "a.avi", "q \"x\" ü.mov"}
+            << QByteArray() << QStringList{"q \"x\" ü.mov", "a.avi"};
         QTest::newRow("list file with every line end") << media << QStringList{"list.TMP", "b.MP4"}
             << QByteArray("@/a.avi\r\n\r\n@/d\n@/missing.avi\r@/b.MP4\n\n")
             << QStringList{"a.avi", "d/A.wmv", "d/z.mpg", "b.MP4"};
@@ -118,7 +118,7 @@ private slots:
         Setup setup(files);
         const QString base = setup.media.path();
         if (!list.isEmpty())
-            touch(setup.path("list.TMP"), list.replace('@', base.toUtf8()));
+            QVERIFY(WriteFile(setup.path("list.TMP"), list.replace('@', base.toUtf8())));
         QStringList absolute;
         for (const QString& argument : arguments)
             absolute << setup.path(argument);
@@ -157,12 +157,14 @@ private slots:
         TMainForm& form = *fixture.form;
         QStringList chosen = {setup.path("a.avi")};
         QString filterSeen;
-        form.setFileChooser([&](QWidget*, const QString& filter) {
+        fixture.chooseFiles = [&](QWidget*, const QString& filter) {
             filterSeen = filter;
             return chosen;
-        });
-        form.OutputExt = QStringLiteral(".mp4");
-        form.tbtnAddFileClick();
+        };
+        form.ui().cmbProfile->setCurrentIndex(0);
+        emit form.ui().cmbProfile->activated(0);
+        QCOMPARE(form.OutputExt(), QStringLiteral(".mp4"));
+        emit form.ui().ibtnAddFile->clicked();
         QVERIFY(filterSeen.startsWith(QStringLiteral("All Support Files(")));
         QCOMPARE(captions(form), QStringList{setup.path("a.avi")});
         QCOMPARE(form.currentTask(), 0); // a lone row is selected and shown
@@ -173,14 +175,14 @@ private slots:
         QVERIFY(listCommandsEnabled(form));
 
         chosen = {setup.path("b.avi"), setup.path("c.avi"), setup.path("clip.flv")};
-        form.tbtnAddFileClick();
+        form.ui().tbtnAddFile->click();
         QCOMPARE(captions(form), (QStringList{setup.path("a.avi"), setup.path("c.avi"),
                                               setup.path("clip.flv"), setup.path("b.avi")}));
         ltvItemData task;
         form.rows().ReadTask(3, TaskRows::WholeRecord, task);
         QCOMPARE(task.NewFileExt, QStringLiteral(".mp4"));
         chosen.clear(); // cancelled
-        form.tbtnAddFileClick();
+        form.ui().tbtnAddFile->click();
         QCOMPARE(form.rows().rowCount(), 4);
     }
 
@@ -190,11 +192,11 @@ private slots:
         FormFixture fixture({}, setup.programFolder());
         TMainForm& form = *fixture.form;
         QString title;
-        form.setFolderChooser([&](QWidget*, const QString& t) {
+        fixture.chooseFolder = [&](QWidget*, const QString& t) {
             title = t;
             return setup.path("d");
-        });
-        form.tbtnAddDirClick();
+        };
+        emit form.ui().ibtnAddDir->clicked();
         QCOMPARE(title, QStringLiteral("Add a directory to the Task List"));
         QCOMPARE(captions(form), (QStringList{setup.path("d/A.avi"), setup.path("d/b.avi")}));
         QCOMPARE(form.currentTask(), -1);
@@ -204,12 +206,14 @@ private slots:
     void drops()
     {
         const QString longName = QString(240, QLatin1Char('n')) + QStringLiteral(".avi");
-        Setup setup({"clip.AVI", "clip.flv", "d/", "d/x.vob", "long/", "long/" + longName});
+        Setup setup(
+            {"clip.AVI", "clip.flv", "d/", "d/x.vob", "long/", "long/" + longName, "new.avi"});
         FormFixture fixture({}, setup.programFolder());
         TMainForm& form = *fixture.form;
         const QString longPath = setup.path("long/" + longName);
         QVERIFY(longPath.size() > 253);
-        drop(form, {setup.path("clip.AVI"), setup.path("clip.flv"), setup.path("d"), longPath});
+        QVERIFY(drop(form,
+                     {setup.path("clip.AVI"), setup.path("clip.flv"), setup.path("d"), longPath}));
         QCOMPARE(captions(form),
                  (QStringList{setup.path("clip.AVI"), setup.path("d/x.vob"), longPath}));
         ltvItemData task;
@@ -218,7 +222,7 @@ private slots:
         QVERIFY(listCommandsEnabled(form));
 
         form.ui().ltvTask->setEnabled(false); // as during a batch
-        drop(form, {setup.path("clip.flv"), setup.path("d/x.vob")});
+        QVERIFY(!drop(form, {setup.path("new.avi"), setup.path("d")}));
         QCOMPARE(form.rows().rowCount(), 3);
     }
 
@@ -230,7 +234,7 @@ private slots:
                                 [&](const QString& folder) {
                                     if (executable)
                                         return; // no encoder at all
-                                    touch(folder + "wmaspi.dll", "not a program");
+                                    WriteFile(folder + "wmaspi.dll", "not a program");
                                 });
             QCOMPARE(fixture.form->rows().rowCount(), 2);
             ltvItemData task;

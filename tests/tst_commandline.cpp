@@ -1,4 +1,5 @@
 #include "FakeEncoder.h"
+#include "TestFiles.h"
 #include "engine/EncoderCommand.h"
 #include "platform/EncoderProcess.h"
 #include "platform/WindowsCommandLine.h"
@@ -152,6 +153,78 @@ private slots:
         QVERIFY(!encoder.atEnd());
         QCOMPARE(readAll(encoder), QByteArray("done\n"));
         QVERIFY(encoder.atEnd());
+    }
+
+    // The signal-driven form: every read bounded, all output before the end, the exit told.
+    void launchReportsByEvents_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<bool>("crashed");
+        QTest::newRow("big output, status 3")
+            << QByteArray("head -c 10000 /dev/zero | tr '\\0' x; echo err >&2; exit 3")
+            << QByteArray(10000, 'x') + "err\n"
+            << 3 << false;
+        QTest::newRow("killed by a signal")
+            << QByteArray("echo bye; kill -9 $$") << QByteArray("bye\n") << -1 << true;
+    }
+    void launchReportsByEvents()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(QByteArray, output);
+        QFETCH(int, exitCode);
+        QFETCH(bool, crashed);
+        EncoderProcess encoder;
+        QByteArray seen;
+        int largest = 0, ends = 0, endCode = 0;
+        bool endCrashed = false;
+        connect(&encoder, &EncoderProcess::outputArrived, this, [&](const QByteArray& bytes) {
+            seen += bytes;
+            largest = qMax(largest, int(bytes.size()));
+        });
+        connect(&encoder, &EncoderProcess::finished, this, [&](int code, bool crash) {
+            ++ends;
+            endCode = code;
+            endCrashed = crash;
+        });
+        encoder.launch(WriteFakeEncoder(m_dir.path(), "events", script), QString());
+        QTRY_COMPARE(ends, 1);
+        QCOMPARE(seen, output);
+        QVERIFY(largest <= EncoderProcess::ReadSize);
+        QCOMPARE(endCrashed, crashed);
+        if (!crashed)
+            QCOMPARE(endCode, exitCode);
+        QVERIFY(!encoder.isRunning());
+    }
+
+    void launchFailureAndStopFromAReceiver()
+    {
+        EncoderProcess encoder;
+        QString reason;
+        connect(&encoder, &EncoderProcess::failedToStart, this,
+                [&](const QString& text) { reason = text; });
+        encoder.launch(m_dir.filePath("missing"), QString());
+        QTRY_VERIFY(!reason.isEmpty());
+
+        // Stopping in the middle of the output ends it there, with no further signal.
+        int reads = 0, ends = 0;
+        connect(&encoder, &EncoderProcess::outputArrived, this, [&] {
+            ++reads;
+            encoder.stop();
+        });
+        connect(&encoder, &EncoderProcess::finished, this, [&] { ++ends; });
+        const QByteArray pidFile = m_dir.filePath("chatty.pid").toUtf8();
+        encoder.launch(WriteFakeEncoder(m_dir.path(), "chatty",
+                                        "echo $$ > '" + pidFile +
+                                            "'; while :; do echo tick; sleep 0.01; done"),
+                       QString());
+        QTRY_COMPARE(reads, 1);
+        QVERIFY(ProcessGone(ReadFile(pidFile).trimmed().toLongLong()));
+        QCoreApplication::processEvents();
+        QCOMPARE(reads, 1);
+        QCOMPARE(ends, 0);
+        QVERIFY(!encoder.isRunning());
     }
 
     void stopReleasesProcess_data()

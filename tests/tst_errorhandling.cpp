@@ -1,6 +1,6 @@
 #include "ModalWatcher.h"
 #include "app/FwApplication.h"
-#include "engine/FwError.h"
+#include "base/FwError.h"
 
 #include <QMouseEvent>
 #include <QPushButton>

@@ -1,4 +1,5 @@
-#include "engine/FwError.h"
+#include "TestFiles.h"
+#include "base/FwError.h"
 #include "profiles/TNewInifile.h"
 
 #include <QDir>
@@ -20,14 +21,11 @@ class TestIniFile final : public QObject
 
     void put(const QByteArray& bytes, const QString& name = QStringLiteral("t.ini"))
     {
-        QFile file(path(name));
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
+        QVERIFY(WriteFile(path(name), bytes));
     }
     QByteArray get(const QString& name = QStringLiteral("t.ini")) const
     {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+        return ReadFile(path(name));
     }
 
 private slots:
@@ -62,6 +60,8 @@ private slots:
             << QByteArray("[A]\r\nv=[S]\r\nk=1\r\n") << "S" << "k" << none;
         QTest::newRow("header must be the whole line") << QByteArray("[S]x\r\nk=1\r\n") << "S"
                                                        << "k" << none;
+        QTest::newRow("a line opening with [ ends the body")
+            << QByteArray("[A]\r\nk=1\r\n[B\r\nj=2\r\n") << "A" << "j" << none;
         QTest::newRow("missing section") << QByteArray("[A]\r\nk=1\r\n") << "B" << "k" << none;
         QTest::newRow("lone LF and CR") << QByteArray("[A]\nx=1\ry=2\r\n") << "A" << "y" << "2";
         QTest::newRow("NUL ends the text") << QByteArray("[A]\r\nk=1\r\n\0j=2\r\n", 16) << "A"
@@ -115,12 +115,13 @@ private slots:
     void readFloatIgnoresLocale()
     {
         QLocale::setDefault(QLocale(QLocale::German));
+        // Back to the C locale however the checks below end.
+        const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
         put("[S]\r\nf=2.25\r\ng=2,25\r\n");
         TNewInifile ini(path());
         QCOMPARE(ini.ReadFloat(QStringLiteral("S"), QStringLiteral("f"), 0), 2.25);
         QCOMPARE(ini.ReadFloat(QStringLiteral("S"), QStringLiteral("g"), 9), 9.0);
         QCOMPARE(ini.ReadFloat(QStringLiteral("S"), QStringLiteral("none"), 1.5), 1.5);
-        QLocale::setDefault(QLocale::c());
     }
 
     // Each row: the file before, a list of writes "section|key|value", the file after Release.

@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "tasks/InputScan.h"
 #include "tasks/InputTypes.h"
 
@@ -9,15 +10,6 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
-
-namespace {
-void touch(const QString& path, const QByteArray& content = {})
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    file.write(content);
-}
-} // namespace
 
 class TestInputs final : public QObject
 {
@@ -31,10 +23,10 @@ private slots:
         QVERIFY(dir.mkpath("clips/sub.avi") && dir.mkpath("clips/sub") && dir.mkpath("locked"));
         for (const char* name : {"b.avi", "A.mp4", "c.MOV", "a.mpg", ".hidden.avi", "notes.txt",
                                  "clip.flv", "x.avi.bak", "sub/inner.avi"})
-            touch(m_dir.filePath(QString("clips/") + name));
-        touch(m_dir.filePath("locked/a.avi"));
-        touch(m_dir.filePath("single.avi"));
-        touch(m_dir.filePath("single.flv"));
+            QVERIFY(WriteFile(m_dir.filePath(QString("clips/") + name)));
+        QVERIFY(WriteFile(m_dir.filePath("locked/a.avi")));
+        QVERIFY(WriteFile(m_dir.filePath("single.avi")));
+        QVERIFY(WriteFile(m_dir.filePath("single.flv")));
         // A FIFO named like a video would block whoever opens it.
         QCOMPARE(::mkfifo(QFile::encodeName(m_dir.filePath("clips/pipe.avi")).constData(), 0600),
                  0);
@@ -68,20 +60,12 @@ private slots:
         QCOMPARE(IsSupportedInput(path, InputExtensions()), supported);
     }
 
-    void filterTexts()
+    void filterForTheDialog()
     {
-        const QString mask = "*.avi;*.mpg;*.mpeg;*.mp4;*.wmv;*.mov;*.vob;*.asf;";
-        QCOMPARE(InputMask(InputExtensions()), mask);
-        const QString filter = OpenDialogFilter(InputExtensions());
-        QCOMPARE(filter, "All Support Files(" + mask + ")|" + mask +
-                             "|AVI Files (*.avi)|*.avi|MPG Files (*.mpg)|*.mpg|MPEG Files "
-                             "(*.mpeg)|*.mpeg|MP4 Files (*.mp4)|*.mp4|WMV Files (*.wmv)|*.wmv|"
-                             "MOV Files (*.mov)|*.mov|VOB Files (*.vob)|*.vob|ASF Files "
-                             "(*.asf)|*.asf|All Files (*.*)|*.*");
-        const QStringList filters = QtNameFilters(filter);
+        // The dialog wants "label (patterns)"; "*.*" must also match names without a dot.
+        const QStringList filters = QtNameFilters(OpenDialogFilter(InputExtensions()));
         QCOMPARE(filters.size(), 10);
-        QCOMPARE(filters.first(), "All Support Files(" + mask +
-                                      ") (*.avi *.mpg *.mpeg *.mp4 *.wmv *.mov *.vob *.asf)");
+        QVERIFY(filters.first().endsWith(" (*.avi *.mpg *.mpeg *.mp4 *.wmv *.mov *.vob *.asf)"));
         QCOMPARE(filters.at(2), QString("MPG Files (*.mpg) (*.mpg)"));
         QCOMPARE(filters.last(), QString("All Files (*.*) (*)"));
     }
@@ -142,23 +126,9 @@ private slots:
         if (!arguments.isEmpty() && arguments.first().endsWith("tmp", Qt::CaseInsensitive)) {
             arguments.first() = dir.filePath(arguments.first());
             if (!listFile.isEmpty())
-                touch(arguments.first(), listFile);
+                QVERIFY(WriteFile(arguments.first(), listFile));
         }
         QCOMPARE(CommandLinePaths(arguments), paths);
-    }
-
-    void expandInputs()
-    {
-        const QString clips = m_dir.filePath("clips");
-        const QStringList paths = {m_dir.filePath("single.avi"),
-                                   "",
-                                   clips,
-                                   m_dir.filePath("single.flv"),
-                                   m_dir.filePath("absent.avi"),
-                                   m_dir.filePath("single.avi")};
-        QCOMPARE(ExpandInputs(paths, InputExtensions()),
-                 (QStringList{m_dir.filePath("single.avi"), clips + "/A.mp4", clips + "/a.mpg",
-                              clips + "/b.avi", clips + "/c.MOV", m_dir.filePath("single.avi")}));
     }
 
 private:

@@ -51,29 +51,6 @@ class TestPanels final : public QObject
     Q_OBJECT
 
 private slots:
-    void designedRowsBeforeAnyProfile()
-    {
-        FormFixture fixture;
-        const struct
-        {
-            int panel;
-            int rows;
-            int height;
-        } designed[] = {{ParameterPanels::Output, 3, 54},
-                        {ParameterPanels::Video, 6, 108},
-                        {ParameterPanels::Audio, 6, 108},
-                        {ParameterPanels::Advanced, 2, 36}};
-        for (const auto& row : designed) {
-            const ValueListEditor* grid = fixture.form->grid(row.panel);
-            QCOMPARE(grid->rowCount(), row.rows);
-            QCOMPARE(grid->height(), row.height);
-        }
-        QCOMPARE(fixture.form->grid(ParameterPanels::Audio)->rowData(4).key,
-                 QStringLiteral("Volumn"));
-        QVERIFY(!fixture.setting->panels->grid(ParameterPanels::Output));
-        QCOMPARE(fixture.setting->panels->grid(ParameterPanels::Video)->columnWidth(0), 160);
-    }
-
     void collapseAndExpand()
     {
         FormFixture fixture;
@@ -103,7 +80,7 @@ private slots:
         form.grid(ParameterPanels::Output)
             ->setValue(QStringLiteral("New Filename"), QStringLiteral("kept.mp4"));
         chooseProfile(form, 0);
-        QCOMPARE(form.OutputExt, QStringLiteral(".mp4"));
+        QCOMPARE(form.OutputExt(), QStringLiteral(".mp4"));
         ValueListEditor* video = form.grid(ParameterPanels::Video);
         QCOMPARE(video->rowCount(), 3);
         QCOMPARE(video->height(), 54);

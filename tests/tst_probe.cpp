@@ -1,10 +1,11 @@
 #include "FakeEncoder.h"
+#include "TestFiles.h"
 #include "engine/MediaProbe.h"
 #include "engine/TimeText.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,20 +16,15 @@ const QString workedExample = "ffmpeg version banner\n"
                               "  Duration: 00:01:23.4, start: 0.000000, bitrate: 1411 kb/s\n"
                               "    Stream #0.0: Video: mpeg4, yuv420p, 320x240, 25.00 fps\n";
 
-// Echoes the probed path from its arguments, then writes the chunk files of `folder`,
-// each in its own read.
+// Echoes the probed path from its arguments, then writes the chunk files of `folder`, each
+// only once the probe has taken the read before it (its sink leaves an "ack" file), so that
+// every chunk arrives in a read of its own.
 QByteArray chunkedReport(const QString& folder)
 {
-    return "printf \"Input #0, avi, from '%s':\\n\" \"$2\"\n"
-           "for f in '" +
-           folder.toUtf8() + "'/chunk*; do sleep 0.3; cat \"$f\"; done\nexit 1";
-}
-
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
+    const QByteArray dir = "'" + folder.toUtf8() + "'";
+    return "printf \"Input #0, avi, from '%s':\\n\" \"$2\"\ni=0\nfor f in " + dir +
+           "/chunk*; do\n  while [ ! -e " + dir +
+           "/ack$i ]; do sleep 0.01; done\n  cat \"$f\"; i=$((i+1))\ndone\nexit 1";
 }
 } // namespace
 
@@ -102,12 +98,15 @@ private slots:
         QTemporaryDir dir;
         QByteArray output = "Input #0, avi, from '/v/Ünï clip.avi':\n";
         for (int i = 0; i < chunks.size(); ++i) {
-            writeFile(dir.filePath(QString("chunk%1").arg(i)), chunks.at(i));
+            QVERIFY(WriteFile(dir.filePath(QString("chunk%1").arg(i)), chunks.at(i)));
             output += chunks.at(i);
         }
         QStringList reads;
         MediaProbe probe(WriteFakeEncoder(dir.path(), "enc", chunkedReport(dir.path())),
-                         [&reads](const QString& text) { reads << text; });
+                         [&](const QString& text) {
+                             reads << text;
+                             WriteFile(dir.filePath(QString("ack%1").arg(reads.size() - 1)));
+                         });
         probe.ProbeMedia("/v/Ünï clip.avi");
         QCOMPARE(reads.size(), chunks.size() + 1);
         QCOMPARE(reads.join(QString()), QString::fromUtf8(output));
@@ -164,6 +163,21 @@ private slots:
         QCOMPARE(probe.ProbeEnd, QString());
     }
 
+    void hungEncoderIsGivenUp()
+    {
+        QTemporaryDir dir;
+        const QByteArray script = "printf \"from '%s'\\n  Duration: 00:00:05.04, start: 0,\\n\" "
+                                  "\"$2\"\nexec sleep 60";
+        MediaProbe probe(WriteFakeEncoder(dir.path(), "enc", script), {}, 300);
+        QElapsedTimer clock;
+        clock.start();
+        probe.ProbeMedia("/v/a.avi");
+        QVERIFY2(clock.elapsed() < 5000, "waited for the hung encoder");
+        for (const QString* field :
+             {&probe.ProbeLength, &probe.ProbeSize, &probe.ProbeStart, &probe.ProbeEnd})
+            QCOMPARE(*field, QString());
+    }
+
     // clang-format off
     void realFront_data()
     {
@@ -187,7 +201,7 @@ private slots:
             QSKIP("encoder front not built");
         const QString path = m_clips.filePath(name);
         if (clip.isEmpty() && name == "notes.avi")
-            writeFile(path, "not a video\n");
+            QVERIFY(WriteFile(path, "not a video\n"));
         else if (!clip.isEmpty())
             QVERIFY(QFile::copy(m_clips.filePath(clip), path));
         QVERIFY2(QFile::exists(path), "clip not made");
@@ -217,14 +231,8 @@ void TestProbe::initTestCase()
     m_encoder = qEnvironmentVariable("FW_ENCODER");
     if (!QFile::exists(m_encoder))
         return;
-    for (const char* ext : {"avi", "mpg", "mp4", "wmv", "mov", "vob", "asf"}) {
-        QProcess ffmpeg;
-        ffmpeg.start("ffmpeg", {"-v", "error", "-nostdin", "-f", "lavfi", "-i",
-                                "testsrc=size=320x240:rate=25:duration=2", "-y",
-                                m_clips.filePath(QString("clip.%1").arg(ext))});
-        QVERIFY2(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0,
-                 ffmpeg.readAllStandardError().constData());
-    }
+    for (const char* ext : {"avi", "mpg", "mp4", "wmv", "mov", "vob", "asf"})
+        QVERIFY(MakeClip(m_clips.filePath(QString("clip.%1").arg(ext))));
 }
 
 QTEST_GUILESS_MAIN(TestProbe)

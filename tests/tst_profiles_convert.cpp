@@ -1,5 +1,6 @@
-#include "engine/FwError.h"
-#include "engine/PathText.h"
+#include "TestFiles.h"
+#include "base/FwError.h"
+#include "base/PathText.h"
 #include "platform/WindowsCommandLine.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileText.h"
@@ -141,12 +142,8 @@ private slots:
             QSKIP("ffmpeg and ffprobe are needed");
 
         const QString clip = m_dir.filePath("clip.avi");
-        QCOMPARE(
-            QProcess::execute("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
-                                         "testsrc=size=320x240:rate=25:duration=2", "-f", "lavfi",
-                                         "-i", "sine=frequency=440:sample_rate=44100:duration=2",
-                                         "-ac", "2", "-c:v", "mpeg4", "-c:a", "libmp3lame", clip}),
-            0);
+        QVERIFY(MakeClip(clip, 2, "320x240",
+                         {"-ac", "2", "-ar", "44100", "-c:v", "mpeg4", "-c:a", "libmp3lame"}));
 
         QVector<Job> jobs;
         QSet<QString> seen;

@@ -1,6 +1,6 @@
 #include "FwApplication.h"
 
-#include "platform/ErrorReport.h"
+#include "app/ErrorReport.h"
 
 #include <QFont>
 #include <QStyleFactory>

@@ -1,7 +1,6 @@
 #include "TAboutForm.h"
 
-TAboutForm::TAboutForm(const QString& version, QWidget* mainWindow)
-    : QDialog(mainWindow), m_mainWindow(mainWindow)
+TAboutForm::TAboutForm(const QString& version, QWidget* mainWindow) : QDialog(mainWindow)
 {
     Q_UNUSED(version);
     setObjectName(QStringLiteral("TAboutForm"));

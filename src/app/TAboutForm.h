@@ -8,7 +8,4 @@ class TAboutForm final : public QDialog
     Q_OBJECT
 public:
     TAboutForm(const QString& version, QWidget* mainWindow);
-
-private:
-    QWidget* m_mainWindow;
 };

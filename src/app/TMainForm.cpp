@@ -1,19 +1,18 @@
 #include "TMainForm.h"
 
-#include "GettingStartedPanel.h"
+#include "Command.h"
+#include "ErrorReport.h"
 #include "ImageButton.h"
-#include "SplitterBar.h"
-#include "engine/FwError.h"
-#include "engine/PathText.h"
-#include "platform/ErrorReport.h"
+#include "InputCommands.h"
+#include "OutputPanel.h"
+#include "ProfileChoice.h"
+#include "WindowFrame.h"
+#include "base/PathText.h"
+#include "engine/TaskRows.h"
 #include "profiles/ParameterPanels.h"
-#include "profiles/ProfileFile.h"
-#include "profiles/ProfileText.h"
 #include "profiles/TNewInifile.h"
 #include "profiles/TSettingForm.h"
-#include "profiles/TSizeForm.h"
 #include "profiles/ValueListEditor.h"
-#include "tasks/InputTypes.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -22,46 +21,29 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QStandardItemModel>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeView>
 
 TMainForm::TMainForm(const AppContext& context, QWidget* parent)
-    : QWidget(parent), m_context(context),
-      m_encoderPath(WithBackslash(context.programFolder) + QStringLiteral("wmaspi.dll")),
-      m_rows(nullptr),
-      m_probe(m_encoderPath, [this](const QString& text) { m_ui.Memo1->setPlainText(text); }),
-      m_adder(m_rows, m_probe, InputExtensions(),
-              {[this] { return OutputExt; }, [this] { HideGettingStarted(); }})
+    : QWidget(parent), m_context(context)
 {
+    m_context.programFolder = WithBackslash(m_context.programFolder);
+    m_encoderPath = m_context.programFolder + QStringLiteral("wmaspi.dll");
     m_ui.setupUi(this);
-    m_rows = TaskRows(m_ui.taskModel);
     resize(790, 505);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    m_ui.panMain->installEventFilter(this);
-    connect(m_ui.panSplitter, &SplitterBar::mouseMoved, this,
-            [this](Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x) {
-                panSplitterMouseMove(buttons, modifiers, x);
-            });
-    connect(m_ui.cmbProfile, &QComboBox::activated, this,
-            [this] { Guarded(this, [this] { cmbProfileChange(); }); });
-    connect(grid(ParameterPanels::Video), &QTableWidget::itemChanged, this,
-            [this] { vleVideoStringsChange(); });
-    connect(m_ui.bbtnSetting, &QPushButton::clicked, this,
-            [this] { Guarded(this, [this] { bbtnSettingClick(); }); });
-    connect(m_ui.ibtnAddFile, &ImageButton::clicked, this, [this] { tbtnAddFileClick(); });
-    connect(m_ui.tbtnAddFile, &QToolButton::clicked, this, [this] { tbtnAddFileClick(); });
-    connect(m_ui.ibtnAddDir, &ImageButton::clicked, this, [this] { tbtnAddDirClick(); });
-    connect(m_ui.tbtnAddDir, &QToolButton::clicked, this, [this] { tbtnAddDirClick(); });
-    connect(m_ui.ltvTask, &QTreeView::clicked, this, [this] { ltvTaskClick(); });
-    connect(m_ui.ibtnSetting, &ImageButton::clicked, this, [this] { tbtnSettingClick(); });
-    connect(m_ui.tbtnSetting, &QToolButton::clicked, this, [this] { tbtnSettingClick(); });
+
+    m_frame = new WindowFrame(this, m_ui);
+    m_profiles = new ProfileChoice(this, m_ui, m_context.programFolder);
+    m_output = new OutputPanel(this, m_ui, [this] { return OutputExt(); });
+    m_inputs =
+        new InputCommands(this, m_ui, m_context, m_encoderPath,
+                          {[this] { return OutputExt(); }, [this] { m_output->ltvTaskClick(); }});
+    wireCommands();
     FormCreate();
 }
 
@@ -72,6 +54,35 @@ void TMainForm::setDialogs(TAboutForm* about, TSettingForm* setting, TSizeForm* 
     m_about = about;
     m_setting = setting;
     m_size = size;
+    m_profiles->setSizeDialog(size);
+    if (setting)
+        (new Command(setting, [setting] {
+            setting->cmbProfileChange();
+        }))->on(setting->cmbProfile, &QComboBox::activated);
+}
+
+Command& TMainForm::command(std::function<void()> handler)
+{
+    return *new Command(this, std::move(handler));
+}
+
+void TMainForm::wireCommands()
+{
+    command([this] { m_inputs->tbtnAddFileClick(); })
+        .on(m_ui.ibtnAddFile, &ImageButton::clicked)
+        .on(m_ui.tbtnAddFile, &QToolButton::clicked);
+    command([this] { m_inputs->tbtnAddDirClick(); })
+        .on(m_ui.ibtnAddDir, &ImageButton::clicked)
+        .on(m_ui.tbtnAddDir, &QToolButton::clicked);
+    command([this] { tbtnSettingClick(); })
+        .on(m_ui.ibtnSetting, &ImageButton::clicked)
+        .on(m_ui.tbtnSetting, &QToolButton::clicked);
+    command([this] { bbtnSettingClick(); }).on(m_ui.bbtnSetting, &QPushButton::clicked);
+    command([this] { m_profiles->cmbProfileChange(); }).on(m_ui.cmbProfile, &QComboBox::activated);
+    command([this] {
+        m_profiles->vleVideoStringsChange();
+    }).on(grid(ParameterPanels::Video), &QTableWidget::itemChanged);
+    command([this] { m_output->ltvTaskClick(); }).on(m_ui.ltvTask, &QTreeView::clicked);
 }
 
 QString TMainForm::preferencesPath() const
@@ -79,22 +90,42 @@ QString TMainForm::preferencesPath() const
     return m_context.programFolder + QStringLiteral("Preferences.ini");
 }
 
+TaskRows& TMainForm::rows()
+{
+    return m_inputs->rows();
+}
+
+QString TMainForm::OutputExt() const
+{
+    return m_profiles->OutputExt();
+}
+
+int TMainForm::currentTask() const
+{
+    return m_output->currentTask();
+}
+
+ValueListEditor* TMainForm::grid(int panel) const
+{
+    return m_ui.panels->grid(panel);
+}
+
+QStringList TMainForm::profileNames() const
+{
+    return m_profiles->profileNames();
+}
+
 void TMainForm::FormCreate()
 {
-    m_context.programFolder = WithBackslash(m_context.programFolder);
     m_ui.edtOutputdir->setText(m_context.programFolder);
-    // EncoderPath is fixed with the members, since the probe is built on it.
     m_ui.ltvTask->header()->setStyleSheet(
         QStringLiteral("QHeaderView::section { background-color: rgb(253, 228, 204); }"));
     ReadVersion();
     m_helpFile = m_context.programFolder + QStringLiteral("Framewright.chm");
     setWindowTitle(QStringLiteral("Framewright V") + m_version);
-    BuildInputTypes();
-    FillProfileList();
-    AddCommandLineInputs();
+    m_profiles->FillProfileList();
+    m_inputs->AddCommandLineInputs(m_context.arguments);
     setAcceptDrops(true);
-    m_ui.panBottomCenter->resize(607, m_ui.panBottomCenter->height());
-    m_ui.panBottomLeft->resize(607, m_ui.panBottomLeft->height());
     m_ui.panBottomLeft->hide();
     const int widths[4] = {260, 90, 80, 100};
     for (int column = 0; column < 4; ++column)
@@ -118,55 +149,15 @@ void TMainForm::ReadVersion()
     });
 }
 
-void TMainForm::BuildInputTypes()
+void TMainForm::SetHints()
 {
-    m_filter = QtNameFilters(OpenDialogFilter(m_adder.extensions())).join(QStringLiteral(";;"));
-}
-
-void TMainForm::FillProfileList()
-{
-    m_ui.cmbProfile->addItems(ProfileNames(m_context.programFolder));
-    m_ui.cmbProfile->setCurrentIndex(-1);
-}
-
-QStringList TMainForm::profileNames() const
-{
-    QStringList names;
-    for (int i = 0; i < m_ui.cmbProfile->count(); ++i)
-        names << m_ui.cmbProfile->itemText(i);
-    return names;
-}
-
-ValueListEditor* TMainForm::grid(int panel) const
-{
-    return m_ui.panels->grid(panel);
-}
-
-void TMainForm::cmbProfileChange()
-{
-    const LoadedProfile profile =
-        LoadProfile(ProfilePath(m_context.programFolder, m_ui.cmbProfile->currentText()));
-    if (!profile.exists)
-        return;
-    m_ui.panels->loadRows(ParameterPanels::Video, profile.panels.video);
-    m_ui.panels->loadRows(ParameterPanels::Audio, profile.panels.audio);
-    m_ui.panels->loadRows(ParameterPanels::Advanced, profile.panels.advanced);
-    OutputExt = OutputExtFor(profile.type);
-    vleVideoStringsChange();
-    if (!profile.error.isEmpty())
-        throw FwError(profile.error);
-}
-
-void TMainForm::vleVideoStringsChange()
-{
-    const ValueListEditor* video = grid(ParameterPanels::Video);
-    const int current = video->currentRow();
-    if (current < 0 || current >= video->rowCount() ||
-        video->rowData(current).key != QLatin1String("Video Size"))
-        return;
-    if (video->value(QStringLiteral("Video Size")) == QLatin1String("Custom Size") && m_size &&
-        !m_size->isVisible())
-        m_size->show();
+    const std::pair<ImageButton*, const char*> hints[] = {
+        {m_ui.ibtnAddFile, "Add File"}, {m_ui.ibtnAddDir, "Add Directory"},
+        {m_ui.ibtnRemove, "Remove"},    {m_ui.ibtnClear, "Clear"},
+        {m_ui.ibtnSetting, "Settings"}, {m_ui.ibtnAbout, "About"},
+        {m_ui.ibtnHelp, "Help"}};
+    for (const auto& [image, hint] : hints)
+        image->setToolTip(QLatin1String(hint));
 }
 
 void TMainForm::tbtnSettingClick()
@@ -187,110 +178,18 @@ void TMainForm::bbtnSettingClick()
     m_setting->cmbProfileChange();
 }
 
-void TMainForm::AddCommandLineInputs()
-{
-    m_adder.AddCommandLine(m_context.arguments);
-    EnableListCommands();
-}
-
-void TMainForm::EnableListCommands()
-{
-    if (m_rows.rowCount() == 0)
-        return;
-    for (QToolButton* button :
-         {m_ui.tbtnUp, m_ui.tbtnDown, m_ui.tbtnRemove, m_ui.tbtnClear, m_ui.tbtnStart})
-        button->setEnabled(true);
-}
-
-int TMainForm::currentTask() const
-{
-    const QModelIndexList selected = m_ui.ltvTask->selectionModel()->selectedRows();
-    int first = -1;
-    for (const QModelIndex& index : selected) {
-        if (first < 0 || index.row() < first)
-            first = index.row();
-    }
-    return first;
-}
-
-void TMainForm::tbtnAddFileClick()
-{
-    const QStringList chosen =
-        m_context.chooseFiles ? m_context.chooseFiles(this, m_filter) : QStringList();
-    // The first chosen file goes last, after all the others.
-    for (int i = 1; i < chosen.size(); ++i)
-        m_adder.AddTask(chosen.at(i));
-    if (!chosen.isEmpty())
-        m_adder.AddTask(chosen.first());
-    if (m_rows.rowCount() == 1) {
-        m_ui.ltvTask->selectionModel()->select(m_ui.taskModel->index(0, 0),
-                                               QItemSelectionModel::ClearAndSelect |
-                                                   QItemSelectionModel::Rows);
-        ltvTaskClick();
-    }
-    m_ui.ltvTask->setFocus();
-    EnableListCommands();
-}
-
-void TMainForm::tbtnAddDirClick()
-{
-    const QString folder =
-        m_context.chooseFolder
-            ? m_context.chooseFolder(this, QStringLiteral("Add a directory to the Task List"))
-            : QString();
-    if (!folder.isEmpty())
-        m_adder.AddFolder(folder);
-    m_ui.ltvTask->setFocus();
-    EnableListCommands();
-}
-
 void TMainForm::dragEnterEvent(QDragEnterEvent* event)
 {
+    // Refused while a batch runs, so such a drop never arrives.
     if (event->mimeData()->hasUrls() && m_ui.ltvTask->isEnabled())
         event->acceptProposedAction();
 }
 
 void TMainForm::dropEvent(QDropEvent* event)
 {
-    if (!m_ui.ltvTask->isEnabled())
-        return; // a batch is running
     const QList<QUrl> urls = event->mimeData()->urls();
     event->acceptProposedAction();
-    for (const QUrl& url : urls) {
-        if (url.isLocalFile())
-            m_adder.AddPath(url.toLocalFile());
-    }
-    EnableListCommands();
-}
-
-void TMainForm::ltvTaskClick()
-{
-    ValueListEditor* output = grid(ParameterPanels::Output);
-    const int row = currentTask();
-    ltvItemData task;
-    if (row >= 0) {
-        m_rows.ReadTask(row, TaskRows::WholeRecord, task);
-        task.NewFileName += OutputExt;
-    }
-    output->setValue(QStringLiteral("New Filename"), row < 0 ? QString() : task.NewFileName);
-    output->setValue(QStringLiteral("Start Time"), task.StartTime);
-    output->setValue(QStringLiteral("End Time"), task.EndTime);
-}
-
-void TMainForm::SetHints()
-{
-    const std::pair<ImageButton*, const char*> hints[] = {
-        {m_ui.ibtnAddFile, "Add File"}, {m_ui.ibtnAddDir, "Add Directory"},
-        {m_ui.ibtnRemove, "Remove"},    {m_ui.ibtnClear, "Clear"},
-        {m_ui.ibtnSetting, "Settings"}, {m_ui.ibtnAbout, "About"},
-        {m_ui.ibtnHelp, "Help"}};
-    for (const auto& [image, hint] : hints)
-        image->setToolTip(QLatin1String(hint));
-}
-
-void TMainForm::HideGettingStarted()
-{
-    m_ui.panbg->hide();
+    Guarded(this, [&] { m_inputs->drop(urls); });
 }
 
 void TMainForm::showEvent(QShowEvent* event)
@@ -329,7 +228,7 @@ void TMainForm::LoadPreferences()
     if (m_ui.cmbProfile->count() == 0)
         return;
     m_ui.cmbProfile->setCurrentIndex(profile < m_ui.cmbProfile->count() ? profile : -1);
-    cmbProfileChange();
+    m_profiles->cmbProfileChange();
 }
 
 void TMainForm::SavePreferences()
@@ -339,49 +238,4 @@ void TMainForm::SavePreferences()
     ini.WriteInteger(main, QStringLiteral("Profile"), m_ui.cmbProfile->currentIndex());
     ini.WriteString(main, QStringLiteral("Output Path"), m_ui.edtOutputdir->text());
     ini.Release();
-}
-
-void TMainForm::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    FormResize();
-}
-
-bool TMainForm::eventFilter(QObject* watched, QEvent* event)
-{
-    // The bottom strip follows the task area, also when the splitter bar changes its width.
-    if (watched == m_ui.panMain && event->type() == QEvent::Resize)
-        FormResize();
-    return QWidget::eventFilter(watched, event);
-}
-
-void TMainForm::FormResize()
-{
-    const int width = m_ui.panMain->width();
-    m_ui.panBottomCenter->resize(width, m_ui.panBottomCenter->height());
-    m_ui.panBottomLeft->resize(width, m_ui.panBottomLeft->height());
-
-    const int center = m_ui.panBottomCenter->width();
-    m_ui.bbtnSetting->move(center - 90, m_ui.bbtnSetting->y());
-    m_ui.cmbProfile->resize(m_ui.bbtnSetting->x() - 83, m_ui.cmbProfile->height());
-    m_ui.bbtnOpen->move(center - 90, m_ui.bbtnOpen->y());
-    m_ui.bbtnBrowser->move(m_ui.bbtnOpen->x() - 85, m_ui.bbtnBrowser->y());
-    m_ui.edtOutputdir->resize(m_ui.bbtnBrowser->x() - 83, m_ui.edtOutputdir->height());
-
-    const int left = m_ui.panBottomLeft->width();
-    m_ui.labCurProgress->move(left - 27, m_ui.labCurProgress->y());
-    m_ui.pgbCurrent->resize(m_ui.labCurProgress->x() - 123, m_ui.pgbCurrent->height());
-    m_ui.labTotalProgress->move(left - 27, m_ui.labTotalProgress->y());
-    m_ui.pgbTotal->resize(m_ui.labTotalProgress->x() - 123, m_ui.pgbTotal->height());
-}
-
-void TMainForm::panSplitterMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
-                                     int x)
-{
-    if (buttons != Qt::LeftButton || modifiers != Qt::NoModifier || x == 0)
-        return;
-    // Keep the panel between nothing and the whole window, so a wild drag cannot break the
-    // layout.
-    const int widest = qMax(0, width() - m_ui.panSplitter->width());
-    m_ui.panProfile->setFixedWidth(qBound(0, m_ui.panProfile->width() - x + 5, widest));
 }

@@ -2,19 +2,23 @@
 
 #include "AppContext.h"
 #include "TMainFormUi.h"
-#include "engine/MediaProbe.h"
-#include "engine/TaskRows.h"
-#include "tasks/TaskAdder.h"
 
 #include <QWidget>
 
+class Command;
+class InputCommands;
+class OutputPanel;
+class ProfileChoice;
 class TAboutForm;
 class TSettingForm;
 class TSizeForm;
+class TaskRows;
 class ValueListEditor;
+class WindowFrame;
 
-// The main window. It owns the task list, the parameter panels, the preview and the progress
-// area; its handlers carry the names of the design and hand the work to the logic classes.
+// The main window. It builds its controls, runs the start-up, show and close steps, and wires
+// each command to the handler of the part of the window it belongs to; the work itself is done
+// by those parts and by the logic beneath them.
 class TMainForm final : public QWidget
 {
     Q_OBJECT
@@ -31,45 +35,20 @@ public:
     QString version() const { return m_version; }
     QString helpFile() const { return m_helpFile; }
 
-    void FormResize();
-    void panSplitterMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x);
-    void panSplitterClick() {}
-    void LoadPreferences();
-    void SavePreferences();
-    void HideGettingStarted();
-
-    // Adding inputs.
-    TaskRows& rows() { return m_rows; }
-    TaskAdder& adder() { return m_adder; }
-    QString openDialogFilter() const { return m_filter; }
-    void setFileChooser(std::function<QStringList(QWidget*, const QString&)> chooser)
-    {
-        m_context.chooseFiles = std::move(chooser);
-    }
-    void setFolderChooser(std::function<QString(QWidget*, const QString&)> chooser)
-    {
-        m_context.chooseFolder = std::move(chooser);
-    }
-    void tbtnAddFileClick();
-    void tbtnAddDirClick();
-    void ltvTaskClick();
-    void EnableListCommands();
+    TaskRows& rows();
+    QString OutputExt() const;
     int currentTask() const; // the first selected row, -1 when none
-
-    // Profiles and their panels.
-    QString OutputExt;
-    void cmbProfileChange();
-    void vleVideoStringsChange();
-    void bbtnSettingClick();
-    void tbtnSettingClick();
     ValueListEditor* grid(int panel) const;
     QStringList profileNames() const;
+
+    void LoadPreferences();
+    void SavePreferences();
+    void tbtnSettingClick();
+    void bbtnSettingClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -78,10 +57,9 @@ private:
     void FormShow();
     void FormClose();
     void ReadVersion();
-    void BuildInputTypes();
-    void FillProfileList();
-    void AddCommandLineInputs();
     void SetHints();
+    void wireCommands();
+    Command& command(std::function<void()> handler);
     QString preferencesPath() const;
 
     AppContext m_context;
@@ -89,11 +67,12 @@ private:
     QString m_encoderPath;
     QString m_version;
     QString m_helpFile;
-    QString m_filter;
-    TaskRows m_rows;
-    MediaProbe m_probe;
-    TaskAdder m_adder;
     bool m_shown = false;
+
+    WindowFrame* m_frame = nullptr;
+    ProfileChoice* m_profiles = nullptr;
+    OutputPanel* m_output = nullptr;
+    InputCommands* m_inputs = nullptr;
 
     TAboutForm* m_about = nullptr;
     TSettingForm* m_setting = nullptr;

@@ -22,7 +22,7 @@ class ImageButton;
 class ParameterPanels;
 class SplitterBar;
 
-// The designed layout of the main window: every control, each named as in the design, so that
+// The layout of the main window: every control, each carrying the name the handlers use, so that
 // behaviour can be attached without adding widgets.
 struct TMainFormUi
 {

@@ -8,9 +8,6 @@
 #include <QStringDecoder>
 
 namespace {
-constexpr int readSize = 4095;
-constexpr qint64 probeLimitMs = 30000;
-
 // Index of the first line end at or after `from`, or the text's size.
 int lineEnd(const QString& text, int from)
 {
@@ -62,8 +59,8 @@ QString frameSizeText(const QString& rest, int from)
 }
 } // namespace
 
-MediaProbe::MediaProbe(const QString& encoderPath, OutputSink sink)
-    : m_encoderPath(encoderPath), m_sink(std::move(sink))
+MediaProbe::MediaProbe(const QString& encoderPath, OutputSink sink, int limitMs)
+    : m_encoderPath(encoderPath), m_sink(std::move(sink)), m_limitMs(limitMs)
 {}
 
 void MediaProbe::ProbeMedia(const QString& path)
@@ -82,13 +79,12 @@ void MediaProbe::ProbeMedia(const QString& path)
     // in different reads.
     QByteArray output;
     QStringDecoder decoder(QStringDecoder::Utf8);
-    // The window waits for the probe, so an encoder that hangs on a broken file is given up
-    // on after a while instead of freezing it for good.
     QElapsedTimer clock;
     clock.start();
     for (;;) {
-        const qint64 left = probeLimitMs - clock.elapsed();
-        const QByteArray chunk = left > 0 ? encoder.read(readSize, int(left)) : QByteArray();
+        const qint64 left = m_limitMs - clock.elapsed();
+        const QByteArray chunk =
+            left > 0 ? encoder.read(EncoderProcess::ReadSize, int(left)) : QByteArray();
         if (chunk.isEmpty())
             break;
         output += chunk;
@@ -97,7 +93,10 @@ void MediaProbe::ProbeMedia(const QString& path)
         if (m_sink)
             m_sink(text);
     }
+    const bool givenUp = !encoder.atEnd();
     encoder.stop();
+    if (givenUp)
+        return;
 
     const Report report = parseReport(QString::fromUtf8(output), path);
     ProbeLength = report.length;

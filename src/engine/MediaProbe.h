@@ -17,11 +17,12 @@ public:
         QString size;
     };
 
-    // The sink receives the text of every read (the window shows the latest one).
-    explicit MediaProbe(const QString& encoderPath, OutputSink sink = {});
+    // The sink receives the text of every read (the window shows the latest one). An encoder
+    // still running after limitMs is given up on, so a hung one cannot hold the window for good.
+    explicit MediaProbe(const QString& encoderPath, OutputSink sink = {}, int limitMs = 30000);
 
-    // Runs the encoder on the path and waits for it to end. If it cannot be started all
-    // four fields stay empty.
+    // Runs the encoder on the path and waits for it to end. If it cannot be started, or is
+    // given up on, all four fields stay empty.
     void ProbeMedia(const QString& path);
 
     // Duration and frame size from the encoder's report on the path. Each is empty when
@@ -37,4 +38,5 @@ public:
 private:
     QString m_encoderPath;
     OutputSink m_sink;
+    int m_limitMs;
 };

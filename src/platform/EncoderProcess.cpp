@@ -5,6 +5,8 @@
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopedValueRollback>
+#include <QTimer>
 
 EncoderProcess::EncoderProcess(QObject* parent) : QObject(parent) {}
 
@@ -13,21 +15,28 @@ EncoderProcess::~EncoderProcess()
     stop();
 }
 
-bool EncoderProcess::start(const QString& program, const QString& commandLine)
+bool EncoderProcess::prepare(const QString& program, const QString& commandLine)
 {
     stop();
     if (program.isEmpty())
         return false;
-    m_process = std::make_unique<QProcess>();
+    m_process = new QProcess(this);
     m_process->setProcessChannelMode(QProcess::MergedChannels);
     // The encoder reads nothing; a closed input keeps it from waiting on ours.
     m_process->setStandardInputFile(QProcess::nullDevice());
     // An absolute path, so that a bare name is never looked up on PATH.
     m_process->setProgram(QFileInfo(program).absoluteFilePath());
     m_process->setArguments(SplitCommandLine(commandLine));
+    return true;
+}
+
+bool EncoderProcess::start(const QString& program, const QString& commandLine)
+{
+    if (!prepare(program, commandLine))
+        return false;
     m_process->start(QIODevice::ReadOnly);
     if (!m_process->waitForStarted(-1)) {
-        m_process.reset();
+        stop();
         return false;
     }
     return true;
@@ -60,18 +69,70 @@ bool EncoderProcess::atEnd() const
            (m_process->state() == QProcess::NotRunning && m_process->bytesAvailable() == 0);
 }
 
+void EncoderProcess::launch(const QString& program, const QString& commandLine)
+{
+    if (!prepare(program, commandLine)) {
+        // Reported from the event loop, as a failure of the process itself would be.
+        QTimer::singleShot(0, this, [this] { emit failedToStart(QStringLiteral("no program")); });
+        return;
+    }
+    connect(m_process, &QProcess::readyRead, this, &EncoderProcess::drain);
+    connect(m_process, &QProcess::finished, this,
+            [this](int exitCode, QProcess::ExitStatus status) {
+                drain(); // what was buffered before the end still comes as reads
+                if (!m_process)
+                    return; // stopped by a receiver
+                release();
+                emit finished(exitCode, status == QProcess::CrashExit);
+            });
+    connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart || !m_process)
+            return;
+        const QString reason = m_process->errorString();
+        release();
+        emit failedToStart(reason);
+    });
+    m_process->start(QIODevice::ReadOnly);
+}
+
+void EncoderProcess::drain()
+{
+    const QScopedValueRollback<bool> delivering(m_delivering, true);
+    // A receiver may stop the encoder in the middle; then nothing more is delivered.
+    while (m_process && m_process->bytesAvailable() > 0)
+        emit outputArrived(m_process->read(ReadSize));
+}
+
+void EncoderProcess::release()
+{
+    // We are inside one of the process's own signals: it goes once they have returned.
+    m_process->disconnect(this);
+    m_process->deleteLater();
+    m_process = nullptr;
+}
+
 bool EncoderProcess::isRunning() const
 {
     return m_process && m_process->state() != QProcess::NotRunning;
+}
+
+qint64 EncoderProcess::processId() const
+{
+    return m_process ? m_process->processId() : 0;
 }
 
 void EncoderProcess::stop()
 {
     if (!m_process)
         return;
+    m_process->disconnect(this);
     if (m_process->state() != QProcess::NotRunning) {
         m_process->kill();
         m_process->waitForFinished(-1);
     }
-    m_process.reset();
+    if (m_delivering)
+        m_process->deleteLater();
+    else
+        delete m_process;
+    m_process = nullptr;
 }

@@ -4,35 +4,54 @@
 #include <QObject>
 #include <QString>
 
-#include <memory>
-
 class QProcess;
 
-// One encoder run at a time, its standard output and error joined into one stream. The
-// process and its pipes are released by stop(), by the next start() and by the destructor.
+// One encoder run at a time, its standard output and error joined into one stream. Two ways to
+// follow it: the waiting form (start, then read until empty) for the probe, which waits anyway;
+// and the signal-driven form (launch) for conversions, which must never hold up the window.
+// The process and its pipes are released when it ends, by stop(), by the next start and by the
+// destructor.
 class EncoderProcess final : public QObject
 {
     Q_OBJECT
 
 public:
+    static constexpr int ReadSize = 4095; // the most one read delivers
+
     explicit EncoderProcess(QObject* parent = nullptr);
     ~EncoderProcess() override;
 
     // Starts the program directly (no shell) with the arguments that the command-line text
-    // splits into. False when it cannot start: missing, not executable, a folder.
+    // splits into, and waits until it runs. False when it cannot start: missing, not
+    // executable, a folder.
     bool start(const QString& program, const QString& commandLine);
 
-    // Up to maxBytes of output, waiting for some. Empty once the process has ended and all
-    // its output has been read; with a finite timeout also empty when nothing came in time,
-    // which atEnd() tells apart.
-    QByteArray read(int maxBytes = 4095, int timeoutMs = -1);
+    // Waiting form: up to maxBytes of output, waiting for some. Empty once the process has
+    // ended and all its output has been read; with a finite timeout also empty when nothing
+    // came in time, which atEnd() tells apart.
+    QByteArray read(int maxBytes = ReadSize, int timeoutMs = -1);
     bool atEnd() const;
 
-    bool isRunning() const;
+    // Signal-driven form: returns at once. Output comes as outputArrived, one read of at most
+    // ReadSize bytes each, then exactly one of finished or failedToStart.
+    void launch(const QString& program, const QString& commandLine);
 
-    // Kills a running encoder and waits for it; safe when nothing runs.
+    bool isRunning() const;
+    qint64 processId() const;
+
+    // Kills a running encoder and waits for it; no signal follows. Safe when nothing runs.
     void stop();
 
+signals:
+    void outputArrived(const QByteArray& bytes);
+    void finished(int exitCode, bool crashed);
+    void failedToStart(const QString& reason);
+
 private:
-    std::unique_ptr<QProcess> m_process;
+    bool prepare(const QString& program, const QString& commandLine);
+    void drain();
+    void release();
+
+    QProcess* m_process = nullptr; // a child of this object
+    bool m_delivering = false;     // inside one of the process's own signals
 };

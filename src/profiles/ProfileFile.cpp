@@ -1,7 +1,7 @@
 #include "ProfileFile.h"
 
-#include "engine/FwError.h"
-#include "engine/PathText.h"
+#include "base/FwError.h"
+#include "base/PathText.h"
 #include "profiles/ProfileText.h"
 #include "profiles/TNewInifile.h"
 
@@ -67,11 +67,6 @@ QString noChoiceError(const QString& path, const QString& name, const QStringLis
 }
 } // namespace
 
-int PanelHeight(const ParamPanel& panel)
-{
-    return std::max(1, static_cast<int>(panel.size())) * 18;
-}
-
 LoadedProfile LoadProfile(const QString& path)
 {
     LoadedProfile result;
@@ -110,10 +105,6 @@ LoadedProfile LoadProfile(const QString& path)
         panel->append(row);
     }
     ini.Release();
-
-    result.videoHeight = PanelHeight(result.panels.video);
-    result.audioHeight = PanelHeight(result.panels.audio);
-    result.advancedHeight = PanelHeight(result.panels.advanced);
     return result;
 }
 

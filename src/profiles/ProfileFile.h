@@ -12,9 +12,6 @@
 // Every function rewrites the file it reads (the store writes back on Release) and lets the
 // store's FwError through.
 
-// Height of a panel showing these rows: an empty panel still shows one blank row.
-int PanelHeight(const ParamPanel& panel);
-
 // Reads the profile into panel rows. A missing file gives exists == false and nothing else.
 // A pick-list row whose "Index" names no choice stops the load there: the rows so far are kept
 // (the faulty one with an empty value) and error names the profile and the parameter.

@@ -1,6 +1,6 @@
 #include "ProfileText.h"
 
-#include "engine/PathText.h"
+#include "base/PathText.h"
 
 #include <QDir>
 

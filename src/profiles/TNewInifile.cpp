@@ -1,6 +1,6 @@
 #include "TNewInifile.h"
 
-#include "engine/FwError.h"
+#include "base/FwError.h"
 
 #include <QFile>
 #include <QFileInfo>

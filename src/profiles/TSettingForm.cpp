@@ -3,8 +3,7 @@
 #include "ParameterPanels.h"
 #include "ProfileFile.h"
 #include "ProfileText.h"
-#include "engine/FwError.h"
-#include "platform/ErrorReport.h"
+#include "base/FwError.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -50,8 +49,6 @@ TSettingForm::TSettingForm(QWidget* mainWindow, const QString& programFolder,
 
     cmbProfile->addItems(profiles);
     cmbProfile->setCurrentIndex(-1);
-    connect(cmbProfile, &QComboBox::activated, this,
-            [this] { Guarded(this, [this] { cmbProfileChange(); }); });
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -1,6 +1,6 @@
 #include "InputScan.h"
 
-#include "engine/PathText.h"
+#include "base/PathText.h"
 #include "tasks/InputTypes.h"
 
 #include <QDir>
@@ -43,19 +43,4 @@ QStringList CommandLinePaths(const QStringList& arguments)
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
-
-QStringList ExpandInputs(const QStringList& paths, const QStringList& extensions)
-{
-    QStringList files;
-    for (const QString& path : paths) {
-        if (path.isEmpty())
-            continue;
-        const QFileInfo info(path);
-        if (info.isDir())
-            files += FolderInputs(path, extensions);
-        else if (info.isFile() && IsSupportedInput(path, extensions))
-            files.append(path);
-    }
-    return files;
 }

@@ -14,7 +14,3 @@ QStringList FolderInputs(const QString& folder, const QStringList& extensions);
 // case), the non-empty lines of that UTF-8 file (none if it cannot be read), otherwise the
 // arguments themselves.
 QStringList CommandLinePaths(const QStringList& arguments);
-
-// The files to add for the paths, in order: a supported existing file, or the inputs of an
-// existing folder in its place. Anything else is skipped. Duplicates are left to the caller.
-QStringList ExpandInputs(const QStringList& paths, const QStringList& extensions);

@@ -1,6 +1,6 @@
 #include "InputTypes.h"
 
-#include "engine/PathText.h"
+#include "base/PathText.h"
 
 QStringList InputExtensions()
 {

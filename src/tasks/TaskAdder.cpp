@@ -2,12 +2,11 @@
 
 #include "InputScan.h"
 #include "InputTypes.h"
+#include "base/PathText.h"
 #include "engine/MediaProbe.h"
-#include "engine/PathText.h"
 #include "engine/TaskRows.h"
 #include "engine/ltvItemData.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 
 TaskAdder::TaskAdder(TaskRows& rows, MediaProbe& probe, QStringList extensions, Hooks hooks)
@@ -16,8 +15,8 @@ TaskAdder::TaskAdder(TaskRows& rows, MediaProbe& probe, QStringList extensions, 
 
 void TaskAdder::AddTask(const QString& path)
 {
-    if (m_hooks.hideGettingStarted)
-        m_hooks.hideGettingStarted();
+    if (m_hooks.adding)
+        m_hooks.adding();
     if (m_rows.indexOf(path) >= 0)
         return;
     const int row = m_rows.appendTask(path);
@@ -42,7 +41,8 @@ void TaskAdder::AddFolder(const QString& folder)
 {
     const QStringList files = FolderInputs(folder, m_extensions);
     for (const QString& file : files) {
-        QCoreApplication::processEvents();
+        if (m_hooks.betweenFiles)
+            m_hooks.betweenFiles();
         AddTask(file);
     }
 }

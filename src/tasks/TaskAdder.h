@@ -16,7 +16,8 @@ public:
     struct Hooks
     {
         std::function<QString()> outputExt; // the loaded profile's extension, "" if none
-        std::function<void()> hideGettingStarted;
+        std::function<void()> adding;       // told of every AddTask, duplicates included
+        std::function<void()> betweenFiles; // before each file of a folder
     };
 
     TaskAdder(TaskRows& rows, MediaProbe& probe, QStringList extensions, Hooks hooks);
@@ -24,8 +25,7 @@ public:
     // Adds one task unless a row has exactly this caption already. Checks neither existence
     // nor extension: callers do.
     void AddTask(const QString& path);
-    // Adds the supported files directly inside the folder, in name order, keeping the window
-    // responsive between files.
+    // Adds the supported files directly inside the folder, in name order.
     void AddFolder(const QString& folder);
     // A dropped or command-line path: a folder's inputs, a supported file, or nothing.
     void AddPath(const QString& path);

@@ -1,7 +1,8 @@
 #include "ExampleProfile.h"
 
+#include "TestFiles.h"
+
 #include <QDir>
-#include <QFile>
 
 QStringList ExampleProfileLines()
 {
@@ -52,8 +53,6 @@ QString WriteExampleProfile(const QString& programFolder, const QString& name,
     QDir(programFolder).mkpath(QStringLiteral("Profiles"));
     const QString path =
         programFolder + QStringLiteral("Profiles/") + name + QStringLiteral(".cvp");
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(text);
+    WriteFile(path, text);
     return path;
 }

@@ -15,6 +15,12 @@ FormFixture::FormFixture(const QStringList& arguments,
     context.arguments = arguments;
     context.powerOff = [this] { ++powerOffs; };
     context.openPath = [this](const QString& path) { opened << path; };
+    context.chooseFiles = [this](QWidget* owner, const QString& filter) {
+        return chooseFiles ? chooseFiles(owner, filter) : QStringList();
+    };
+    context.chooseFolder = [this](QWidget* owner, const QString& title) {
+        return chooseFolder ? chooseFolder(owner, title) : QString();
+    };
     form = std::make_unique<TMainForm>(context);
     about = std::make_unique<TAboutForm>(form->version(), form.get());
     setting =

@@ -25,6 +25,9 @@ struct FormFixture
     AppContext context;
     QStringList opened;
     int powerOffs = 0;
+    // What the open dialog and the folder browser answer; nothing (cancelled) unless set.
+    std::function<QStringList(QWidget*, const QString&)> chooseFiles;
+    std::function<QString(QWidget*, const QString&)> chooseFolder;
     std::unique_ptr<TMainForm> form;
     std::unique_ptr<TAboutForm> about;
     std::unique_ptr<TSettingForm> setting;

@@ -1,6 +1,6 @@
-#include "platform/ErrorReport.h"
+#include "app/ErrorReport.h"
 
-#include "engine/FwError.h"
+#include "base/FwError.h"
 
 #include <QMessageBox>
 

@@ -1,0 +1,60 @@
+#include "ProfileChoice.h"
+
+#include "TMainFormUi.h"
+#include "base/FwError.h"
+#include "profiles/ParameterPanels.h"
+#include "profiles/ProfileFile.h"
+#include "profiles/ProfileText.h"
+#include "profiles/TSizeForm.h"
+#include "profiles/ValueListEditor.h"
+
+#include <QComboBox>
+
+ProfileChoice::ProfileChoice(QObject* parent, const TMainFormUi& ui, const QString& programFolder)
+    : QObject(parent), m_ui(ui), m_programFolder(programFolder)
+{}
+
+void ProfileChoice::FillProfileList()
+{
+    m_ui.cmbProfile->addItems(ProfileNames(m_programFolder));
+    m_ui.cmbProfile->setCurrentIndex(-1);
+}
+
+QStringList ProfileChoice::profileNames() const
+{
+    QStringList names;
+    for (int i = 0; i < m_ui.cmbProfile->count(); ++i)
+        names << m_ui.cmbProfile->itemText(i);
+    return names;
+}
+
+QString ProfileChoice::profilePath() const
+{
+    return ProfilePath(m_programFolder, m_ui.cmbProfile->currentText());
+}
+
+void ProfileChoice::cmbProfileChange()
+{
+    const LoadedProfile profile = LoadProfile(profilePath());
+    if (!profile.exists)
+        return;
+    m_ui.panels->loadRows(ParameterPanels::Video, profile.panels.video);
+    m_ui.panels->loadRows(ParameterPanels::Audio, profile.panels.audio);
+    m_ui.panels->loadRows(ParameterPanels::Advanced, profile.panels.advanced);
+    m_outputExt = OutputExtFor(profile.type);
+    vleVideoStringsChange();
+    if (!profile.error.isEmpty())
+        throw FwError(profile.error);
+}
+
+void ProfileChoice::vleVideoStringsChange()
+{
+    const ValueListEditor* video = m_ui.panels->grid(ParameterPanels::Video);
+    const int current = video->currentRow();
+    if (current < 0 || current >= video->rowCount() ||
+        video->rowData(current).key != QLatin1String("Video Size"))
+        return;
+    if (video->value(QStringLiteral("Video Size")) == QLatin1String("Custom Size") && m_size &&
+        !m_size->isVisible())
+        m_size->show();
+}

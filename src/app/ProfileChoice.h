@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+struct TMainFormUi;
+class TSizeForm;
+
+// The window side of the main window's profile: the drop-down of profiles, the Video, Audio and
+// Advanced panels it fills, the output extension it sets and the custom size dialog that
+// "Custom Size" opens.
+class ProfileChoice final : public QObject
+{
+    Q_OBJECT
+public:
+    ProfileChoice(QObject* parent, const TMainFormUi& ui, const QString& programFolder);
+
+    void setSizeDialog(TSizeForm* size) { m_size = size; }
+
+    // Fills the drop-down with the profiles found, none chosen.
+    void FillProfileList();
+    QStringList profileNames() const;
+    QString profilePath() const; // the chosen profile's file
+
+    void cmbProfileChange();
+    void vleVideoStringsChange();
+
+    // "." + the output type of the profile last loaded, empty before any.
+    const QString& OutputExt() const { return m_outputExt; }
+
+private:
+    const TMainFormUi& m_ui;
+    QString m_programFolder;
+    QString m_outputExt;
+    TSizeForm* m_size = nullptr;
+};

@@ -1,0 +1,55 @@
+#include "WindowFrame.h"
+
+#include "FrameRules.h"
+#include "SplitterBar.h"
+#include "TMainFormUi.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+WindowFrame::WindowFrame(QWidget* form, const TMainFormUi& ui)
+    : QObject(form), m_form(form), m_ui(ui)
+{
+    // The strip follows the task area also when the splitter bar changes its width.
+    m_ui.panMain->installEventFilter(this);
+    m_form->installEventFilter(this);
+    connect(m_ui.panSplitter, &SplitterBar::mouseMoved, this, &WindowFrame::panSplitterMouseMove);
+}
+
+bool WindowFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if ((watched == m_ui.panMain || watched == m_form) && event->type() == QEvent::Resize)
+        FormResize();
+    return QObject::eventFilter(watched, event);
+}
+
+void WindowFrame::FormResize()
+{
+    const BottomStrip strip = BottomStripFor(m_ui.panMain->width());
+    m_ui.panBottomCenter->resize(strip.rowWidth, m_ui.panBottomCenter->height());
+    m_ui.panBottomLeft->resize(strip.rowWidth, m_ui.panBottomLeft->height());
+
+    m_ui.bbtnSetting->move(strip.settingLeft, m_ui.bbtnSetting->y());
+    m_ui.cmbProfile->resize(strip.profileWidth, m_ui.cmbProfile->height());
+    m_ui.bbtnOpen->move(strip.openLeft, m_ui.bbtnOpen->y());
+    m_ui.bbtnBrowser->move(strip.browseLeft, m_ui.bbtnBrowser->y());
+    m_ui.edtOutputdir->resize(strip.outputWidth, m_ui.edtOutputdir->height());
+
+    for (QLabel* percent : {m_ui.labCurProgress, m_ui.labTotalProgress})
+        percent->move(strip.percentLeft, percent->y());
+    for (QProgressBar* bar : {m_ui.pgbCurrent, m_ui.pgbTotal})
+        bar->resize(strip.barWidth, bar->height());
+}
+
+void WindowFrame::panSplitterMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
+                                       int x)
+{
+    const int width = SplitterDragWidth(buttons, modifiers, x, m_ui.panProfile->width(),
+                                        m_form->width() - m_ui.panSplitter->width());
+    if (width >= 0)
+        m_ui.panProfile->setFixedWidth(width);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Files the tests make and look at.
+
+// Creates or replaces the file with exactly these bytes; false when it cannot.
+bool WriteFile(const QString& path, const QByteArray& bytes = QByteArray());
+// The file's bytes, or "<missing>" when it cannot be read.
+QByteArray ReadFile(const QString& path);
+
+// A test clip made by ffmpeg from its generated sources: a moving test picture of the given
+// size and a tone, `seconds` long, in the container the path's extension names. Extra options
+// go before the output. False (with ffmpeg's complaint on stderr) when ffmpeg fails.
+bool MakeClip(const QString& path, double seconds = 2, const QString& size = "320x240",
+              const QStringList& extra = {});
