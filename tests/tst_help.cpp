@@ -1,4 +1,7 @@
+#include "platform/HelpViewer.h"
+
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -55,6 +58,17 @@ QStringList linkTargets(const QString& text)
             targets << target;
     }
     return targets;
+}
+
+bool writeScript(const QString& path, const QString& body, bool executable)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write("#!/bin/sh\n" + body.toUtf8() + '\n');
+    file.close();
+    const auto readWrite = QFile::ReadOwner | QFile::WriteOwner;
+    return file.setPermissions(executable ? readWrite | QFile::ExeOwner : readWrite);
 }
 } // namespace
 
@@ -139,6 +153,83 @@ private slots:
     void programFolderHoldsHtmlGuide()
     {
         QVERIFY(QFileInfo(programFolder() + QStringLiteral("help/index.html")).isFile());
+    }
+
+    void helpTarget_data()
+    {
+        QTest::addColumn<bool>("viewer");
+        QTest::addColumn<QString>("htmlIndex"); // "file", "folder" or "none"
+        QTest::addColumn<bool>("trailingSeparator");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("viewer, HTML too") << true << "file" << true << "Framewright.chm";
+        QTest::newRow("viewer, no HTML") << true << "none" << true << "Framewright.chm";
+        QTest::newRow("no viewer") << false << "file" << true << "help/index.html";
+        QTest::newRow("no viewer, no HTML") << false << "none" << true << "Framewright.chm";
+        QTest::newRow("index.html a folder") << false << "folder" << true << "Framewright.chm";
+        QTest::newRow("folder without separator") << false << "file" << false << "help/index.html";
+    }
+    void helpTarget()
+    {
+        QFETCH(bool, viewer);
+        QFETCH(QString, htmlIndex);
+        QFETCH(bool, trailingSeparator);
+        QFETCH(QString, expected);
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QDir dir(folder.path());
+        if (htmlIndex == QLatin1String("file")) {
+            QVERIFY(dir.mkpath(QStringLiteral("help")));
+            QFile index(dir.filePath(QStringLiteral("help/index.html")));
+            QVERIFY(index.open(QIODevice::WriteOnly));
+        } else if (htmlIndex == QLatin1String("folder")) {
+            QVERIFY(dir.mkpath(QStringLiteral("help/index.html")));
+        }
+        const QString programFolder = folder.path() + (trailingSeparator ? "/" : "");
+        QCOMPARE(HelpTarget(programFolder, viewer), dir.filePath(expected));
+    }
+
+    void chmViewerExists_data()
+    {
+        QTest::addColumn<QString>("program"); // empty: the script below
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<bool>("executable");
+        QTest::addColumn<bool>("expected");
+        const QString answerFor =
+            QStringLiteral("[ \"$*\" = \"query default %1\" ] && echo viewer.desktop; exit 0");
+        QTest::newRow("default for htmlhelp")
+            << "" << answerFor.arg("application/vnd.ms-htmlhelp") << true << true;
+        QTest::newRow("default for x-chm")
+            << "" << answerFor.arg("application/x-chm") << true << true;
+        QTest::newRow("other type only") << "" << answerFor.arg("text/html") << true << false;
+        QTest::newRow("blank answer") << ""
+                                      << "echo '  '" << true << false;
+        QTest::newRow("answer with failure") << ""
+                                             << "echo viewer.desktop; exit 1" << true << false;
+        QTest::newRow("hangs") << ""
+                               << "sleep 5" << true << false;
+        QTest::newRow("not executable") << ""
+                                        << "echo viewer.desktop" << false << false;
+        QTest::newRow("not on PATH") << "framewright-no-such-tool"
+                                     << "" << false << false;
+        QTest::newRow("no such file") << "/nonexistent/xdg-mime"
+                                      << "" << false << false;
+    }
+    void chmViewerExists()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, script);
+        QFETCH(bool, executable);
+        QFETCH(bool, expected);
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        if (program.isEmpty()) {
+            program = folder.filePath(QStringLiteral("xdg-mime"));
+            QVERIFY(writeScript(program, script, executable));
+        }
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(ChmViewerExists(program, 1000), expected);
+        QVERIFY2(clock.elapsed() < 3000, "waited past the time limit");
     }
 
 private:
