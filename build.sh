@@ -12,6 +12,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev
   ffmpeg libavformat-dev libavcodec-dev libavutil-dev
   gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav
+  fp-utils
   fonts-dejavu-core xvfb xauth
 )
 
