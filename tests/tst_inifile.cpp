@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 // Reads and writes of the INI store, each row starting from a file with the given bytes.
 class TestIniFile final : public QObject
 {
@@ -60,6 +62,12 @@ private slots:
             << QByteArray("[A]\r\nv=[S]\r\nk=1\r\n") << "S" << "k" << none;
         QTest::newRow("header must be the whole line") << QByteArray("[S]x\r\nk=1\r\n") << "S"
                                                        << "k" << none;
+        QTest::newRow("blanks around a header, before a key")
+            << QByteArray("[Main] \r\n Version=3.5\r\n") << "Main" << "Version" << "3.5";
+        QTest::newRow("Latin-1 byte") << QByteArray("[A]\r\nk=Vid\xe9os\r\n") << "A" << "k"
+                                      << QStringLiteral("Vidéos");
+        QTest::newRow("Windows-1252 euro sign") << QByteArray("[A]\r\nk=5\x80\r\n") << "A" << "k"
+                                                << QStringLiteral("5€");
         QTest::newRow("a line opening with [ ends the body")
             << QByteArray("[A]\r\nk=1\r\n[B\r\nj=2\r\n") << "A" << "j" << none;
         QTest::newRow("missing section") << QByteArray("[A]\r\nk=1\r\n") << "B" << "k" << none;
@@ -153,6 +161,21 @@ private slots:
         QTest::newRow("line ends become CR LF, other lines stay")
             << QByteArray("; note\n\n[S]\rk=1") << QStringList{}
             << QByteArray("; note\r\n\r\n[S]\r\nk=1\r\n");
+        QTest::newRow("key with a leading blank is replaced, not added")
+            << QByteArray("[Main] \r\n Version=3.5\r\n") << QStringList{"Main|Version|4"}
+            << QByteArray("[Main] \r\nVersion=4\r\n");
+        QTest::newRow("Windows-1252 file keeps its bytes")
+            << QByteArray("[M]\r\nPath=/tmp/Vid\xe9os\x81\x80\r\n") << QStringList{"M|k|\u00fc"}
+            << QByteArray("[M]\r\nk=\xfc\r\nPath=/tmp/Vid\xe9os\x81\x80\r\n");
+        QTest::newRow("a character Windows-1252 lacks turns the file into UTF-8")
+            << QByteArray("[M]\r\nPath=Vid\xe9os\r\n") << QStringList{"M|k|\u89c6"}
+            << QByteArray("[M]\r\nk=\xe8\xa7\x86\r\nPath=Vid\xc3\xa9os\r\n");
+        QTest::newRow("UTF-8 file stays UTF-8")
+            << QByteArray("[M]\r\nPath=Vid\xc3\xa9os\r\n") << QStringList{"M|k|\u00fc"}
+            << QByteArray("[M]\r\nk=\xc3\xbc\r\nPath=Vid\xc3\xa9os\r\n");
+        QTest::newRow("byte-order mark kept")
+            << QByteArray("\xEF\xBB\xBF[S]\r\nk=1\r\n") << QStringList{"S|k|2"}
+            << QByteArray("\xEF\xBB\xBF[S]\r\nk=2\r\n");
         QTest::newRow("a line break in a value stays one line")
             << QByteArray() << QStringList{"S|k|a\r\n[X]"} << QByteArray("[S]\r\nk=a  [X]\r\n");
     }
@@ -196,6 +219,51 @@ private slots:
         // The write goes through a temporary file that does not stay behind.
         QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("new.ini*")}, QDir::Files),
                  QStringList{name});
+    }
+
+    // A folder and file of these permissions, used by a user they apply to.
+    void unwritablePlaces_data()
+    {
+        QTest::addColumn<int>("fileMode");
+        QTest::addColumn<QStringList>("writes"); // section, key, value...
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray before("[Main]\r\nVersion=3.5\r\n");
+        QTest::newRow("writable file in a read-only folder is saved in place")
+            << 0666 << QStringList{"Main", "Profile", "2"} << 0
+            << QByteArray("[Main]\r\nProfile=2\r\nVersion=3.5\r\n");
+        QTest::newRow("read-only file, only read") << 0444 << QStringList() << 0 << before;
+        QTest::newRow("read-only file, changed")
+            << 0444 << QStringList{"Main", "Profile", "2"} << 1 << before;
+    }
+    void unwritablePlaces()
+    {
+        QFETCH(int, fileMode);
+        QFETCH(QStringList, writes);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, after);
+        QTemporaryDir outer;
+        const QString folder = outer.filePath(QStringLiteral("program"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString file = folder + QStringLiteral("/Preferences.ini");
+        QVERIFY(WriteFile(file, "[Main]\r\nVersion=3.5\r\n"));
+        const auto mode = [](const QString& path, int bits) {
+            QVERIFY(::chmod(QFile::encodeName(path).constData(), mode_t(bits)) == 0);
+        };
+        mode(outer.path(), 0755);
+        mode(file, fileMode);
+        QByteArray output;
+        mode(folder, 0555);
+        const auto restore = qScopeGuard([&] { mode(folder, 0755); });
+        const int result = RunUnprivileged(qEnvironmentVariable("FW_INI_TOOL"),
+                                           QStringList{file} + writes, outer.path(), &output);
+        if (result == -1)
+            QSKIP("no user without write rights to run the store as");
+        QCOMPARE(result, exitCode);
+        if (exitCode != 0)
+            QVERIFY2(output.contains("Permission denied") && output.contains("Preferences.ini"),
+                     output.constData());
+        QCOMPARE(ReadFile(file), after);
     }
 
     void fileErrorsNameTheFile()

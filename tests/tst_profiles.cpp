@@ -107,25 +107,26 @@ private slots:
         QFETCH(QString, ext);
         QFETCH(bool, slash);
         QTemporaryDir dir;
-        for (const char* name : {"a.cvp", "B.CVP", ".hidden.cvp", "c.cvp.bak", "d.cvpx", "cvp"})
+        // Made out of order: the list comes in name order, letter case ignored.
+        for (const char* name :
+             {"c.CVP", "a.cvp", "B.CVP", ".hidden.cvp", "c.cvp.bak", "d.cvpx", "cvp"})
             writeLines(dir.filePath(name), {});
         QVERIFY(QDir(dir.path()).mkdir("folder.cvp"));
-        QStringList found = FilesWithExtension(dir.path() + (slash ? "/" : ""), ext);
-        found.sort();
-        QCOMPARE(found, (QStringList{".hidden.cvp", "B.CVP", "a.cvp"}));
+        QCOMPARE(FilesWithExtension(dir.path() + (slash ? "/" : ""), ext),
+                 (QStringList{".hidden.cvp", "a.cvp", "B.CVP", "c.CVP"}));
     }
 
-    void profileNames()
+    void profileFiles()
     {
         QTemporaryDir program;
         const QString folder = WithBackslash(program.path());
-        QVERIFY(ProfileNames(folder).isEmpty()); // no Profiles folder
+        QVERIFY(ProfileFiles(folder).isEmpty()); // no Profiles folder
         QVERIFY(QDir(folder).mkdir("Profiles"));
-        QVERIFY(ProfileNames(folder).isEmpty());
+        QVERIFY(ProfileFiles(folder).isEmpty());
         writeLines(folder + "Profiles/MP4 H.264.cvp", {});
         writeLines(folder + "Profiles/notes.txt", {});
-        QCOMPARE(ProfileNames(folder), QStringList{"MP4 H.264"});
-        QCOMPARE(ProfilePath(folder, "MP4 H.264"), folder + "Profiles/MP4 H.264.cvp");
+        QCOMPARE(ProfileFiles(folder), QStringList{"MP4 H.264.cvp"});
+        QCOMPARE(ProfilesFolder(folder), folder + "Profiles/");
         QCOMPARE(FilesWithExtension(folder + "missing", ".cvp"), QStringList{});
     }
 
@@ -335,6 +336,41 @@ private slots:
             QCOMPARE(e.text(), QString("Profile \"Short\": parameter \"P\" has no value for "
                                        "\"Stereo\"."));
         }
+    }
+
+    // An installed program folder: the user may read its profiles but not write them.
+    void readOnlyProfileStillLoads_data()
+    {
+        QTest::addColumn<QByteArray>("lineEnd");
+        QTest::addColumn<QByteArray>("error"); // part of the reported error, empty for none
+        QTest::newRow("as written by the program") << QByteArray("\r\n") << QByteArray();
+        QTest::newRow("needs writing back") << QByteArray("\n") << QByteArray("Cannot write");
+    }
+    void readOnlyProfileStillLoads()
+    {
+        QFETCH(QByteArray, lineEnd);
+        QFETCH(QByteArray, error);
+        QTemporaryDir outer;
+        const QString folder = outer.filePath("Profiles");
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + "/Example.cvp";
+        QVERIFY(WriteFile(path, kExample.join(QString::fromUtf8(lineEnd)).toUtf8() + lineEnd));
+        QFile::setPermissions(outer.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                QFile::ReadOther | QFile::ExeOther);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadOther);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                          QFile::ExeOther);
+        const auto restore = qScopeGuard([&] {
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        });
+        QByteArray output;
+        const int code = RunUnprivileged(qEnvironmentVariable("FW_INI_TOOL"), {"--profile", path},
+                                         outer.path(), &output);
+        if (code == -1)
+            QSKIP("no user without write rights to run the loader as");
+        QVERIFY2(output.startsWith("rows=4 error="), output.constData());
+        QCOMPARE(output.trimmed().endsWith("error="), error.isEmpty());
+        QVERIFY2(output.contains(error), output.constData());
     }
 };
 

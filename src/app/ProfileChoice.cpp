@@ -3,6 +3,7 @@
 #include "TMainFormUi.h"
 #include "base/FwError.h"
 #include "profiles/ParameterPanels.h"
+#include "profiles/ProfileBox.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileText.h"
 #include "profiles/TSizeForm.h"
@@ -16,21 +17,17 @@ ProfileChoice::ProfileChoice(QObject* parent, const TMainFormUi& ui, const QStri
 
 void ProfileChoice::FillProfileList()
 {
-    m_ui.cmbProfile->addItems(ProfileNames(m_programFolder));
-    m_ui.cmbProfile->setCurrentIndex(-1);
+    FillProfileBox(m_ui.cmbProfile, ProfileFiles(m_programFolder));
 }
 
-QStringList ProfileChoice::profileNames() const
+QStringList ProfileChoice::profileFiles() const
 {
-    QStringList names;
-    for (int i = 0; i < m_ui.cmbProfile->count(); ++i)
-        names << m_ui.cmbProfile->itemText(i);
-    return names;
+    return ProfileBoxFiles(m_ui.cmbProfile);
 }
 
 QString ProfileChoice::profilePath() const
 {
-    return ProfilePath(m_programFolder, m_ui.cmbProfile->currentText());
+    return ChosenProfilePath(m_ui.cmbProfile, m_programFolder);
 }
 
 void ProfileChoice::cmbProfileChange()

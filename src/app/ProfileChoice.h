@@ -20,8 +20,8 @@ public:
 
     // Fills the drop-down with the profiles found, none chosen.
     void FillProfileList();
-    QStringList profileNames() const;
-    QString profilePath() const; // the chosen profile's file
+    QStringList profileFiles() const; // the listed files, in list order
+    QString profilePath() const;      // the chosen profile's file
 
     void cmbProfileChange();
     void vleVideoStringsChange();

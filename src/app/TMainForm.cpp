@@ -110,9 +110,9 @@ ValueListEditor* TMainForm::grid(int panel) const
     return m_ui.panels->grid(panel);
 }
 
-QStringList TMainForm::profileNames() const
+QStringList TMainForm::profileFiles() const
 {
-    return m_profiles->profileNames();
+    return m_profiles->profileFiles();
 }
 
 void TMainForm::FormCreate()

@@ -39,7 +39,7 @@ public:
     QString OutputExt() const;
     int currentTask() const; // the first selected row, -1 when none
     ValueListEditor* grid(int panel) const;
-    QStringList profileNames() const;
+    QStringList profileFiles() const;
 
     void LoadPreferences();
     void SavePreferences();

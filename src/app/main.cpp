@@ -17,7 +17,7 @@ int main(int argc, char** argv)
 
     TMainForm mainForm(context);
     TAboutForm about(mainForm.version(), &mainForm);
-    TSettingForm setting(&mainForm, mainForm.programFolder(), mainForm.profileNames());
+    TSettingForm setting(&mainForm, mainForm.programFolder(), mainForm.profileFiles());
     TSizeForm size(&mainForm, mainForm.grid(ParameterPanels::Video));
     mainForm.setDialogs(&about, &setting, &size);
     mainForm.show();

@@ -12,5 +12,5 @@ struct LoadedProfile
     bool exists = false;
     QString type; // "Type": output extension without "."
     ProfilePanels panels;
-    QString error; // set when the load stopped at a faulty row
+    QString error; // set when the load stopped at a faulty row or the file was not written back
 };

@@ -104,7 +104,12 @@ LoadedProfile LoadProfile(const QString& path)
         row.value = row.choices.at(index);
         panel->append(row);
     }
-    ini.Release();
+    // The rows stand even when the file cannot be written back (a read-only install).
+    try {
+        ini.Release();
+    } catch (const FwError& error) {
+        result.error = result.error.isEmpty() ? error.text() : result.error + '\n' + error.text();
+    }
     return result;
 }
 
@@ -151,7 +156,11 @@ QString BuildArguments(const QString& path, const ProfilePanels& shown)
             v.clear();
         args += QLatin1Char(' ') + cmd + QLatin1Char(' ') + v;
     }
-    ini.Release();
+    // Reading changes nothing, and a profile the user may not write must not stop a batch.
+    try {
+        ini.Release();
+    } catch (const FwError&) {
+    }
     return args;
 }
 

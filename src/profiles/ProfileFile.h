@@ -9,17 +9,19 @@
 // parameter has a section of its own ("Sort", "ReadOnly", "cmd", "List", "Caption", "Value",
 // "Index"). A parameter whose "Sort" names no panel is skipped everywhere.
 //
-// Every function rewrites the file it reads (the store writes back on Release) and lets the
-// store's FwError through.
+// Every function writes back the file it reads (the store writes back on Release, which writes
+// nothing when the bytes are unchanged).
 
 // Reads the profile into panel rows. A missing file gives exists == false and nothing else.
 // A pick-list row whose "Index" names no choice stops the load there: the rows so far are kept
-// (the faulty one with an empty value) and error names the profile and the parameter.
+// (the faulty one with an empty value) and error names the profile and the parameter. A file
+// that cannot be written back keeps its rows too, with the reason in error.
 LoadedProfile LoadProfile(const QString& path);
 
 // The encoder options for the panels as shown, each " cmd value" (a value of "\" gives
 // " cmd "). Empty when the file is missing. Throws FwError when a shown choice has no value
-// in the profile, so that no batch starts with a wrong command line.
+// in the profile, so that no batch starts with a wrong command line. A failed write-back is
+// not an error here.
 QString BuildArguments(const QString& path, const ProfilePanels& shown);
 
 // Writes the editable rows' values back: "Index" for pick lists (-1 when the value is not a

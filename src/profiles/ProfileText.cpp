@@ -4,6 +4,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 QStringList SplitList(const QString& text)
 {
     QStringList items;
@@ -26,23 +28,22 @@ QStringList FilesWithExtension(const QString& folder, const QString& ext)
         if (FileExtension(entry.fileName()).toLower() == wanted)
             names << entry.fileName();
     }
+    // The saved profile is a position in this list, so its order must not change between starts.
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int order = a.compare(b, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a < b;
+    });
     return names;
 }
 
-QStringList ProfileNames(const QString& programFolder)
+QString ProfilesFolder(const QString& programFolder)
 {
-    QStringList names =
-        FilesWithExtension(WithBackslash(WithBackslash(programFolder) + QStringLiteral("Profiles")),
-                           QStringLiteral(".cvp"));
-    for (QString& name : names)
-        name = WithoutExtension(name);
-    return names;
+    return WithBackslash(WithBackslash(programFolder) + QStringLiteral("Profiles"));
 }
 
-QString ProfilePath(const QString& programFolder, const QString& profileName)
+QStringList ProfileFiles(const QString& programFolder)
 {
-    return WithBackslash(WithBackslash(programFolder) + QStringLiteral("Profiles")) + profileName +
-           QStringLiteral(".cvp");
+    return FilesWithExtension(ProfilesFolder(programFolder), QStringLiteral(".cvp"));
 }
 
 QString OutputExtFor(const QString& type)

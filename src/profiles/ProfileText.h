@@ -8,14 +8,14 @@
 QStringList SplitList(const QString& text);
 
 // Names (without folder) of the folder's regular files, hidden ones included, whose extension
-// lower-cased equals ext lower-cased. File-system order; an unreadable folder gives no names.
+// lower-cased equals ext lower-cased. In name order, letter case ignored (a directory's own order
+// is arbitrary here); an unreadable folder gives no names.
 QStringList FilesWithExtension(const QString& folder, const QString& ext);
 
-// The profile list: the ".cvp" files of programFolder's "Profiles" folder, without extension.
-QStringList ProfileNames(const QString& programFolder);
-
-// The file behind a profile-list entry.
-QString ProfilePath(const QString& programFolder, const QString& profileName);
+// The profiles: the ".cvp" files of programFolder's "Profiles" folder, as file names in list
+// order. A profile's name in the lists is its file name without extension.
+QString ProfilesFolder(const QString& programFolder);
+QStringList ProfileFiles(const QString& programFolder);
 
 // OutputExt for a profile's "Type".
 QString OutputExtFor(const QString& type);

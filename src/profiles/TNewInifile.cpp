@@ -1,6 +1,7 @@
 #include "TNewInifile.h"
 
 #include "base/FwError.h"
+#include "profiles/IniText.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,10 +14,30 @@ QString fileError(const QString& verb, const QString& path, const QString& reaso
     return QStringLiteral("Cannot %1 \"%2\": %3").arg(verb, path, reason);
 }
 
+const QByteArray kByteOrderMark("\xEF\xBB\xBF");
+
+// Blanks before a key are not part of it ("  Version=3.5" is the key Version); blanks before
+// "=" are ("Type =y" is not the key Type).
 bool sameKey(const QString& line, const QString& key)
 {
     const int eq = line.indexOf(QLatin1Char('='));
-    return eq >= 0 && QStringView(line).left(eq).compare(key, Qt::CaseInsensitive) == 0;
+    if (eq < 0)
+        return false;
+    QStringView name = QStringView(line).left(eq);
+    while (!name.isEmpty() && name.front().isSpace())
+        name = name.mid(1);
+    return name.compare(key, Qt::CaseInsensitive) == 0;
+}
+
+// A header line may carry blanks around it, as hand-edited files do.
+bool isHeader(const QString& line, const QString& header)
+{
+    return QStringView(line).trimmed().compare(header, Qt::CaseInsensitive) == 0;
+}
+
+bool opensSection(const QString& line)
+{
+    return QStringView(line).trimmed().startsWith(QLatin1Char('['));
 }
 
 // A line break inside a value would split it into lines of its own (or forge a header).
@@ -44,9 +65,11 @@ TNewInifile::TNewInifile(const QString& path) : m_path(path)
     const int nul = bytes.indexOf('\0');
     if (nul >= 0)
         bytes.truncate(nul);
-    if (bytes.startsWith("\xEF\xBB\xBF")) // a byte-order mark some editors add
-        bytes.remove(0, 3);
-    m_lines = splitLines(QString::fromUtf8(bytes));
+    m_byteOrderMark = bytes.startsWith(kByteOrderMark); // some editors add one; it is kept
+    if (m_byteOrderMark)
+        bytes.remove(0, kByteOrderMark.size());
+    m_encoding = IniText::Detect(bytes);
+    m_lines = splitLines(IniText::Decode(bytes, m_encoding));
 }
 
 QStringList TNewInifile::splitLines(const QString& text)
@@ -71,7 +94,7 @@ int TNewInifile::sectionLine(const QString& section) const
 {
     const QString header = QLatin1Char('[') + section + QLatin1Char(']');
     for (int i = 0; i < m_lines.size(); ++i) {
-        if (m_lines.at(i).compare(header, Qt::CaseInsensitive) == 0)
+        if (isHeader(m_lines.at(i), header))
             return i;
     }
     return -1;
@@ -81,7 +104,7 @@ int TNewInifile::keyLine(int header, const QString& key) const
 {
     for (int i = header + 1; i < m_lines.size(); ++i) {
         const QString& line = m_lines.at(i);
-        if (line.startsWith(QLatin1Char('[')))
+        if (opensSection(line))
             break;
         if (sameKey(line, key))
             return i;
@@ -156,19 +179,41 @@ void TNewInifile::WriteBool(const QString& section, const QString& key, bool val
     WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+QByteArray TNewInifile::bytes() const
+{
+    QString text;
+    for (const QString& line : std::as_const(m_lines))
+        text += line + QLatin1String("\r\n");
+    bool fits = true;
+    QByteArray bytes = IniText::Encode(text, m_encoding, &fits);
+    // A value typed in a script Windows-1252 lacks: the whole file becomes UTF-8, which keeps
+    // every character, rather than losing that one.
+    if (!fits)
+        bytes = IniText::Encode(text, IniText::Encoding::Utf8);
+    return m_byteOrderMark ? kByteOrderMark + bytes : bytes;
+}
+
 void TNewInifile::Release()
 {
     const QFileInfo info(m_path);
     if (info.isDir())
         throw FwError(fileError(QStringLiteral("write"), m_path, QStringLiteral("it is a folder")));
+    const QByteArray bytes = this->bytes();
+    // Nothing to write when the file already holds these bytes, so a store that only read
+    // never fails on a file or folder the user may not write.
+    if (info.isFile()) {
+        QFile current(m_path);
+        if (current.size() == bytes.size() && current.open(QIODevice::ReadOnly) &&
+            current.readAll() == bytes)
+            return;
+    }
     // The rename below would replace even a read-only file; honour the file's protection.
     if (info.exists() && !info.isWritable())
         throw FwError(
             fileError(QStringLiteral("write"), m_path, QStringLiteral("Permission denied")));
-    QByteArray bytes;
-    for (const QString& line : std::as_const(m_lines))
-        bytes += line.toUtf8() + "\r\n";
     QSaveFile file(m_path);
+    // A writable file in a folder that refuses the temporary file is written in place.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         throw FwError(fileError(QStringLiteral("write"), m_path, file.errorString()));
     if (file.write(bytes) != bytes.size() || !file.commit())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "profiles/IniText.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -7,9 +9,11 @@
 // edits them in memory and writes everything back on Release. A store is short-lived: construct,
 // read or write, Release.
 //
-// A section header is a line that reads "[" + name + "]" (letter case ignored); its body runs to
-// the next line that begins with "[". A key line is a body line whose text before its first "="
-// equals the key, letter case ignored. A new key goes directly under its header.
+// A section header is a line that reads "[" + name + "]" (letter case ignored, blanks around it
+// allowed); its body runs to the next line that begins with "[". A key line is a body line whose
+// text before its first "=", leading blanks left out, equals the key, letter case ignored. A new
+// key goes directly under its header. A file that is not UTF-8 is read and written as
+// Windows-1252.
 class TNewInifile final
 {
 public:
@@ -27,7 +31,9 @@ public:
     void WriteBool(const QString& section, const QString& key, bool value);
 
     // Writes every line, each followed by CR LF, through a temporary file and a rename, so a
-    // failed write never leaves a truncated file. Throws FwError when the file cannot be written.
+    // failed write never leaves a truncated file (in place when the folder allows no temporary
+    // file). Writes nothing when the file holds these bytes already. Throws FwError when the
+    // file cannot be written.
     void Release();
 
     const QStringList& lines() const { return m_lines; }
@@ -36,7 +42,10 @@ public:
 private:
     int sectionLine(const QString& section) const;
     int keyLine(int header, const QString& key) const;
+    QByteArray bytes() const;
 
     QString m_path;
     QStringList m_lines;
+    IniText::Encoding m_encoding = IniText::Encoding::Utf8;
+    bool m_byteOrderMark = false;
 };

@@ -1,6 +1,7 @@
 #include "TSettingForm.h"
 
 #include "ParameterPanels.h"
+#include "ProfileBox.h"
 #include "ProfileFile.h"
 #include "ProfileText.h"
 #include "base/FwError.h"
@@ -47,8 +48,7 @@ TSettingForm::TSettingForm(QWidget* mainWindow, const QString& programFolder,
     buttons->addWidget(btnCancel);
     layout->addLayout(buttons);
 
-    cmbProfile->addItems(profiles);
-    cmbProfile->setCurrentIndex(-1);
+    FillProfileBox(cmbProfile, profiles);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -135,7 +135,7 @@ QWidget* TSettingForm::buildProfilesTab()
 
 QString TSettingForm::profilePath() const
 {
-    return ProfilePath(m_programFolder, cmbProfile->currentText());
+    return ChosenProfilePath(cmbProfile, m_programFolder);
 }
 
 void TSettingForm::cmbProfileChange()

@@ -18,6 +18,7 @@ class TSettingForm final : public QDialog
 {
     Q_OBJECT
 public:
+    // profiles: the profile files as the main window lists them.
     TSettingForm(QWidget* mainWindow, const QString& programFolder, const QStringList& profiles);
 
     QTabWidget* pgcSetting = nullptr;

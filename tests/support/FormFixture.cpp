@@ -24,7 +24,7 @@ FormFixture::FormFixture(const QStringList& arguments,
     form = std::make_unique<TMainForm>(context);
     about = std::make_unique<TAboutForm>(form->version(), form.get());
     setting =
-        std::make_unique<TSettingForm>(form.get(), form->programFolder(), form->profileNames());
+        std::make_unique<TSettingForm>(form.get(), form->programFolder(), form->profileFiles());
     size = std::make_unique<TSizeForm>(form.get(), form->grid(ParameterPanels::Video));
     form->setDialogs(about.get(), setting.get(), size.get());
 }
