@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QStandardItemModel>
 #include <QToolButton>
@@ -44,19 +45,22 @@ bool listCommandsEnabled(TMainForm& form)
     return true;
 }
 
-// Drags the paths onto the window and drops them; true when the window took the drag.
-bool drop(TMainForm& form, const QStringList& paths)
+// Drags the paths onto a control of the window (the window itself by default) and drops them;
+// true when the drag was taken.
+bool drop(TMainForm& form, const QStringList& paths, QWidget* onto = nullptr)
 {
+    QWidget* target = onto ? onto : &form;
     QMimeData data;
     QList<QUrl> urls;
     for (const QString& path : paths)
         urls << QUrl::fromLocalFile(path);
     data.setUrls(urls);
+    data.setText(QUrl::toStringList(urls).join('\n')); // as file managers offer it too
     // The application delivers a drop only to the widget that took the drag's entry.
-    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&form, &enter);
-    QDropEvent event(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&form, &event);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
     return enter.isAccepted();
 }
 
@@ -206,8 +210,8 @@ private slots:
     void drops()
     {
         const QString longName = QString(240, QLatin1Char('n')) + QStringLiteral(".avi");
-        Setup setup(
-            {"clip.AVI", "clip.flv", "d/", "d/x.vob", "long/", "long/" + longName, "new.avi"});
+        Setup setup({"clip.AVI", "clip.flv", "d/", "d/x.vob", "long/", "long/" + longName,
+                     "new.avi", "brand new.avi"});
         FormFixture fixture({}, setup.programFolder());
         TMainForm& form = *fixture.form;
         const QString longPath = setup.path("long/" + longName);
@@ -221,9 +225,17 @@ private slots:
         QCOMPARE(task.Size, QStringLiteral(" 320x240")); // the long path reached the encoder whole
         QVERIFY(listCommandsEnabled(form));
 
+        // On any control: the output field keeps its text, the preview does not lose the drop.
+        const QString output = form.ui().edtOutputdir->text();
+        QVERIFY(drop(form, {setup.path("new.avi")}, form.ui().edtOutputdir));
+        QCOMPARE(form.ui().edtOutputdir->text(), output);
+        QVERIFY(drop(form, {setup.path("d/x.vob"), setup.path("clip.flv")}, form.ui().panPreview));
+        QCOMPARE(form.rows().rowCount(), 4);
+
         form.ui().ltvTask->setEnabled(false); // as during a batch
-        QVERIFY(!drop(form, {setup.path("new.avi"), setup.path("d")}));
-        QCOMPARE(form.rows().rowCount(), 3);
+        QVERIFY(!drop(form, {setup.path("long/"), setup.path("clip.AVI")}));
+        QVERIFY(!drop(form, {setup.path("brand new.avi")}, form.ui().edtOutputdir));
+        QCOMPARE(form.rows().rowCount(), 4);
     }
 
     void brokenEncoderStillAddsRows()

@@ -10,7 +10,8 @@ class TestFrameRules final : public QObject
 private slots:
     void bottomStripFollowsTheTaskArea()
     {
-        const BottomStrip narrow = BottomStripFor(580);
+        const BottomStrip narrow = BottomStripFor(580, 790);
+        QCOMPARE(narrow.imageLeft, 592);
         QCOMPARE(narrow.rowWidth, 580);
         QCOMPARE(narrow.settingLeft, 490);
         QCOMPARE(narrow.profileWidth, 407);
@@ -20,11 +21,18 @@ private slots:
         QCOMPARE(narrow.percentLeft, 553);
         QCOMPARE(narrow.barWidth, 430);
         // 100 more pixels of task area: every field and bar 100 wider, every button 100 right.
-        const BottomStrip wide = BottomStripFor(680);
+        const BottomStrip wide = BottomStripFor(680, 890);
+        QCOMPARE(wide.imageLeft, 692); // Start and Stop stay 10 pixels from the right
         QCOMPARE(wide.profileWidth - narrow.profileWidth, 100);
         QCOMPARE(wide.outputWidth - narrow.outputWidth, 100);
         QCOMPARE(wide.barWidth - narrow.barWidth, 100);
         QCOMPARE(wide.browseLeft - narrow.browseLeft, 100);
+
+        // A wider task area (the splitter moved right) never puts the row under Start.
+        const BottomStrip dragged = BottomStripFor(700, 790);
+        QCOMPARE(dragged.rowWidth, 580);
+        QVERIFY(dragged.settingLeft + 80 < dragged.imageLeft);
+        QCOMPARE(BottomStripFor(500, 790).rowWidth, 500);
     }
 
     void splitterDrag_data()

@@ -98,6 +98,7 @@ private slots:
         form.resize(790, 505);
         QTRY_COMPARE(ui.panBottomCenter->width(), ui.panMain->width());
         QCOMPARE(ui.bbtnSetting->x(), ui.panMain->width() - 90);
+        QCOMPARE(ui.imgStart->pos(), QPoint(592, 8));
         struct Shot
         {
             int cmb, edt, cur, total, setting, open, browse;
@@ -118,7 +119,13 @@ private slots:
         QCOMPARE(after.setting - before.setting, 100);
         QCOMPARE(after.open - before.open, 100);
         QCOMPARE(after.browse - before.browse, 100);
-        QCOMPARE(ui.imgStart->pos(), QPoint(592, 8));
+        QCOMPARE(ui.imgStart->pos(), QPoint(692, 8)); // still 10 pixels from the right
+
+        // Widening the task area with the splitter bar never puts Start over the row.
+        ui.panProfile->setFixedWidth(60);
+        QTRY_VERIFY(ui.panMain->width() > 780);
+        QTRY_VERIFY(ui.bbtnSetting->geometry().right() < ui.imgStart->x());
+        QVERIFY(ui.bbtnOpen->geometry().right() < ui.imgStart->x());
     }
 
     void splitterDragMovesThePanel()

@@ -2,10 +2,17 @@
 
 #include <algorithm>
 
-BottomStrip BottomStripFor(int mainWidth)
+namespace {
+// As laid out: images at 592 in a strip 790 wide, rows 580 wide.
+constexpr int kImageFromRight = 790 - 592;
+constexpr int kRowsBeforeImage = 592 - 580;
+} // namespace
+
+BottomStrip BottomStripFor(int mainWidth, int stripWidth)
 {
     BottomStrip strip{};
-    strip.rowWidth = mainWidth;
+    strip.imageLeft = stripWidth - kImageFromRight;
+    strip.rowWidth = std::min(mainWidth, strip.imageLeft - kRowsBeforeImage);
     strip.settingLeft = strip.rowWidth - 90;
     strip.profileWidth = strip.settingLeft - 83;
     strip.openLeft = strip.rowWidth - 90;

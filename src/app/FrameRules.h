@@ -4,11 +4,14 @@
 
 // The arithmetic of the main window's frame, apart from the widgets it moves.
 
-// Where the bottom strip's controls go when the task area is `mainWidth` wide. The settings
-// row and the progress row both take that width; the buttons keep their distance from its
-// right end and the fields and bars fill the rest.
+// Where the bottom strip's controls go when the task area is `mainWidth` wide and the strip
+// `stripWidth`. The Start and Stop images keep their distance from the strip's right end. The
+// settings row and the progress row take the task area's width, but never reach under the
+// images; their buttons keep their distance from the rows' right end and the fields and bars
+// fill the rest.
 struct BottomStrip
 {
+    int imageLeft;    // imgStart and imgStop
     int rowWidth;     // panBottomCenter and panBottomLeft
     int settingLeft;  // bbtnSetting
     int profileWidth; // cmbProfile
@@ -18,7 +21,7 @@ struct BottomStrip
     int percentLeft;  // labCurProgress and labTotalProgress
     int barWidth;     // pgbCurrent and pgbTotal
 };
-BottomStrip BottomStripFor(int mainWidth);
+BottomStrip BottomStripFor(int mainWidth, int stripWidth);
 
 // The right panel's new width when the pointer moves over the splitter bar at `x` (from the
 // bar's left edge) with these buttons and modifiers held; -1 when the move changes nothing.

@@ -2,6 +2,7 @@
 
 #include "Command.h"
 #include "ErrorReport.h"
+#include "FileDrops.h"
 #include "ImageButton.h"
 #include "InputCommands.h"
 #include "OutputPanel.h"
@@ -16,11 +17,9 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDragEnterEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -125,7 +124,9 @@ void TMainForm::FormCreate()
     setWindowTitle(QStringLiteral("Framewright V") + m_version);
     m_profiles->FillProfileList();
     m_inputs->AddCommandLineInputs(m_context.arguments);
-    setAcceptDrops(true);
+    new FileDrops(
+        this, [this] { return m_ui.ltvTask->isEnabled(); },
+        [this](const QList<QUrl>& urls) { Guarded(this, [&] { m_inputs->drop(urls); }); });
     m_ui.panBottomLeft->hide();
     const int widths[4] = {260, 90, 80, 100};
     for (int column = 0; column < 4; ++column)
@@ -176,20 +177,6 @@ void TMainForm::bbtnSettingClick()
     m_setting->cmbProfile->setCurrentIndex(m_ui.cmbProfile->currentIndex());
     m_setting->show();
     m_setting->cmbProfileChange();
-}
-
-void TMainForm::dragEnterEvent(QDragEnterEvent* event)
-{
-    // Refused while a batch runs, so such a drop never arrives.
-    if (event->mimeData()->hasUrls() && m_ui.ltvTask->isEnabled())
-        event->acceptProposedAction();
-}
-
-void TMainForm::dropEvent(QDropEvent* event)
-{
-    const QList<QUrl> urls = event->mimeData()->urls();
-    event->acceptProposedAction();
-    Guarded(this, [&] { m_inputs->drop(urls); });
 }
 
 void TMainForm::showEvent(QShowEvent* event)

@@ -1,6 +1,7 @@
 #include "WindowFrame.h"
 
 #include "FrameRules.h"
+#include "ImageButton.h"
 #include "SplitterBar.h"
 #include "TMainFormUi.h"
 
@@ -14,22 +15,27 @@
 WindowFrame::WindowFrame(QWidget* form, const TMainFormUi& ui)
     : QObject(form), m_form(form), m_ui(ui)
 {
-    // The strip follows the task area also when the splitter bar changes its width.
+    // The strip follows the task area also when the splitter bar changes its width. (The
+    // window's own resize arrives before its layout has moved these two.)
     m_ui.panMain->installEventFilter(this);
-    m_form->installEventFilter(this);
+    m_ui.panBottomRight->installEventFilter(this);
     connect(m_ui.panSplitter, &SplitterBar::mouseMoved, this, &WindowFrame::panSplitterMouseMove);
 }
 
 bool WindowFrame::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((watched == m_ui.panMain || watched == m_form) && event->type() == QEvent::Resize)
+    if ((watched == m_ui.panMain || watched == m_ui.panBottomRight) &&
+        event->type() == QEvent::Resize)
         FormResize();
     return QObject::eventFilter(watched, event);
 }
 
 void WindowFrame::FormResize()
 {
-    const BottomStrip strip = BottomStripFor(m_ui.panMain->width());
+    const BottomStrip strip = BottomStripFor(m_ui.panMain->width(), m_ui.panBottomRight->width());
+    for (QWidget* image :
+         {static_cast<QWidget*>(m_ui.imgStart), static_cast<QWidget*>(m_ui.imgStop)})
+        image->move(strip.imageLeft, image->y());
     m_ui.panBottomCenter->resize(strip.rowWidth, m_ui.panBottomCenter->height());
     m_ui.panBottomLeft->resize(strip.rowWidth, m_ui.panBottomLeft->height());
 
