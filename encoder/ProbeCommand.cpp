@@ -4,12 +4,12 @@
 #include "ProbeReport.h"
 #include "StandardOutput.h"
 
-int ProbeCommand::run(const QByteArray& input)
+int ProbeCommand::run(const std::string& input)
 {
     constexpr int Status = 1;
 
     InputFacts facts;
-    QByteArray error;
+    std::string error;
     // One write either way: the window may take the first read for the whole answer.
     if (InputReader::read(input, facts, error))
         StandardOutput::write(ProbeReport::text(facts, input));
