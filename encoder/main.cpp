@@ -4,7 +4,8 @@
 #include "ProbeCommand.h"
 #include "StandardOutput.h"
 
-// Plain C++ and POSIX only: every conversion pays this program's start on top of ffmpeg's.
+// Plain C++ and POSIX only: every conversion pays this program's start on top of
+// ffmpeg's, so it loads nothing ffmpeg does not need.
 int main(int argc, char* argv[])
 {
     // Raw bytes: the probe report must echo the input path exactly as the window passed it.

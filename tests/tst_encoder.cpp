@@ -230,6 +230,7 @@ private slots:
 
     void usage_data();
     void usage();
+    void loadsNeitherQtNorLibav();
     void probeContainer_data();
     void probeContainer();
     void probeCoverArt();
@@ -237,6 +238,7 @@ private slots:
     void probeOddPath();
     void probeUnreadable_data();
     void probeUnreadable();
+    void probeWithoutLibraries();
     void convert_data();
     void convert();
     void progressEveryHalfSecond();
@@ -503,6 +505,19 @@ void TestEncoder::usage()
     QVERIFY(!run.output.contains("time"));
 }
 
+void TestEncoder::loadsNeitherQtNorLibav()
+{
+    // Every conversion pays for what the loader maps before main(); only the probe needs
+    // the ffmpeg libraries, and it loads them itself.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LD_TRACE_LOADED_OBJECTS", "1");
+    const Run run = runFront({}, environment);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.output.contains("libc.so"), run.output.constData());
+    QVERIFY2(!run.output.contains("libQt"), run.output.constData());
+    QVERIFY2(!run.output.contains("libav"), run.output.constData());
+}
+
 void TestEncoder::probeContainer_data()
 {
     QTest::addColumn<QString>("extension");
@@ -641,6 +656,29 @@ void TestEncoder::probeUnreadable()
     QCOMPARE(run.exitCode, 1);
     // Nothing but the one line: libav's own messages must not reach the window.
     QCOMPARE(run.output, file.toUtf8() + ": " + reason + "\n");
+}
+
+void TestEncoder::probeWithoutLibraries()
+{
+    // A broken copy that the loader finds first stands for a missing library.
+    const QString folder = path("brokenlib");
+    QVERIFY(QDir().mkpath(folder));
+    QFile broken(folder + "/" FW_LIBAVFORMAT_SONAME);
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("not a library\n");
+    broken.close();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LD_LIBRARY_PATH", folder);
+
+    const Run run = runFront({"-i", m_clip}, environment);
+    QCOMPARE(run.status, QProcess::NormalExit);
+    QCOMPARE(run.exitCode, 1);
+    // One line the window shows as the reason, never mistaken for a report.
+    QVERIFY2(run.output.startsWith(m_clip.toUtf8() + ": the ffmpeg libraries cannot be loaded ("),
+             run.output.constData());
+    QVERIFY2(run.output.contains(FW_LIBAVFORMAT_SONAME), run.output.constData());
+    QCOMPARE(run.output.count('\n'), 1);
+    QVERIFY(!run.output.contains("Duration"));
 }
 
 void TestEncoder::convert_data()
