@@ -1,5 +1,6 @@
 // The encoder front wmaspi.dll: its text shaping on its own, then the built program on
 // clips made with ffmpeg's lavfi sources.
+#include "FakeEncoder.h"
 #include "InputFacts.h"
 #include "MessageFilter.h"
 #include "ProbeReport.h"
@@ -14,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -244,16 +246,34 @@ private slots:
     void progressEveryHalfSecond();
     void failure_data();
     void failure();
+    void commandReachesFfmpeg();
+    void ffmpegOutcome_data();
+    void ffmpegOutcome();
+    void heartbeatWhileFfmpegIsSilent();
     void noOrphan_data();
     void noOrphan();
 
 private:
     QString path(const QString& name) const { return m_dir.filePath(name); }
+    QProcessEnvironment withFakeFfmpeg(const QByteArray& body);
 
     QTemporaryDir m_dir;
     QString m_clip;     // 2 s, mpeg4/mp3 in avi
     QString m_longClip; // 10 s, same codecs
+    int m_fakes = 0;
 };
+
+// A shell script named ffmpeg first on the path, for exact control over what the front
+// receives and when.
+QProcessEnvironment TestEncoder::withFakeFfmpeg(const QByteArray& body)
+{
+    const QString folder = path(QString("fake-%1").arg(++m_fakes));
+    QDir().mkpath(folder);
+    WriteFakeEncoder(folder, "ffmpeg", body);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("PATH", folder + ":" + environment.value("PATH"));
+    return environment;
+}
 
 void TestEncoder::initTestCase()
 {
@@ -688,6 +708,8 @@ void TestEncoder::convert_data()
 
     QTest::newRow("avi") << "converted.avi" << QStringList{"-vcodec", "mpeg4", "-b:v", "800k"};
     QTest::newRow("mp4") << "converted.mp4" << QStringList{"-vcodec", "mpeg4", "-acodec", "aac"};
+    QTest::newRow("quotes, blanks, non-ASCII")
+        << QString::fromUtf8("out \"q\" 'r' \xc3\xbc.avi") << QStringList{"-vcodec", "mpeg4"};
 }
 
 void TestEncoder::convert()
@@ -786,18 +808,102 @@ void TestEncoder::failure()
     }
 }
 
+void TestEncoder::commandReachesFfmpeg()
+{
+    const QProcessEnvironment environment =
+        withFakeFfmpeg("printf '[%s]\\n' \"$@\" >&2\n"
+                       "printf 'stdin=%s\\n' \"$(readlink /proc/$$/fd/0)\" >&2");
+    const QString title = QString::fromUtf8("title=a \"b\" 'c' \xc3\xbc\\");
+    const Run run =
+        runFront({"-y", "-i", "in put.avi", "-metadata", title, "", "out.avi"}, environment);
+    QCOMPARE(run.exitCode, 0);
+    // Each argument arrives whole and unchanged, after the front's own; nothing is read
+    // from the window's end of the pipe.
+    const QByteArray expected = "[-nostdin]\n[-hide_banner]\n[-nostats]\n[-progress]\n[pipe:1]\n"
+                                "[-y]\n[-i]\n[in put.avi]\n[-metadata]\n[" +
+                                title.toUtf8() + "]\n[]\n[out.avi]\nstdin=/dev/null\n";
+    QCOMPARE(run.output, expected);
+}
+
+void TestEncoder::ffmpegOutcome_data()
+{
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArrayList>("present");
+    QTest::addColumn<QByteArrayList>("absent");
+
+    QTest::newRow("exit status passed on")
+        << QByteArray("echo 'Conversion failed!' >&2; exit 3") << 3
+        << QByteArrayList{"Conversion failed!\n"} << QByteArrayList{"abnormally"};
+    QTest::newRow("ffmpeg killed")
+        << QByteArray("kill -KILL $$") << 1 << QByteArrayList{"ffmpeg ended abnormally\n"}
+        << QByteArrayList{};
+    QTest::newRow("last message without line break")
+        << QByteArray("printf 'frame=1 time=00:00:01.50' >&2") << 0
+        << QByteArrayList{"frame=1 time=1.50"} << QByteArrayList{"00:00:01.50"};
+    QTest::newRow("last report without line break")
+        << QByteArray("printf 'out_time_us=2500000'") << 0 << QByteArrayList{"time=2.50 \n"}
+        << QByteArrayList{};
+    QTest::newRow("reports going back, N/A, negative")
+        << QByteArray("printf 'out_time_us=2000000\\nprogress=continue\\nout_time_us=N/A\\n"
+                      "progress=continue\\nout_time=-00:00:00.040000\\nprogress=continue\\n"
+                      "out_time_us=1000000\\nprogress=end\\n'")
+        << 0 << QByteArrayList{"time=2.00 \n"}
+        << QByteArrayList{"time=1.00", "N/A", "time=-", "out_time"};
+}
+
+void TestEncoder::ffmpegOutcome()
+{
+    QFETCH(QByteArray, script);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArrayList, present);
+    QFETCH(QByteArrayList, absent);
+
+    const Run run = runFront({"-y", "-i", "in.avi", "out.avi"}, withFakeFfmpeg(script));
+    QCOMPARE(run.status, QProcess::NormalExit);
+    QCOMPARE(run.exitCode, exitCode);
+    for (const QByteArray& text : present)
+        QVERIFY2(run.output.contains(text), run.output.constData());
+    for (const QByteArray& text : absent)
+        QVERIFY2(!run.output.contains(text), run.output.constData());
+    bool allNumbers = false;
+    QVERIFY(nonDecreasing(progressValues(run.output, &allNumbers)));
+    QVERIFY(allNumbers);
+}
+
+void TestEncoder::heartbeatWhileFfmpegIsSilent()
+{
+    // An encoder that takes long to start says nothing; the window still needs a text at
+    // least every half second.
+    const QProcessEnvironment environment =
+        withFakeFfmpeg("printf 'out_time_us=N/A\\nprogress=continue\\n'\n"
+                       "sleep 1.3\n"
+                       "printf 'out_time_us=1500000\\nprogress=end\\n'");
+    const Run run = runFront({"-y", "-i", "in.avi", "out.avi"}, environment);
+    QCOMPARE(run.exitCode, 0);
+    bool allNumbers = false;
+    const QList<double> values = progressValues(run.output, &allNumbers);
+    QVERIFY(allNumbers);
+    QVERIFY2(values.count(0.0) >= 3, run.output.constData());
+    QVERIFY2(nonDecreasing(values), run.output.constData());
+    QCOMPARE(values.last(), 1.5);
+}
+
 void TestEncoder::noOrphan_data()
 {
-    QTest::addColumn<bool>("kill");
+    QTest::addColumn<int>("signal");
 
-    QTest::newRow("killed") << true;
-    QTest::newRow("terminated") << false;
+    // SIGKILL is what the window sends; the others come from a closed terminal or a user.
+    QTest::newRow("killed") << SIGKILL;
+    QTest::newRow("terminated") << SIGTERM;
+    QTest::newRow("interrupted") << SIGINT;
+    QTest::newRow("hung up") << SIGHUP;
 }
 
 void TestEncoder::noOrphan()
 {
-    QFETCH(bool, kill);
-    const QString out = path(QString("orphan-%1.mp4").arg(kill ? "kill" : "term"));
+    QFETCH(int, signal);
+    const QString out = path(QString("orphan-%1.mp4").arg(signal));
 
     QProcess front;
     front.setProcessChannelMode(QProcess::MergedChannels);
@@ -814,10 +920,7 @@ void TestEncoder::noOrphan()
     QVERIFY(!ffmpegsMentioning(out.toUtf8()).isEmpty());
 
     clock.restart();
-    if (kill)
-        front.kill();
-    else
-        front.terminate();
+    QCOMPARE(::kill(static_cast<pid_t>(front.processId()), signal), 0);
     QVERIFY(front.waitForFinished(1000));
     QCOMPARE(front.exitStatus(), QProcess::CrashExit);
     while (!ffmpegsMentioning(out.toUtf8()).isEmpty() && clock.elapsed() < 1000)
