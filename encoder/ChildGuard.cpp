@@ -1,12 +1,11 @@
 #include "ChildGuard.h"
 
-#include <QProcess>
-
-#include <csignal>
 #include <sys/prctl.h>
 #include <unistd.h>
 
 namespace {
+
+constexpr int Stopping[] = {SIGTERM, SIGINT, SIGHUP};
 
 volatile sig_atomic_t s_child = 0;
 
@@ -26,20 +25,33 @@ void ChildGuard::installSignalHandlers()
     struct sigaction action = {};
     action.sa_handler = killChildAndDie;
     sigemptyset(&action.sa_mask);
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+    for (const int signal : Stopping)
         ::sigaction(signal, &action, nullptr);
 }
 
-void ChildGuard::attach(QProcess& process)
+sigset_t ChildGuard::stoppingSignals()
 {
-    const pid_t parent = ::getpid();
-    process.setChildProcessModifier([parent] {
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-        // The parent may have died before the death signal was armed.
-        if (::getppid() != parent)
-            ::_exit(127);
-    });
-    QObject::connect(&process, &QProcess::started, &process,
-                     [&process] { s_child = static_cast<sig_atomic_t>(process.processId()); });
-    QObject::connect(&process, &QProcess::finished, &process, [] { s_child = 0; });
+    sigset_t signals;
+    sigemptyset(&signals);
+    for (const int signal : Stopping)
+        sigaddset(&signals, signal);
+    return signals;
+}
+
+void ChildGuard::watch(pid_t child)
+{
+    s_child = static_cast<sig_atomic_t>(child);
+}
+
+void ChildGuard::bindToParent(pid_t parent)
+{
+    struct sigaction byDefault = {};
+    byDefault.sa_handler = SIG_DFL;
+    sigemptyset(&byDefault.sa_mask);
+    for (const int signal : Stopping)
+        ::sigaction(signal, &byDefault, nullptr);
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    // The parent may have died before the death signal was armed.
+    if (::getppid() != parent)
+        ::_exit(127);
 }

@@ -1,9 +1,8 @@
 #include "CommandLine.h"
 
-CommandLine CommandLine::parse(const QList<QByteArray>& arguments)
+CommandLine CommandLine::parse(std::vector<std::string> arguments)
 {
     CommandLine line;
-    line.arguments = arguments;
     if (arguments.size() == 2 && arguments[0] == "-i") {
         line.form = Form::Probe;
         line.input = arguments[1];
@@ -11,10 +10,11 @@ CommandLine CommandLine::parse(const QList<QByteArray>& arguments)
         line.form = Form::Convert;
         line.input = arguments[2];
     }
+    line.arguments = std::move(arguments);
     return line;
 }
 
-QByteArray CommandLine::usage()
+std::string_view CommandLine::usage()
 {
     return "usage: wmaspi.dll -i <input>\n"
            "       wmaspi.dll -y -i <input> [options...] <output>\n";

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QByteArray>
-#include <QList>
+#include <string>
+#include <string_view>
+#include <vector>
 
 // The two argument shapes the window uses, told apart from anything else.
 struct CommandLine
@@ -10,10 +11,10 @@ struct CommandLine
 
     Form form = Form::Usage;
     // The input path exactly as received (raw bytes, so the report can echo it).
-    QByteArray input;
+    std::string input;
     // Every received argument, in order; a conversion hands them to ffmpeg unchanged.
-    QList<QByteArray> arguments;
+    std::vector<std::string> arguments;
 
-    static CommandLine parse(const QList<QByteArray>& arguments);
-    static QByteArray usage();
+    static CommandLine parse(std::vector<std::string> arguments);
+    static std::string_view usage();
 };

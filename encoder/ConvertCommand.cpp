@@ -1,101 +1,105 @@
 #include "ConvertCommand.h"
 
-#include "ChildGuard.h"
+#include "ChildProcess.h"
 #include "ProgressLine.h"
 #include "StandardOutput.h"
 
-#include <QFile>
+#include <algorithm>
+#include <cerrno>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
-constexpr int ProgressPeriodMs = 500;
+// The window wants a progress text at least every half second; writing one after 0.4 s
+// of silence leaves room for its own reading delay.
+constexpr std::chrono::milliseconds Heartbeat(400);
 constexpr int CannotStartStatus = 127;
 
 } // namespace
 
-ConvertCommand::ConvertCommand(const QByteArrayList& arguments, QObject* parent)
-    : QObject(parent), m_arguments(ffmpegArguments(arguments))
-{
-    ChildGuard::attach(m_ffmpeg);
-    m_ffmpeg.setStandardInputFile(QProcess::nullDevice());
-    connect(&m_ffmpeg, &QProcess::readyReadStandardError, this, &ConvertCommand::readMessages);
-    connect(&m_ffmpeg, &QProcess::readyReadStandardOutput, this, &ConvertCommand::readProgress);
-    connect(&m_ffmpeg, &QProcess::finished, this, &ConvertCommand::ffmpegFinished);
-    connect(&m_ffmpeg, &QProcess::errorOccurred, this, &ConvertCommand::ffmpegFailed);
+ConvertCommand::ConvertCommand(const std::vector<std::string>& arguments)
+    : m_command(ffmpegCommand(arguments))
+{}
 
-    // ffmpeg reports only while it makes progress; a slow encoder start or a long
-    // flush at the end would otherwise leave the window without a text for too long.
-    m_heartbeat.setInterval(ProgressPeriodMs / 5);
-    connect(&m_heartbeat, &QTimer::timeout, this, &ConvertCommand::tick);
-}
-
-QStringList ConvertCommand::ffmpegArguments(const QByteArrayList& arguments)
+std::vector<std::string> ConvertCommand::ffmpegCommand(const std::vector<std::string>& arguments)
 {
     // -progress reports about every half second (ffmpeg's default period); asking for
     // that period explicitly would only add a notice to the messages.
-    QStringList list{QStringLiteral("-nostdin"), QStringLiteral("-hide_banner"),
-                     QStringLiteral("-nostats"), QStringLiteral("-progress"),
-                     QStringLiteral("pipe:1")};
-    for (const QByteArray& argument : arguments)
-        list << QFile::decodeName(argument);
-    return list;
+    std::vector<std::string> command{"ffmpeg",   "-nostdin",  "-hide_banner",
+                                     "-nostats", "-progress", "pipe:1"};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return command;
 }
 
-void ConvertCommand::start()
+int ConvertCommand::run()
 {
-    m_sinceProgress.start();
-    m_heartbeat.start();
-    m_ffmpeg.start(QStringLiteral("ffmpeg"), m_arguments);
-}
+    ChildProcess ffmpeg;
+    std::string error;
+    m_lastProgress = Clock::now();
+    if (!ffmpeg.start(m_command, error)) {
+        StandardOutput::write("ffmpeg could not be started: " + error + "\n");
+        return CannotStartStatus;
+    }
 
-void ConvertCommand::readMessages()
-{
-    const QByteArray lines = m_messages.feed(m_ffmpeg.readAllStandardError());
-    if (!lines.isEmpty())
-        StandardOutput::write(lines);
-}
+    // ffmpeg reports only while it makes progress; a slow encoder start or a long flush
+    // at the end would otherwise leave the window without a text for too long.
+    pollfd pipes[] = {{ffmpeg.output(), POLLIN, 0}, {ffmpeg.messages(), POLLIN, 0}};
+    char buffer[64 * 1024];
+    for (int openPipes = 2; openPipes > 0;) {
+        const auto wait =
+            std::chrono::ceil<std::chrono::milliseconds>(m_lastProgress + Heartbeat - Clock::now());
+        if (::poll(pipes, 2, std::max(0, static_cast<int>(wait.count()))) < 0) {
+            if (errno == EINTR)
+                continue;
+            break;
+        }
+        for (pollfd& pipe : pipes) {
+            if (pipe.fd < 0 || pipe.revents == 0)
+                continue;
+            const ssize_t got = ::read(pipe.fd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0) {
+                pipe.fd = -1; // poll() skips it from now on
+                --openPipes;
+                continue;
+            }
+            const std::string_view bytes(buffer, static_cast<std::size_t>(got));
+            if (pipe.fd == ffmpeg.output())
+                takeProgress(bytes);
+            else
+                passMessages(bytes);
+        }
+        if (Clock::now() >= m_lastProgress + Heartbeat)
+            writeProgress();
+    }
 
-void ConvertCommand::readProgress()
-{
-    if (m_progress.feed(m_ffmpeg.readAllStandardOutput()))
+    const int status = ffmpeg.wait();
+    StandardOutput::write(m_messages.flush());
+    if (m_progress.finish())
         writeProgress();
+    if (!WIFEXITED(status)) {
+        StandardOutput::write("ffmpeg ended abnormally\n");
+        return 1;
+    }
+    return WEXITSTATUS(status);
 }
 
-void ConvertCommand::tick()
+void ConvertCommand::passMessages(std::string_view bytes)
 {
-    if (m_sinceProgress.elapsed() >= ProgressPeriodMs - ProgressPeriodMs / 5)
+    StandardOutput::write(m_messages.feed(bytes));
+}
+
+void ConvertCommand::takeProgress(std::string_view bytes)
+{
+    if (m_progress.feed(bytes))
         writeProgress();
 }
 
 void ConvertCommand::writeProgress()
 {
     StandardOutput::write(ProgressLine::text(m_progress.position()));
-    m_sinceProgress.restart();
-}
-
-void ConvertCommand::ffmpegFinished(int exitCode, QProcess::ExitStatus status)
-{
-    m_heartbeat.stop();
-    readMessages();
-    const QByteArray rest = m_messages.flush();
-    if (!rest.isEmpty())
-        StandardOutput::write(rest);
-    const bool reported = m_progress.feed(m_ffmpeg.readAllStandardOutput());
-    if (m_progress.finish() || reported)
-        writeProgress();
-    if (status != QProcess::NormalExit) {
-        StandardOutput::write("ffmpeg ended abnormally\n");
-        emit finished(1);
-        return;
-    }
-    emit finished(exitCode);
-}
-
-void ConvertCommand::ffmpegFailed(QProcess::ProcessError error)
-{
-    if (error != QProcess::FailedToStart)
-        return; // crashes arrive through finished()
-    m_heartbeat.stop();
-    StandardOutput::write("ffmpeg could not be started: " + m_ffmpeg.errorString().toUtf8() + "\n");
-    emit finished(CannotStartStatus);
+    m_lastProgress = Clock::now();
 }

@@ -3,42 +3,34 @@
 #include "MessageFilter.h"
 #include "ProgressTranslator.h"
 
-#include <QByteArrayList>
-#include <QElapsedTimer>
-#include <QObject>
-#include <QProcess>
-#include <QStringList>
-#include <QTimer>
+#include <chrono>
+#include <string>
+#include <string_view>
+#include <vector>
 
 // The conversion form: runs ffmpeg with the window's arguments, passes its messages
 // through and turns its -progress reports into the window's "time=" texts.
-class ConvertCommand final : public QObject
+class ConvertCommand final
 {
-    Q_OBJECT
-
 public:
-    explicit ConvertCommand(const QByteArrayList& arguments, QObject* parent = nullptr);
+    explicit ConvertCommand(const std::vector<std::string>& arguments);
 
-    // The full ffmpeg argument list for the window's arguments.
-    static QStringList ffmpegArguments(const QByteArrayList& arguments);
+    // The full ffmpeg command line for the window's arguments.
+    static std::vector<std::string> ffmpegCommand(const std::vector<std::string>& arguments);
 
-    void start();
-
-signals:
-    void finished(int exitStatus);
+    // Runs ffmpeg to its end and returns the exit status for this process: ffmpeg's own,
+    // 1 when it died of a signal, 127 when it could not be started.
+    int run();
 
 private:
-    void readMessages();
-    void readProgress();
-    void tick();
-    void writeProgress();
-    void ffmpegFinished(int exitCode, QProcess::ExitStatus status);
-    void ffmpegFailed(QProcess::ProcessError error);
+    using Clock = std::chrono::steady_clock;
 
-    QStringList m_arguments;
-    QProcess m_ffmpeg;
+    void passMessages(std::string_view bytes);
+    void takeProgress(std::string_view bytes);
+    void writeProgress();
+
+    std::vector<std::string> m_command;
     MessageFilter m_messages;
     ProgressTranslator m_progress;
-    QTimer m_heartbeat;
-    QElapsedTimer m_sinceProgress;
+    Clock::time_point m_lastProgress;
 };

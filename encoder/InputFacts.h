@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QByteArray>
-#include <QList>
-
+#include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 // What the probe learns about an input, as plain values: the reader fills it from
 // libavformat, the report turns it into text.
@@ -17,21 +17,21 @@ struct InputFacts
         Kind kind = Kind::Data;
         // Cover art arrives as a one-frame video stream.
         bool attachedPicture = false;
-        QByteArray codec; // empty when unknown
-        QByteArray pixelFormat;
+        std::string codec; // empty when unknown
+        std::string pixelFormat;
         int width = 0;
         int height = 0;
         double averageFrameRate = 0; // frames per second, 0 when unknown
         double baseFrameRate = 0;
-        int sampleRate = 0;       // Hz, 0 when unknown
-        QByteArray channelLayout; // empty when the channels have no known order
+        int sampleRate = 0;        // Hz, 0 when unknown
+        std::string channelLayout; // empty when the channels have no known order
         int channels = 0;
-        qint64 bitRate = 0; // bits per second, 0 when unknown
+        std::int64_t bitRate = 0; // bits per second, 0 when unknown
     };
 
-    QByteArray formatName;
-    std::optional<qint64> duration; // microseconds
-    std::optional<qint64> start;    // microseconds
-    qint64 bitRate = 0;
-    QList<Stream> streams;
+    std::string formatName;
+    std::optional<std::int64_t> duration; // microseconds
+    std::optional<std::int64_t> start;    // microseconds
+    std::int64_t bitRate = 0;
+    std::vector<Stream> streams;
 };

@@ -1,12 +1,6 @@
 #include "InputReader.h"
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/avutil.h>
-#include <libavutil/channel_layout.h>
-#include <libavutil/pixdesc.h>
-}
+#include "Libav.h"
 
 #include <memory>
 
@@ -14,20 +8,7 @@ namespace {
 
 using Stream = InputFacts::Stream;
 
-struct CloseInput
-{
-    void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
-};
-using Input = std::unique_ptr<AVFormatContext, CloseInput>;
-
-QByteArray errorText(int error)
-{
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(error, text, sizeof text);
-    return text;
-}
-
-std::optional<qint64> known(int64_t microseconds)
+std::optional<std::int64_t> known(int64_t microseconds)
 {
     if (microseconds == AV_NOPTS_VALUE)
         return std::nullopt;
@@ -55,18 +36,22 @@ Stream::Kind kind(AVMediaType type)
     }
 }
 
-Stream stream(const AVStream& source)
+} // namespace
+
+InputFacts::Stream InputReader::stream(const AVStream& source) const
 {
     const AVCodecParameters& codec = *source.codecpar;
     Stream facts;
     facts.index = source.index;
     facts.kind = kind(codec.codec_type);
     facts.attachedPicture = (source.disposition & AV_DISPOSITION_ATTACHED_PIC) != 0;
-    if (const AVCodecDescriptor* descriptor = avcodec_descriptor_get(codec.codec_id))
+    if (const AVCodecDescriptor* descriptor = m_av.avcodec_descriptor_get(codec.codec_id))
         facts.codec = descriptor->name;
     facts.bitRate = codec.bit_rate;
     if (codec.codec_type == AVMEDIA_TYPE_VIDEO) {
-        facts.pixelFormat = av_get_pix_fmt_name(static_cast<AVPixelFormat>(codec.format));
+        const char* pixelFormat =
+            m_av.av_get_pix_fmt_name(static_cast<AVPixelFormat>(codec.format));
+        facts.pixelFormat = pixelFormat ? pixelFormat : "";
         facts.width = codec.width;
         facts.height = codec.height;
         facts.averageFrameRate = rate(source.avg_frame_rate);
@@ -77,30 +62,34 @@ Stream stream(const AVStream& source)
         // A layout without order would only be described as "N channels".
         if (codec.ch_layout.order != AV_CHANNEL_ORDER_UNSPEC) {
             char layout[128] = {};
-            if (av_channel_layout_describe(&codec.ch_layout, layout, sizeof layout) > 0)
+            if (m_av.av_channel_layout_describe(&codec.ch_layout, layout, sizeof layout) > 0)
                 facts.channelLayout = layout;
         }
     }
     return facts;
 }
 
-} // namespace
-
-bool InputReader::read(const QByteArray& path, InputFacts& facts, QByteArray& error)
+bool InputReader::read(const std::string& path, InputFacts& facts, std::string& error) const
 {
+    const auto errorText = [this](int status) {
+        char text[AV_ERROR_MAX_STRING_SIZE] = {};
+        m_av.av_strerror(status, text, sizeof text);
+        return std::string(text);
+    };
     // Only the report may reach the window.
-    av_log_set_level(AV_LOG_QUIET);
+    m_av.av_log_set_level(AV_LOG_QUIET);
 
     AVFormatContext* opened = nullptr;
     // "file:" so that a name with a colon is never taken for another protocol.
     if (const int status =
-            avformat_open_input(&opened, ("file:" + path).constData(), nullptr, nullptr);
+            m_av.avformat_open_input(&opened, ("file:" + path).c_str(), nullptr, nullptr);
         status < 0) {
         error = errorText(status);
         return false;
     }
-    const Input input(opened);
-    if (const int status = avformat_find_stream_info(input.get(), nullptr); status < 0) {
+    const auto close = [this](AVFormatContext* context) { m_av.avformat_close_input(&context); };
+    const std::unique_ptr<AVFormatContext, decltype(close)> input(opened, close);
+    if (const int status = m_av.avformat_find_stream_info(input.get(), nullptr); status < 0) {
         error = errorText(status);
         return false;
     }
@@ -111,6 +100,6 @@ bool InputReader::read(const QByteArray& path, InputFacts& facts, QByteArray& er
     facts.start = known(input->start_time);
     facts.bitRate = input->bit_rate;
     for (unsigned i = 0; i < input->nb_streams; ++i)
-        facts.streams << stream(*input->streams[i]);
+        facts.streams.push_back(stream(*input->streams[i]));
     return true;
 }

@@ -1,13 +1,14 @@
 #include "MessageFilter.h"
 
 #include "ProgressLine.h"
+#include "Text.h"
 
 #include <algorithm>
 
 namespace {
 
 // A line this long without a break is no status line; holding it back gains nothing.
-constexpr qsizetype MaxHeldBack = 64 * 1024;
+constexpr std::size_t MaxHeldBack = 64 * 1024;
 
 bool isBlank(char c)
 {
@@ -16,50 +17,50 @@ bool isBlank(char c)
 
 } // namespace
 
-QByteArray MessageFilter::feed(QByteArrayView bytes)
+std::string MessageFilter::feed(std::string_view bytes)
 {
     m_partial += bytes;
-    const qsizetype end = std::max(m_partial.lastIndexOf('\n'), m_partial.lastIndexOf('\r')) + 1;
-    if (end == 0)
-        return m_partial.size() > MaxHeldBack ? flush() : QByteArray();
-    QByteArray lines = restateTimes(QByteArrayView(m_partial).first(end));
-    m_partial.remove(0, end);
+    const std::size_t last = m_partial.find_last_of("\r\n");
+    if (last == std::string::npos)
+        return m_partial.size() > MaxHeldBack ? flush() : std::string();
+    std::string lines = restateTimes(std::string_view(m_partial).substr(0, last + 1));
+    m_partial.erase(0, last + 1);
     return lines;
 }
 
-QByteArray MessageFilter::flush()
+std::string MessageFilter::flush()
 {
-    QByteArray rest = restateTimes(m_partial);
+    std::string rest = restateTimes(m_partial);
     m_partial.clear();
     return rest;
 }
 
-QByteArray MessageFilter::restateTimes(QByteArrayView text)
+std::string MessageFilter::restateTimes(std::string_view text)
 {
-    static constexpr QByteArrayView key = "time=";
-    QByteArray out;
+    static constexpr std::string_view key = "time=";
+    std::string out;
     out.reserve(text.size());
-    qsizetype done = 0;
-    for (qsizetype at = text.indexOf(key); at >= 0;
-         at = text.indexOf(key, std::max(at + key.size(), done))) {
+    std::size_t done = 0;
+    for (std::size_t at = text.find(key); at != std::string_view::npos;
+         at = text.find(key, std::max(at + key.size(), done))) {
         if (at > 0 && !isBlank(text[at - 1]))
             continue; // part of a longer word
-        qsizetype end = at + key.size();
+        std::size_t end = at + key.size();
         while (end < text.size() && !isBlank(text[end]))
             ++end;
-        const QByteArrayView value = text.sliced(at + key.size(), end - at - key.size());
-        out += text.sliced(done, at - done);
+        const std::string_view value = text.substr(at + key.size(), end - at - key.size());
+        out += text.substr(done, at - done);
         if (const std::optional<double> seconds = ProgressLine::clockSeconds(value)) {
             out += key;
-            out += QByteArray::number(*seconds, 'f', 2);
-        } else if (value == "N/A" || value.startsWith('-')) {
+            out += Text::fixed(*seconds, 2);
+        } else if (value == "N/A" || Text::startsWith(value, "-")) {
             if (end < text.size() && text[end] == ' ')
                 ++end; // keep the spacing of the rest of the line
         } else {
-            out += text.sliced(at, end - at);
+            out += text.substr(at, end - at);
         }
         done = end;
     }
-    out += text.sliced(done);
+    out += text.substr(done);
     return out;
 }

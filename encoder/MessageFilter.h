@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QByteArray>
-#include <QByteArrayView>
+#include <string>
+#include <string_view>
 
 // Passes ffmpeg's messages on line by line. Its status line says "time=HH:MM:SS.cc",
 // which the window cannot read as a number; that value is restated in seconds.
@@ -9,14 +9,14 @@ class MessageFilter final
 {
 public:
     // The complete lines (ended by \n or \r) received so far, ready to print.
-    QByteArray feed(QByteArrayView bytes);
+    std::string feed(std::string_view bytes);
     // Whatever is left, line break or not.
-    QByteArray flush();
+    std::string flush();
 
     // Clock values become seconds; N/A and negative values are dropped, since the
     // window must never see them as a position.
-    static QByteArray restateTimes(QByteArrayView text);
+    static std::string restateTimes(std::string_view text);
 
 private:
-    QByteArray m_partial;
+    std::string m_partial;
 };

@@ -1,17 +1,23 @@
 #include "ProbeCommand.h"
 
 #include "InputReader.h"
+#include "Libav.h"
 #include "ProbeReport.h"
 #include "StandardOutput.h"
 
-int ProbeCommand::run(const QByteArray& input)
+int ProbeCommand::run(const std::string& input)
 {
     constexpr int Status = 1;
 
+    std::string error;
+    const Libav* av = Libav::load(error);
+    if (!av) {
+        StandardOutput::write(input + ": the ffmpeg libraries cannot be loaded (" + error + ")\n");
+        return Status;
+    }
     InputFacts facts;
-    QByteArray error;
     // One write either way: the window may take the first read for the whole answer.
-    if (InputReader::read(input, facts, error))
+    if (InputReader(*av).read(input, facts, error))
         StandardOutput::write(ProbeReport::text(facts, input));
     else
         StandardOutput::write(input + ": " + error + "\n");

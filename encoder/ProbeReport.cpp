@@ -1,8 +1,9 @@
 #include "ProbeReport.h"
 
-#include <QByteArrayList>
+#include "Text.h"
 
 #include <cstdlib>
+#include <vector>
 
 namespace ProbeReport {
 
@@ -12,49 +13,60 @@ using Stream = InputFacts::Stream;
 
 // The window takes the path, "Duration" and the first Video line from one read of at
 // most this many bytes.
-constexpr qsizetype WindowRead = 4095;
+constexpr std::size_t WindowRead = 4095;
 
-QByteArray orNone(const QByteArray& value)
+std::string orNone(const std::string& value)
 {
-    return value.isEmpty() ? QByteArray("none") : value;
+    return value.empty() ? "none" : value;
 }
 
-QByteArray padded(qint64 n, int digits)
+std::string padded(std::int64_t n, std::size_t digits)
 {
-    return QByteArray::number(n).rightJustified(digits, '0');
+    std::string text = std::to_string(n);
+    if (text.size() < digits)
+        text.insert(0, digits - text.size(), '0');
+    return text;
 }
 
-QByteArray kilobits(qint64 bitsPerSecond)
+std::string kilobits(std::int64_t bitsPerSecond)
 {
     if (bitsPerSecond <= 0)
         return {};
-    return QByteArray::number(bitsPerSecond / 1000) + " kb/s";
+    return std::to_string(bitsPerSecond / 1000) + " kb/s";
 }
 
-QByteArray videoItems(const Stream& stream)
+std::string joined(const std::vector<std::string>& items)
+{
+    std::string text;
+    for (const std::string& item : items)
+        text += (text.empty() ? "" : ", ") + item;
+    return text;
+}
+
+std::string videoItems(const Stream& stream)
 {
     // Codec, pixel format and frame size stay plain items: the window counts commas.
-    QByteArrayList items{orNone(stream.codec), orNone(stream.pixelFormat),
-                         QByteArray::number(stream.width) + 'x' +
-                             QByteArray::number(stream.height)};
+    std::vector<std::string> items{orNone(stream.codec), orNone(stream.pixelFormat),
+                                   std::to_string(stream.width) + 'x' +
+                                       std::to_string(stream.height)};
     const double fps = stream.averageFrameRate > 0 ? stream.averageFrameRate : stream.baseFrameRate;
     // Something must follow the frame size, which the window reads up to a comma.
-    items << (fps > 0 ? QByteArray::number(fps, 'f', 2) : QByteArray("N/A")) + " fps";
-    return items.join(", ");
+    items.push_back((fps > 0 ? Text::fixed(fps, 2) : "N/A") + " fps");
+    return joined(items);
 }
 
-QByteArray audioItems(const Stream& stream)
+std::string audioItems(const Stream& stream)
 {
-    QByteArrayList items{orNone(stream.codec)};
+    std::vector<std::string> items{orNone(stream.codec)};
     if (stream.sampleRate > 0)
-        items << QByteArray::number(stream.sampleRate) + " Hz";
-    if (!stream.channelLayout.isEmpty())
-        items << stream.channelLayout;
+        items.push_back(std::to_string(stream.sampleRate) + " Hz");
+    if (!stream.channelLayout.empty())
+        items.push_back(stream.channelLayout);
     else if (stream.channels > 0)
-        items << QByteArray::number(stream.channels) + " channels";
-    if (const QByteArray bitrate = kilobits(stream.bitRate); !bitrate.isEmpty())
-        items << bitrate;
-    return items.join(", ");
+        items.push_back(std::to_string(stream.channels) + " channels");
+    if (std::string bitrate = kilobits(stream.bitRate); !bitrate.empty())
+        items.push_back(std::move(bitrate));
+    return joined(items);
 }
 
 // Cover art is a picture, not the video; calling it Video would mislead the window.
@@ -63,7 +75,7 @@ bool isVideo(const Stream& stream)
     return stream.kind == Stream::Kind::Video && !stream.attachedPicture;
 }
 
-QByteArray kindName(const Stream& stream)
+const char* kindName(const Stream& stream)
 {
     if (stream.attachedPicture)
         return "Attachment";
@@ -84,27 +96,27 @@ QByteArray kindName(const Stream& stream)
 
 } // namespace
 
-QByteArray durationText(std::optional<qint64> microseconds)
+std::string durationText(std::optional<std::int64_t> microseconds)
 {
     if (!microseconds || *microseconds < 0)
         return "N/A";
     // As ffmpeg does: add half a hundredth, then cut.
-    const qint64 micro = *microseconds + 5000;
-    const qint64 whole = micro / 1000000;
+    const std::int64_t micro = *microseconds + 5000;
+    const std::int64_t whole = micro / 1000000;
     return padded(whole / 3600, 2) + ':' + padded(whole / 60 % 60, 2) + ':' +
            padded(whole % 60, 2) + '.' + padded(micro % 1000000 / 10000, 2);
 }
 
-QByteArray startText(qint64 microseconds)
+std::string startText(std::int64_t microseconds)
 {
     // The sign separately: integer division drops it for starts just below zero.
-    return (microseconds < 0 ? "-" : "") + QByteArray::number(std::llabs(microseconds / 1000000)) +
+    return (microseconds < 0 ? "-" : "") + std::to_string(std::llabs(microseconds / 1000000)) +
            '.' + padded(std::llabs(microseconds % 1000000), 6);
 }
 
-QByteArray streamLine(const Stream& stream)
+std::string streamLine(const Stream& stream)
 {
-    const QByteArray line = "Stream #0." + QByteArray::number(stream.index) + ": ";
+    const std::string line = "Stream #0." + std::to_string(stream.index) + ": ";
     if (isVideo(stream))
         return line + "Video: " + videoItems(stream);
     if (stream.kind == Stream::Kind::Audio)
@@ -112,21 +124,22 @@ QByteArray streamLine(const Stream& stream)
     return line + kindName(stream) + ": " + orNone(stream.codec);
 }
 
-QByteArray text(const InputFacts& facts, const QByteArray& path)
+std::string text(const InputFacts& facts, std::string_view path)
 {
-    const QByteArray format = facts.formatName.isEmpty() ? "unknown" : facts.formatName;
-    QByteArray head = "Input #0, " + format + ", from '" + path +
-                      "':\n  Duration: " + durationText(facts.duration) + ",";
+    const std::string format = facts.formatName.empty() ? "unknown" : facts.formatName;
+    std::string head = "Input #0, " + format + ", from '";
+    head += path;
+    head += "':\n  Duration: " + durationText(facts.duration) + ",";
     if (facts.start)
         head += " start: " + startText(*facts.start) + ",";
-    const QByteArray bitrate = kilobits(facts.bitRate);
-    head += " bitrate: " + (bitrate.isEmpty() ? QByteArray("N/A") : bitrate) + "\n";
+    const std::string bitrate = kilobits(facts.bitRate);
+    head += " bitrate: " + (bitrate.empty() ? "N/A" : bitrate) + "\n";
 
-    QByteArray streams;
-    QByteArray firstVideo;
+    std::string streams;
+    std::string firstVideo;
     for (const Stream& stream : facts.streams) {
-        const QByteArray line = "    " + streamLine(stream) + "\n";
-        if (firstVideo.isEmpty() && isVideo(stream))
+        const std::string line = "    " + streamLine(stream) + "\n";
+        if (firstVideo.empty() && isVideo(stream))
             firstVideo = line;
         streams += line;
     }

@@ -2,23 +2,24 @@
 
 #include "InputFacts.h"
 
-#include <QByteArray>
-
+#include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 // The input report the window reads, in the classic layout.
 namespace ProbeReport {
 
 // The whole report for `path`, which is echoed byte for byte.
-QByteArray text(const InputFacts& facts, const QByteArray& path);
+std::string text(const InputFacts& facts, std::string_view path);
 
 // "HH:MM:SS.cc" rounded to the nearest hundredth, or "N/A" when unknown.
-QByteArray durationText(std::optional<qint64> microseconds);
+std::string durationText(std::optional<std::int64_t> microseconds);
 
 // Seconds with six decimals, as in "start: -0.040000".
-QByteArray startText(qint64 microseconds);
+std::string startText(std::int64_t microseconds);
 
 // One "Stream #0.n: ..." line, without indentation or line break.
-QByteArray streamLine(const InputFacts::Stream& stream);
+std::string streamLine(const InputFacts::Stream& stream);
 
 } // namespace ProbeReport

@@ -1,6 +1,6 @@
 #include "ProgressLine.h"
 
-#include <QList>
+#include "Text.h"
 
 #include <cmath>
 
@@ -8,55 +8,57 @@ namespace ProgressLine {
 
 namespace {
 
-std::optional<double> nonNegative(QByteArrayView text, double scale)
+std::optional<double> nonNegative(std::string_view text)
 {
-    bool ok = false;
-    const double value = text.toByteArray().toDouble(&ok); // QByteArray parses in the C locale
-    if (!ok || !std::isfinite(value) || value < 0)
+    const std::optional<double> value = Text::number(text);
+    if (!value || !std::isfinite(*value) || *value < 0)
         return std::nullopt;
-    return value / scale;
+    return value;
 }
 
 } // namespace
 
-std::optional<double> clockSeconds(QByteArrayView text)
+std::optional<double> clockSeconds(std::string_view text)
 {
-    text = text.trimmed();
-    if (text.startsWith('-'))
-        return std::nullopt;
-    const QList<QByteArray> parts = text.toByteArray().split(':');
-    if (parts.size() != 3)
+    text = Text::trimmed(text);
+    if (Text::startsWith(text, "-"))
         return std::nullopt;
     double total = 0;
-    for (const QByteArray& part : parts) {
-        bool ok = false;
-        const double value = part.toDouble(&ok);
-        if (!ok || !std::isfinite(value) || value < 0)
+    int parts = 0;
+    for (std::size_t start = 0;; ++parts) {
+        const std::size_t colon = text.find(':', start);
+        const std::optional<double> value = nonNegative(text.substr(start, colon - start));
+        if (!value)
             return std::nullopt;
-        total = total * 60 + value;
+        total = total * 60 + *value;
+        if (colon == std::string_view::npos)
+            break;
+        start = colon + 1;
     }
-    return total;
+    return parts == 2 ? std::optional<double>(total) : std::nullopt;
 }
 
-std::optional<double> seconds(QByteArrayView line)
+std::optional<double> seconds(std::string_view line)
 {
-    line = line.trimmed();
-    const qsizetype equals = line.indexOf('=');
-    if (equals < 0)
+    line = Text::trimmed(line);
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos)
         return std::nullopt;
-    const QByteArrayView key = line.first(equals);
-    const QByteArrayView value = line.sliced(equals + 1);
+    const std::string_view key = line.substr(0, equals);
+    const std::string_view value = line.substr(equals + 1);
     // out_time_ms has always carried microseconds, like out_time_us.
-    if (key == "out_time_us" || key == "out_time_ms")
-        return nonNegative(value, 1e6);
+    if (key == "out_time_us" || key == "out_time_ms") {
+        const std::optional<double> micro = nonNegative(value);
+        return micro ? std::optional<double>(*micro / 1e6) : std::nullopt;
+    }
     if (key == "out_time")
         return clockSeconds(value);
     return std::nullopt;
 }
 
-QByteArray text(double seconds)
+std::string text(double seconds)
 {
-    return "time=" + QByteArray::number(seconds, 'f', 2) + " \n";
+    return "time=" + Text::fixed(seconds, 2) + " \n";
 }
 
 } // namespace ProgressLine

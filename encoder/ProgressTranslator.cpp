@@ -1,18 +1,19 @@
 #include "ProgressTranslator.h"
 
 #include "ProgressLine.h"
+#include "Text.h"
 
 #include <algorithm>
 
-bool ProgressTranslator::feed(QByteArrayView bytes)
+bool ProgressTranslator::feed(std::string_view bytes)
 {
     m_partial += bytes;
     bool reported = false;
-    qsizetype start = 0;
-    for (qsizetype end = m_partial.indexOf('\n'); end >= 0;
-         start = end + 1, end = m_partial.indexOf('\n', start))
-        reported = takeLine(QByteArrayView(m_partial).sliced(start, end - start)) || reported;
-    m_partial.remove(0, start);
+    std::size_t start = 0;
+    for (std::size_t end = m_partial.find('\n'); end != std::string::npos;
+         start = end + 1, end = m_partial.find('\n', start))
+        reported = takeLine(std::string_view(m_partial).substr(start, end - start)) || reported;
+    m_partial.erase(0, start);
     return reported;
 }
 
@@ -24,9 +25,9 @@ bool ProgressTranslator::finish()
     return m_position > before;
 }
 
-bool ProgressTranslator::takeLine(QByteArrayView line)
+bool ProgressTranslator::takeLine(std::string_view line)
 {
     if (const std::optional<double> seconds = ProgressLine::seconds(line))
         m_position = std::max(m_position, *seconds);
-    return line.trimmed().startsWith("progress=");
+    return Text::startsWith(Text::trimmed(line), "progress=");
 }

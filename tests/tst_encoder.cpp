@@ -1,5 +1,6 @@
 // The encoder front wmaspi.dll: its text shaping on its own, then the built program on
 // clips made with ffmpeg's lavfi sources.
+#include "FakeEncoder.h"
 #include "InputFacts.h"
 #include "MessageFilter.h"
 #include "ProbeReport.h"
@@ -14,9 +15,23 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <cstdint>
 #include <optional>
+#include <string_view>
 
 namespace {
+
+// The text shaping works on standard strings; the checks speak Qt.
+std::string_view view(const QByteArray& bytes)
+{
+    return std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+QByteArray bytes(std::string_view text)
+{
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 struct Run
 {
@@ -135,8 +150,8 @@ QList<qint64> ffmpegsMentioning(const QByteArray& mention)
 
 using Stream = InputFacts::Stream;
 
-InputFacts input(const char* format, std::optional<qint64> duration,
-                 std::optional<qint64> start = std::nullopt, qint64 bitRate = 0)
+InputFacts input(const char* format, std::optional<std::int64_t> duration,
+                 std::optional<std::int64_t> start = std::nullopt, std::int64_t bitRate = 0)
 {
     InputFacts facts;
     facts.formatName = format;
@@ -162,7 +177,7 @@ Stream video(int index, const char* codec, const char* pixelFormat, int width, i
 }
 
 Stream audio(int index, const char* codec, int sampleRate, const char* layout, int channels,
-             qint64 bitRate = 0)
+             std::int64_t bitRate = 0)
 {
     Stream stream;
     stream.index = index;
@@ -184,7 +199,7 @@ Stream other(int index, Stream::Kind kind, const char* codec)
     return stream;
 }
 
-InputFacts with(InputFacts facts, const QList<Stream>& streams)
+InputFacts with(InputFacts facts, const std::vector<Stream>& streams)
 {
     facts.streams = streams;
     return facts;
@@ -217,6 +232,7 @@ private slots:
 
     void usage_data();
     void usage();
+    void loadsNeitherQtNorLibav();
     void probeContainer_data();
     void probeContainer();
     void probeCoverArt();
@@ -224,21 +240,40 @@ private slots:
     void probeOddPath();
     void probeUnreadable_data();
     void probeUnreadable();
+    void probeWithoutLibraries();
     void convert_data();
     void convert();
     void progressEveryHalfSecond();
     void failure_data();
     void failure();
+    void commandReachesFfmpeg();
+    void ffmpegOutcome_data();
+    void ffmpegOutcome();
+    void heartbeatWhileFfmpegIsSilent();
     void noOrphan_data();
     void noOrphan();
 
 private:
     QString path(const QString& name) const { return m_dir.filePath(name); }
+    QProcessEnvironment withFakeFfmpeg(const QByteArray& body);
 
     QTemporaryDir m_dir;
     QString m_clip;     // 2 s, mpeg4/mp3 in avi
     QString m_longClip; // 10 s, same codecs
+    int m_fakes = 0;
 };
+
+// A shell script named ffmpeg first on the path, for exact control over what the front
+// receives and when.
+QProcessEnvironment TestEncoder::withFakeFfmpeg(const QByteArray& body)
+{
+    const QString folder = path(QString("fake-%1").arg(++m_fakes));
+    QDir().mkpath(folder);
+    WriteFakeEncoder(folder, "ffmpeg", body);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("PATH", folder + ":" + environment.value("PATH"));
+    return environment;
+}
 
 void TestEncoder::initTestCase()
 {
@@ -304,7 +339,7 @@ void TestEncoder::report()
     QFETCH(QByteArrayList, present);
     QFETCH(QByteArrayList, absent);
 
-    const QByteArray report = ProbeReport::text(facts, "/v/a.avi");
+    const QByteArray report = bytes(ProbeReport::text(facts, "/v/a.avi"));
     for (const QByteArray& text : present)
         QVERIFY2(report.contains(text), report.constData());
     for (const QByteArray& text : absent)
@@ -316,9 +351,9 @@ void TestEncoder::reportFitsOneRead()
     // A disc image with a hundred audio tracks ahead of its video.
     InputFacts disc = input("mpeg", 60000000);
     for (int i = 0; i < 100; ++i)
-        disc.streams << audio(i, "ac3", 48000, "5.1(side)", 6, 448000);
-    disc.streams << video(100, "mpeg2video", "yuv420p", 720, 480, 30000.0 / 1001);
-    const QByteArray report = ProbeReport::text(disc, "/v/disc.vob");
+        disc.streams.push_back(audio(i, "ac3", 48000, "5.1(side)", 6, 448000));
+    disc.streams.push_back(video(100, "mpeg2video", "yuv420p", 720, 480, 30000.0 / 1001));
+    const QByteArray report = bytes(ProbeReport::text(disc, "/v/disc.vob"));
 
     QVERIFY(report.size() <= 4095);
     const std::optional<WindowReading> reading = readAsWindow(report, "/v/disc.vob");
@@ -349,9 +384,9 @@ void TestEncoder::durationText()
     QFETCH(bool, known);
     QFETCH(qint64, microseconds);
     QFETCH(QByteArray, text);
-    const std::optional<qint64> duration =
-        known ? std::optional<qint64>(microseconds) : std::nullopt;
-    QCOMPARE(ProbeReport::durationText(duration), text);
+    const std::optional<std::int64_t> duration =
+        known ? std::optional<std::int64_t>(microseconds) : std::nullopt;
+    QCOMPARE(bytes(ProbeReport::durationText(duration)), text);
 }
 
 void TestEncoder::startText_data()
@@ -370,7 +405,7 @@ void TestEncoder::startText()
 {
     QFETCH(qint64, microseconds);
     QFETCH(QByteArray, text);
-    QCOMPARE(ProbeReport::startText(microseconds), text);
+    QCOMPARE(bytes(ProbeReport::startText(microseconds)), text);
 }
 
 void TestEncoder::progressSeconds_data()
@@ -400,7 +435,7 @@ void TestEncoder::progressSeconds()
     QFETCH(bool, valid);
     QFETCH(double, seconds);
 
-    const std::optional<double> parsed = ProgressLine::seconds(line);
+    const std::optional<double> parsed = ProgressLine::seconds(view(line));
     QCOMPARE(parsed.has_value(), valid);
     if (valid)
         QCOMPARE(*parsed, seconds);
@@ -424,7 +459,7 @@ void TestEncoder::progressTranslator()
     QVERIFY(!translator.feed("out_time=00:00:04.000000"));
     QVERIFY(translator.finish());
     QCOMPARE(translator.position(), 4.0);
-    QCOMPARE(ProgressLine::text(translator.position()), QByteArray("time=4.00 \n"));
+    QCOMPARE(bytes(ProgressLine::text(translator.position())), QByteArray("time=4.00 \n"));
 }
 
 void TestEncoder::restateTimes_data()
@@ -453,18 +488,19 @@ void TestEncoder::restateTimes()
 {
     QFETCH(QByteArray, text);
     QFETCH(QByteArray, restated);
-    QCOMPARE(MessageFilter::restateTimes(text), restated);
+    QCOMPARE(bytes(MessageFilter::restateTimes(view(text))), restated);
 }
 
 void TestEncoder::messageFilterHoldsPartialLines()
 {
     // A status line cut inside its clock must not reach the window half restated.
     MessageFilter filter;
-    QCOMPARE(filter.feed("Stream mapping:\nframe= 5 time=00:00:0"),
+    QCOMPARE(bytes(filter.feed("Stream mapping:\nframe= 5 time=00:00:0")),
              QByteArray("Stream mapping:\n"));
-    QCOMPARE(filter.feed("1.00 bitrate=N/A\r"), QByteArray("frame= 5 time=1.00 bitrate=N/A\r"));
-    QCOMPARE(filter.feed("no line break"), QByteArray());
-    QCOMPARE(filter.flush(), QByteArray("no line break"));
+    QCOMPARE(bytes(filter.feed("1.00 bitrate=N/A\r")),
+             QByteArray("frame= 5 time=1.00 bitrate=N/A\r"));
+    QCOMPARE(bytes(filter.feed("no line break")), QByteArray());
+    QCOMPARE(bytes(filter.flush()), QByteArray("no line break"));
 }
 
 void TestEncoder::usage_data()
@@ -487,6 +523,19 @@ void TestEncoder::usage()
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.output.startsWith("usage:"), run.output.constData());
     QVERIFY(!run.output.contains("time"));
+}
+
+void TestEncoder::loadsNeitherQtNorLibav()
+{
+    // Every conversion pays for what the loader maps before main(); only the probe needs
+    // the ffmpeg libraries, and it loads them itself.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LD_TRACE_LOADED_OBJECTS", "1");
+    const Run run = runFront({}, environment);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.output.contains("libc.so"), run.output.constData());
+    QVERIFY2(!run.output.contains("libQt"), run.output.constData());
+    QVERIFY2(!run.output.contains("libav"), run.output.constData());
 }
 
 void TestEncoder::probeContainer_data()
@@ -629,6 +678,29 @@ void TestEncoder::probeUnreadable()
     QCOMPARE(run.output, file.toUtf8() + ": " + reason + "\n");
 }
 
+void TestEncoder::probeWithoutLibraries()
+{
+    // A broken copy that the loader finds first stands for a missing library.
+    const QString folder = path("brokenlib");
+    QVERIFY(QDir().mkpath(folder));
+    QFile broken(folder + "/" FW_LIBAVFORMAT_SONAME);
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("not a library\n");
+    broken.close();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LD_LIBRARY_PATH", folder);
+
+    const Run run = runFront({"-i", m_clip}, environment);
+    QCOMPARE(run.status, QProcess::NormalExit);
+    QCOMPARE(run.exitCode, 1);
+    // One line the window shows as the reason, never mistaken for a report.
+    QVERIFY2(run.output.startsWith(m_clip.toUtf8() + ": the ffmpeg libraries cannot be loaded ("),
+             run.output.constData());
+    QVERIFY2(run.output.contains(FW_LIBAVFORMAT_SONAME), run.output.constData());
+    QCOMPARE(run.output.count('\n'), 1);
+    QVERIFY(!run.output.contains("Duration"));
+}
+
 void TestEncoder::convert_data()
 {
     QTest::addColumn<QString>("output");
@@ -636,6 +708,8 @@ void TestEncoder::convert_data()
 
     QTest::newRow("avi") << "converted.avi" << QStringList{"-vcodec", "mpeg4", "-b:v", "800k"};
     QTest::newRow("mp4") << "converted.mp4" << QStringList{"-vcodec", "mpeg4", "-acodec", "aac"};
+    QTest::newRow("quotes, blanks, non-ASCII")
+        << QString::fromUtf8("out \"q\" 'r' \xc3\xbc.avi") << QStringList{"-vcodec", "mpeg4"};
 }
 
 void TestEncoder::convert()
@@ -734,18 +808,102 @@ void TestEncoder::failure()
     }
 }
 
+void TestEncoder::commandReachesFfmpeg()
+{
+    const QProcessEnvironment environment =
+        withFakeFfmpeg("printf '[%s]\\n' \"$@\" >&2\n"
+                       "printf 'stdin=%s\\n' \"$(readlink /proc/$$/fd/0)\" >&2");
+    const QString title = QString::fromUtf8("title=a \"b\" 'c' \xc3\xbc\\");
+    const Run run =
+        runFront({"-y", "-i", "in put.avi", "-metadata", title, "", "out.avi"}, environment);
+    QCOMPARE(run.exitCode, 0);
+    // Each argument arrives whole and unchanged, after the front's own; nothing is read
+    // from the window's end of the pipe.
+    const QByteArray expected = "[-nostdin]\n[-hide_banner]\n[-nostats]\n[-progress]\n[pipe:1]\n"
+                                "[-y]\n[-i]\n[in put.avi]\n[-metadata]\n[" +
+                                title.toUtf8() + "]\n[]\n[out.avi]\nstdin=/dev/null\n";
+    QCOMPARE(run.output, expected);
+}
+
+void TestEncoder::ffmpegOutcome_data()
+{
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArrayList>("present");
+    QTest::addColumn<QByteArrayList>("absent");
+
+    QTest::newRow("exit status passed on")
+        << QByteArray("echo 'Conversion failed!' >&2; exit 3") << 3
+        << QByteArrayList{"Conversion failed!\n"} << QByteArrayList{"abnormally"};
+    QTest::newRow("ffmpeg killed")
+        << QByteArray("kill -KILL $$") << 1 << QByteArrayList{"ffmpeg ended abnormally\n"}
+        << QByteArrayList{};
+    QTest::newRow("last message without line break")
+        << QByteArray("printf 'frame=1 time=00:00:01.50' >&2") << 0
+        << QByteArrayList{"frame=1 time=1.50"} << QByteArrayList{"00:00:01.50"};
+    QTest::newRow("last report without line break")
+        << QByteArray("printf 'out_time_us=2500000'") << 0 << QByteArrayList{"time=2.50 \n"}
+        << QByteArrayList{};
+    QTest::newRow("reports going back, N/A, negative")
+        << QByteArray("printf 'out_time_us=2000000\\nprogress=continue\\nout_time_us=N/A\\n"
+                      "progress=continue\\nout_time=-00:00:00.040000\\nprogress=continue\\n"
+                      "out_time_us=1000000\\nprogress=end\\n'")
+        << 0 << QByteArrayList{"time=2.00 \n"}
+        << QByteArrayList{"time=1.00", "N/A", "time=-", "out_time"};
+}
+
+void TestEncoder::ffmpegOutcome()
+{
+    QFETCH(QByteArray, script);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArrayList, present);
+    QFETCH(QByteArrayList, absent);
+
+    const Run run = runFront({"-y", "-i", "in.avi", "out.avi"}, withFakeFfmpeg(script));
+    QCOMPARE(run.status, QProcess::NormalExit);
+    QCOMPARE(run.exitCode, exitCode);
+    for (const QByteArray& text : present)
+        QVERIFY2(run.output.contains(text), run.output.constData());
+    for (const QByteArray& text : absent)
+        QVERIFY2(!run.output.contains(text), run.output.constData());
+    bool allNumbers = false;
+    QVERIFY(nonDecreasing(progressValues(run.output, &allNumbers)));
+    QVERIFY(allNumbers);
+}
+
+void TestEncoder::heartbeatWhileFfmpegIsSilent()
+{
+    // An encoder that takes long to start says nothing; the window still needs a text at
+    // least every half second.
+    const QProcessEnvironment environment =
+        withFakeFfmpeg("printf 'out_time_us=N/A\\nprogress=continue\\n'\n"
+                       "sleep 1.3\n"
+                       "printf 'out_time_us=1500000\\nprogress=end\\n'");
+    const Run run = runFront({"-y", "-i", "in.avi", "out.avi"}, environment);
+    QCOMPARE(run.exitCode, 0);
+    bool allNumbers = false;
+    const QList<double> values = progressValues(run.output, &allNumbers);
+    QVERIFY(allNumbers);
+    QVERIFY2(values.count(0.0) >= 3, run.output.constData());
+    QVERIFY2(nonDecreasing(values), run.output.constData());
+    QCOMPARE(values.last(), 1.5);
+}
+
 void TestEncoder::noOrphan_data()
 {
-    QTest::addColumn<bool>("kill");
+    QTest::addColumn<int>("signal");
 
-    QTest::newRow("killed") << true;
-    QTest::newRow("terminated") << false;
+    // SIGKILL is what the window sends; the others come from a closed terminal or a user.
+    QTest::newRow("killed") << SIGKILL;
+    QTest::newRow("terminated") << SIGTERM;
+    QTest::newRow("interrupted") << SIGINT;
+    QTest::newRow("hung up") << SIGHUP;
 }
 
 void TestEncoder::noOrphan()
 {
-    QFETCH(bool, kill);
-    const QString out = path(QString("orphan-%1.mp4").arg(kill ? "kill" : "term"));
+    QFETCH(int, signal);
+    const QString out = path(QString("orphan-%1.mp4").arg(signal));
 
     QProcess front;
     front.setProcessChannelMode(QProcess::MergedChannels);
@@ -762,10 +920,7 @@ void TestEncoder::noOrphan()
     QVERIFY(!ffmpegsMentioning(out.toUtf8()).isEmpty());
 
     clock.restart();
-    if (kill)
-        front.kill();
-    else
-        front.terminate();
+    QCOMPARE(::kill(static_cast<pid_t>(front.processId()), signal), 0);
     QVERIFY(front.waitForFinished(1000));
     QCOMPARE(front.exitStatus(), QProcess::CrashExit);
     while (!ffmpegsMentioning(out.toUtf8()).isEmpty() && clock.elapsed() < 1000)
