@@ -1,6 +1,7 @@
 #include "ExampleProfile.h"
 #include "FakeEncoder.h"
 #include "FormFixture.h"
+#include "ModalWatcher.h"
 #include "TestFiles.h"
 #include "app/GettingStartedPanel.h"
 #include "app/ImageButton.h"
@@ -242,6 +243,7 @@ private slots:
     {
         Setup setup({"a.avi", "b.avi"});
         for (const bool executable : {false, true}) {
+            ModalWatcher watcher;
             FormFixture fixture({setup.path("a.avi"), setup.path("b.avi")},
                                 [&](const QString& folder) {
                                     if (executable)
@@ -254,7 +256,35 @@ private slots:
             QCOMPARE(task.Length, QString());
             QCOMPARE(task.Size, QString());
             QCOMPARE(task.Status, QStringLiteral("OK"));
+            // Said once, naming where the encoder was looked for.
+            QCOMPARE(watcher.seen.size(), 1);
+            QVERIFY2(watcher.seen[0].text.contains(fixture.folder() + "wmaspi.dll"),
+                     qPrintable(watcher.seen[0].text));
         }
+    }
+
+    void closingStopsAFolderBeingAdded()
+    {
+        QStringList names = {"d/"};
+        for (int i = 0; i < 40; ++i)
+            names << QString("d/%1.avi").arg(i, 2, 10, QLatin1Char('0'));
+        Setup setup(names);
+        FormFixture fixture({}, [](const QString& folder) {
+            WriteFakeEncoder(folder, QStringLiteral("wmaspi.dll"), "sleep 0.05\n" + kReport);
+        });
+        TMainForm& form = *fixture.form;
+        form.show();
+        fixture.chooseFolder = [&](QWidget*, const QString&) { return setup.path("d"); };
+        // The user closes the window once the first files are in.
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, &form, [&] {
+            if (form.rows().rowCount() >= 2)
+                form.close();
+        });
+        closer.start(5);
+        emit form.ui().ibtnAddDir->clicked();
+        QVERIFY(!form.isVisible());
+        QVERIFY2(form.rows().rowCount() < 10, qPrintable(QString::number(form.rows().rowCount())));
     }
 };
 

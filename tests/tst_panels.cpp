@@ -9,6 +9,7 @@
 #include "profiles/ValueListEditor.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -89,6 +90,11 @@ private slots:
         QCOMPARE(form.grid(ParameterPanels::Audio)->height(), 18);
         QCOMPARE(form.grid(ParameterPanels::Advanced)->rowCount(), 0);
         QCOMPARE(form.grid(ParameterPanels::Advanced)->height(), 18);
+        // An empty panel opened again shows its one blank row.
+        panels->button(ParameterPanels::Advanced)->click();
+        panels->button(ParameterPanels::Advanced)->click();
+        QCOMPARE(form.grid(ParameterPanels::Advanced)->height(), 19);
+        QCOMPARE(panels->button(ParameterPanels::Advanced)->text(), QStringLiteral("-"));
 
         // A new choice of profile discards edits in the profile panels, not in Output.
         video->setValue(QStringLiteral("Bit Rate"), QStringLiteral("9999k"));
@@ -144,6 +150,38 @@ private slots:
         QCOMPARE(cell("Bit Rate", 0).text, QColor(Qt::black));
     }
 
+    void listedProfileIsTheOneLoaded()
+    {
+        QByteArray mkv = ExampleProfileText();
+        mkv.replace("Type=mp4", "Type=mkv");
+        FormFixture fixture({}, [&](const QString& folder) {
+            WriteExampleProfile(folder, "b", mkv);
+            WriteExampleProfile(folder, "A"); // listed first: names in order, case ignored
+            QDir(folder + "Profiles").rename("b.cvp", "b.CVP");
+        });
+        TMainForm& form = *fixture.form;
+        QCOMPARE(form.ui().cmbProfile->itemText(0), QStringLiteral("A"));
+        QCOMPARE(form.ui().cmbProfile->itemText(1), QStringLiteral("b"));
+        chooseProfile(form, 1);
+        QCOMPARE(form.OutputExt(), QStringLiteral(".mkv"));
+        QCOMPARE(form.grid(ParameterPanels::Video)->rowCount(), 3);
+    }
+
+    void profileStartingOnCustomSizeAsksForTheSize()
+    {
+        QByteArray text = ExampleProfileText();
+        text.replace("Index=2", "Index=1");
+        std::unique_ptr<FormFixture> fixture(exampleFixture(text));
+        TMainForm& form = *fixture->form;
+        form.show();
+        ValueListEditor* video = form.grid(ParameterPanels::Video);
+        makeCurrent(video, QStringLiteral("Video Size")); // the user was on that row
+        chooseProfile(form, 0);
+        QCOMPARE(video->value(QStringLiteral("Video Size")), QStringLiteral("Custom Size"));
+        QVERIFY(fixture->size->isVisible());
+        fixture->size->btnCancel->click();
+    }
+
     void customSizeOpensDialogInMainWindowOnly()
     {
         std::unique_ptr<FormFixture> fixture(exampleFixture());
@@ -177,6 +215,9 @@ private slots:
         QTest::newRow("zero width") << "0" << "480" << "Incorrect Width" << "Custom Size";
         QTest::newRow("negative height") << "640" << "-2" << "Incorrect Height" << "Custom Size";
         QTest::newRow("too large") << "99999999999" << "480" << "Incorrect Width" << "Custom Size";
+        QTest::newRow("trailing blank") << "640 " << "480" << "Incorrect Width" << "Custom Size";
+        QTest::newRow("leading blank") << "640" << " 480" << "Incorrect Height" << "Custom Size";
+        QTest::newRow("plus sign") << "+640" << "480" << "Incorrect Width" << "Custom Size";
     }
     // clang-format on
     void sizeDialog()

@@ -1,11 +1,13 @@
 #include "InputCommands.h"
 
 #include "AppContext.h"
+#include "ErrorReport.h"
 #include "GettingStartedPanel.h"
 #include "TMainFormUi.h"
 #include "tasks/InputTypes.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QItemSelectionModel>
 #include <QPlainTextEdit>
 #include <QStandardItemModel>
@@ -20,8 +22,27 @@ InputCommands::InputCommands(QWidget* form, const TMainFormUi& ui, const AppCont
       m_probe(encoderPath, [this](const QString& text) { m_ui.Memo1->setPlainText(text); }),
       m_adder(m_rows, m_probe, InputExtensions(),
               {[this] { return m_hooks.outputExt(); }, [this] { m_ui.panbg->hide(); },
-               [] { QCoreApplication::processEvents(); }})
+               [this] {
+                   QCoreApplication::processEvents();
+                   return !m_abandoned;
+               },
+               [this, encoderPath](const QString& reason) { encoderFailed(encoderPath, reason); }})
 {}
+
+void InputCommands::abandon()
+{
+    m_abandoned = true;
+}
+
+void InputCommands::encoderFailed(const QString& encoderPath, const QString& reason)
+{
+    if (m_toldEncoderFailed)
+        return;
+    m_toldEncoderFailed = true; // once: every further file would say the same
+    ShowError(m_form, QStringLiteral("The encoder \"%1\" cannot be started (%2). Files are added "
+                                     "without their length and size.")
+                          .arg(QDir::toNativeSeparators(encoderPath), reason));
+}
 
 void InputCommands::tbtnAddFileClick()
 {

@@ -34,11 +34,15 @@ public:
     void drop(const QList<QUrl>& urls);
     void AddCommandLineInputs(const QStringList& arguments);
     void EnableListCommands();
+    // The window is closing: a folder being added stops after the file at hand.
+    void abandon();
 
     TaskRows& rows() { return m_rows; }
     const QString& openDialogFilter() const { return m_filter; }
 
 private:
+    void encoderFailed(const QString& encoderPath, const QString& reason);
+
     QWidget* m_form;
     const TMainFormUi& m_ui;
     const AppContext& m_context;
@@ -47,4 +51,6 @@ private:
     TaskRows m_rows;
     MediaProbe m_probe;
     TaskAdder m_adder;
+    bool m_abandoned = false;
+    bool m_toldEncoderFailed = false;
 };

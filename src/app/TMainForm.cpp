@@ -201,6 +201,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 void TMainForm::FormClose()
 {
+    m_inputs->abandon();
     Guarded(this, [this] { SavePreferences(); });
 }
 

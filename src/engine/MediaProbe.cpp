@@ -63,7 +63,7 @@ MediaProbe::MediaProbe(const QString& encoderPath, OutputSink sink, int limitMs)
     : m_encoderPath(encoderPath), m_sink(std::move(sink)), m_limitMs(limitMs)
 {}
 
-void MediaProbe::ProbeMedia(const QString& path)
+bool MediaProbe::ProbeMedia(const QString& path)
 {
     // A failed start must not leave the previous file's facts for this one.
     ProbeLength.clear();
@@ -72,8 +72,10 @@ void MediaProbe::ProbeMedia(const QString& path)
     ProbeEnd.clear();
 
     EncoderProcess encoder;
-    if (!encoder.start(m_encoderPath, ProbeCommandLine(path)))
-        return;
+    if (!encoder.start(m_encoderPath, ProbeCommandLine(path))) {
+        m_startError = encoder.errorString();
+        return false;
+    }
 
     // The report is parsed once, whole: the path, "Duration" and the Video line may arrive
     // in different reads.
@@ -96,13 +98,14 @@ void MediaProbe::ProbeMedia(const QString& path)
     const bool givenUp = !encoder.atEnd();
     encoder.stop();
     if (givenUp)
-        return;
+        return true;
 
     const Report report = parseReport(QString::fromUtf8(output), path);
     ProbeLength = report.length;
     ProbeSize = report.size;
     ProbeStart = QStringLiteral("00:00:00.0");
     ProbeEnd = ProbeLength;
+    return true;
 }
 
 MediaProbe::Report MediaProbe::parseReport(const QString& text, const QString& path)

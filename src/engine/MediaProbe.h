@@ -22,8 +22,10 @@ public:
     explicit MediaProbe(const QString& encoderPath, OutputSink sink = {}, int limitMs = 30000);
 
     // Runs the encoder on the path and waits for it to end. If it cannot be started, or is
-    // given up on, all four fields stay empty.
-    void ProbeMedia(const QString& path);
+    // given up on, all four fields stay empty. False when it could not be started, with the
+    // reason in startError().
+    bool ProbeMedia(const QString& path);
+    const QString& startError() const { return m_startError; }
 
     // Duration and frame size from the encoder's report on the path. Each is empty when
     // the report does not state it: no echo of the path (matched exactly), no "Duration"
@@ -39,4 +41,5 @@ private:
     QString m_encoderPath;
     OutputSink m_sink;
     int m_limitMs;
+    QString m_startError;
 };

@@ -18,8 +18,11 @@ EncoderProcess::~EncoderProcess()
 bool EncoderProcess::prepare(const QString& program, const QString& commandLine)
 {
     stop();
-    if (program.isEmpty())
+    m_error.clear();
+    if (program.isEmpty()) {
+        m_error = QStringLiteral("no program");
         return false;
+    }
     m_process = new QProcess(this);
     m_process->setProcessChannelMode(QProcess::MergedChannels);
     // The encoder reads nothing; a closed input keeps it from waiting on ours.
@@ -36,6 +39,7 @@ bool EncoderProcess::start(const QString& program, const QString& commandLine)
         return false;
     m_process->start(QIODevice::ReadOnly);
     if (!m_process->waitForStarted(-1)) {
+        m_error = m_process->errorString();
         stop();
         return false;
     }
@@ -73,7 +77,7 @@ void EncoderProcess::launch(const QString& program, const QString& commandLine)
 {
     if (!prepare(program, commandLine)) {
         // Reported from the event loop, as a failure of the process itself would be.
-        QTimer::singleShot(0, this, [this] { emit failedToStart(QStringLiteral("no program")); });
+        QTimer::singleShot(0, this, [this] { emit failedToStart(m_error); });
         return;
     }
     connect(m_process, &QProcess::readyRead, this, &EncoderProcess::drain);
@@ -88,9 +92,9 @@ void EncoderProcess::launch(const QString& program, const QString& commandLine)
     connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error != QProcess::FailedToStart || !m_process)
             return;
-        const QString reason = m_process->errorString();
+        m_error = m_process->errorString();
         release();
-        emit failedToStart(reason);
+        emit failedToStart(m_error);
     });
     m_process->start(QIODevice::ReadOnly);
 }

@@ -38,6 +38,8 @@ public:
 
     bool isRunning() const;
     qint64 processId() const;
+    // Why the last start failed, as the system tells it; empty after a good start.
+    QString errorString() const { return m_error; }
 
     // Kills a running encoder and waits for it; no signal follows. Safe when nothing runs.
     void stop();
@@ -54,4 +56,5 @@ private:
 
     QProcess* m_process = nullptr; // a child of this object
     bool m_delivering = false;     // inside one of the process's own signals
+    QString m_error;
 };

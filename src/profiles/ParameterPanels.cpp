@@ -134,7 +134,8 @@ void ParameterPanels::toggle(int panel)
         grid->setFixedHeight(1);
         button->setText(QStringLiteral("+"));
     } else {
-        grid->setFixedHeight(expandedHeight(grid->rowCount()));
+        // An empty panel still shows its one blank row.
+        grid->setFixedHeight(expandedHeight(qMax(1, grid->rowCount())));
         button->setText(QStringLiteral("-"));
     }
 }

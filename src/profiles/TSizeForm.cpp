@@ -9,13 +9,19 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 const QString kVideoSize = QStringLiteral("Video Size");
 
-// A size must be a whole number above zero: zero or a negative size makes every conversion
-// fail, so it is refused like text.
+// A size must be a whole number above zero, digits only: zero or a negative size makes every
+// conversion fail, and a blank would split the size into two encoder arguments.
 bool properSize(const QString& text)
 {
+    if (text.isEmpty() || !std::all_of(text.begin(), text.end(), [](QChar c) {
+            return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        }))
+        return false;
     bool ok = false;
     const int value = text.toInt(&ok, 10);
     return ok && value > 0;

@@ -37,9 +37,22 @@ void ValueListEditor::clearRows()
 
 void ValueListEditor::setRows(const ParamPanel& rows)
 {
+    // The current row stays on the same key, so the user keeps their place across a reload.
+    const int current = currentRow();
+    const QString key =
+        current >= 0 && current < m_rows.size() ? m_rows.at(current).key : QString();
+    const int column = currentColumn();
     clearRows();
     for (const ParamRow& row : rows)
         appendRow(row);
+    const int again = key.isEmpty() ? -1 : rowOf(key);
+    if (again < 0)
+        return;
+    // Moving there must not open an editor on its own.
+    const EditTriggers triggers = editTriggers();
+    setEditTriggers(triggers & ~CurrentChanged);
+    setCurrentCell(again, column);
+    setEditTriggers(triggers);
 }
 
 void ValueListEditor::appendRow(const ParamRow& row)

@@ -20,7 +20,8 @@ void TaskAdder::AddTask(const QString& path)
     if (m_rows.indexOf(path) >= 0)
         return;
     const int row = m_rows.appendTask(path);
-    m_probe.ProbeMedia(path);
+    if (!m_probe.ProbeMedia(path) && m_hooks.encoderFailed)
+        m_hooks.encoderFailed(m_probe.startError());
 
     ltvItemData task;
     task.InputFile = path;
@@ -41,8 +42,8 @@ void TaskAdder::AddFolder(const QString& folder)
 {
     const QStringList files = FolderInputs(folder, m_extensions);
     for (const QString& file : files) {
-        if (m_hooks.betweenFiles)
-            m_hooks.betweenFiles();
+        if (m_hooks.betweenFiles && !m_hooks.betweenFiles())
+            return;
         AddTask(file);
     }
 }

@@ -17,7 +17,10 @@ public:
     {
         std::function<QString()> outputExt; // the loaded profile's extension, "" if none
         std::function<void()> adding;       // told of every AddTask, duplicates included
-        std::function<void()> betweenFiles; // before each file of a folder
+        // Before each file of a folder; false stops the folder there.
+        std::function<bool()> betweenFiles;
+        // A probe could not start the encoder (the reason as the system gives it).
+        std::function<void(const QString&)> encoderFailed;
     };
 
     TaskAdder(TaskRows& rows, MediaProbe& probe, QStringList extensions, Hooks hooks);
