@@ -16,6 +16,8 @@ const QColor skyDeep(20, 140, 200);
 const QColor skyDark(12, 108, 160);
 const QColor amber(242, 152, 53);
 const QColor coral(226, 82, 64);
+const QColor coralLight(242, 108, 88);
+const QColor coralDeep(186, 58, 44);
 const QColor ink(34, 48, 64);
 const QColor rim(198, 212, 224);
 const QColor mist(236, 244, 250);
@@ -277,14 +279,13 @@ void drawMark(QPainter& p, qreal side)
 
 QColor startStopFill(bool stop, Look look)
 {
-    const QColor base = stop ? coral : skyDeep;
     switch (look) {
     case Hover:
-        return stop ? base.lighter(112) : sky;
+        return stop ? coralLight : sky;
     case Pressed:
-        return stop ? base.darker(118) : skyDark;
+        return stop ? coralDeep : skyDark;
     default:
-        return base;
+        return stop ? coral : skyDeep;
     }
 }
 
