@@ -29,7 +29,8 @@ QPixmap overlayEmblem(qreal dpr = 1);
 
 // The about box's upper area, 503 x 167: the picture on its left (117 x 167) and the
 // background of the rest (386 x 167). The background is light: draw the product name and
-// version over it in aboutTextColour() (dark), anywhere above its bottom 30 pixels.
+// version over it in aboutTextColour() (dark), anywhere but the coloured rule along its
+// bottom 4 pixels.
 QPixmap aboutSide(qreal dpr = 1);
 QPixmap aboutBackground(qreal dpr = 1);
 QColor aboutTextColour();
