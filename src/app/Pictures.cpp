@@ -28,37 +28,46 @@ QColor faded(QColor colour, int alpha)
     return colour;
 }
 
+qreal validRatio(qreal dpr)
+{
+    return dpr > 0 ? dpr : 1;
+}
+
+QSize devicePixels(const QSize& logical, qreal dpr)
+{
+    return QSize(qCeil(logical.width() * dpr), qCeil(logical.height() * dpr));
+}
+
 // A transparent pixmap of the logical size for a screen of the given ratio. Painters on it
 // work in logical pixels; Qt scales them by the ratio.
 QPixmap canvas(const QSize& logical, qreal dpr)
 {
-    const qreal ratio = dpr > 0 ? dpr : 1;
-    QPixmap pixmap(qCeil(logical.width() * ratio), qCeil(logical.height() * ratio));
-    pixmap.setDevicePixelRatio(ratio);
+    dpr = validRatio(dpr);
+    QPixmap pixmap(devicePixels(logical, dpr));
+    pixmap.setDevicePixelRatio(dpr);
     pixmap.fill(Qt::transparent);
     return pixmap;
 }
 
 QImage layer(const QSize& logical, qreal dpr)
 {
-    const qreal ratio = dpr > 0 ? dpr : 1;
-    QImage image(qCeil(logical.width() * ratio), qCeil(logical.height() * ratio),
-                 QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
+    dpr = validRatio(dpr);
+    QImage image(devicePixels(logical, dpr), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
     image.fill(Qt::transparent);
     return image;
 }
 
 // Glyph strokes are 2 pixels wide on whole-pixel coordinates, so straight edges land on pixel
 // boundaries at 1x and 2x alike.
-QPen stroke(const QColor& colour, qreal width = 2)
+QPen stroke(const QColor& colour)
 {
-    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    return QPen(colour, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-QPen flatStroke(const QColor& colour, qreal width = 2)
+QPen flatStroke(const QColor& colour)
 {
-    return QPen(colour, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    return QPen(colour, 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
 }
 
 // ---- Toolbar -----------------------------------------------------------------------------
