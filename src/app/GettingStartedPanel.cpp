@@ -24,16 +24,16 @@ QLabel* textLabel(const QString& text, int pixels, bool bold, const QColor& colo
 GettingStartedPanel::GettingStartedPanel(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("panbg"));
-    auto* emblem = new QLabel(this);
-    emblem->setObjectName(QStringLiteral("imgGettingStarted"));
-    emblem->setPixmap(Pictures::overlayEmblem());
+    m_emblem = new QLabel(this);
+    m_emblem->setObjectName(QStringLiteral("imgGettingStarted"));
+    updateEmblem();
 
     const QColor heading(40, 180, 232);
     const QColor steps(242, 152, 53);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(30, 24, 20, 20);
     layout->setSpacing(6);
-    layout->addWidget(emblem);
+    layout->addWidget(m_emblem);
     layout->addWidget(textLabel(QStringLiteral("Getting started:"), 26, true, heading, this));
     layout->addSpacing(8);
     layout->addWidget(
@@ -47,6 +47,18 @@ GettingStartedPanel::GettingStartedPanel(QWidget* parent) : QWidget(parent)
 
 void GettingStartedPanel::paintEvent(QPaintEvent*)
 {
+    // A move to a screen of another pixel ratio repaints; both pictures follow it here.
+    const qreal dpr = devicePixelRatioF();
+    if (m_emblem->pixmap().devicePixelRatio() != dpr)
+        updateEmblem();
+    if (m_background.deviceIndependentSize() != QSizeF(size()) ||
+        m_background.devicePixelRatio() != dpr)
+        m_background = Pictures::overlayBackground(size(), dpr);
     QPainter painter(this);
-    painter.drawPixmap(0, 0, Pictures::overlayBackground(size()));
+    painter.drawPixmap(0, 0, m_background);
+}
+
+void GettingStartedPanel::updateEmblem()
+{
+    m_emblem->setPixmap(Pictures::overlayEmblem(devicePixelRatioF()));
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
+
+class QLabel;
 
 // The overlay over the empty task list that tells a new user the three steps.
 class GettingStartedPanel final : public QWidget
@@ -11,4 +14,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    void updateEmblem();
+
+    QLabel* m_emblem = nullptr;
+    // Drawn again only when the size or the screen's pixel ratio changes.
+    QPixmap m_background;
 };
