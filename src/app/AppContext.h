@@ -15,8 +15,11 @@ struct AppContext
     QStringList arguments; // the command line without the program name
     std::function<void()> powerOff;
     std::function<void(const QString&)> openPath; // opens a folder or file in the desktop shell
-    // The open dialog (owner, filter) and the folder browser (owner, title); empty when
-    // cancelled. The program entry passes the platform's, tests pass their own.
+    std::function<bool()> hasChmViewer;           // the desktop can show Framewright.chm
+    // The open dialog (owner, filter), the folder browser (owner, title) and the save dialog
+    // (owner, filter, folder); empty when cancelled. The program entry passes the platform's,
+    // tests pass their own.
     std::function<QStringList(QWidget*, const QString&)> chooseFiles;
     std::function<QString(QWidget*, const QString&)> chooseFolder;
+    std::function<QString(QWidget*, const QString&, const QString&)> chooseSaveFile;
 };

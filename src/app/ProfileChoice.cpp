@@ -20,6 +20,13 @@ void ProfileChoice::FillProfileList()
     FillProfileBox(m_ui.cmbProfile, ProfileFiles(m_programFolder));
 }
 
+void ProfileChoice::refreshProfileList()
+{
+    const QString chosen = m_ui.cmbProfile->currentData().toString();
+    FillProfileBox(m_ui.cmbProfile, ProfileFiles(m_programFolder));
+    m_ui.cmbProfile->setCurrentIndex(m_ui.cmbProfile->findData(chosen));
+}
+
 QStringList ProfileChoice::profileFiles() const
 {
     return ProfileBoxFiles(m_ui.cmbProfile);

@@ -20,6 +20,8 @@ public:
 
     // Fills the drop-down with the profiles found, none chosen.
     void FillProfileList();
+    // Lists the profiles again (one was saved under a new name), keeping the one chosen.
+    void refreshProfileList();
     QStringList profileFiles() const; // the listed files, in list order
     QString profilePath() const;      // the chosen profile's file
 

@@ -7,11 +7,13 @@
 #include "InputCommands.h"
 #include "OutputPanel.h"
 #include "ProfileChoice.h"
+#include "ShellCommands.h"
+#include "TAboutForm.h"
 #include "WindowFrame.h"
 #include "base/PathText.h"
 #include "engine/TaskRows.h"
 #include "profiles/ParameterPanels.h"
-#include "profiles/TNewInifile.h"
+#include "profiles/Preferences.h"
 #include "profiles/TSettingForm.h"
 #include "profiles/ValueListEditor.h"
 
@@ -42,6 +44,7 @@ TMainForm::TMainForm(const AppContext& context, QWidget* parent)
     m_inputs =
         new InputCommands(this, m_ui, m_context, m_encoderPath,
                           {[this] { return OutputExt(); }, [this] { m_output->ltvTaskClick(); }});
+    m_shell = new ShellCommands(this, m_ui, m_context);
     wireCommands();
     FormCreate();
 }
@@ -54,10 +57,42 @@ void TMainForm::setDialogs(TAboutForm* about, TSettingForm* setting, TSizeForm* 
     m_setting = setting;
     m_size = size;
     m_profiles->setSizeDialog(size);
-    if (setting)
-        (new Command(setting, [setting] {
-            setting->cmbProfileChange();
-        }))->on(setting->cmbProfile, &QComboBox::activated);
+    m_shell->setAboutBox(about);
+    if (setting) {
+        wireDialogs();
+        // Its own reading of the preferences; not said twice when they could not be read.
+        if (m_preferencesReadable)
+            Guarded(nullptr, [setting] { setting->LoadPreferences(); });
+    }
+}
+
+void TMainForm::wireDialogs()
+{
+    TSettingForm* dialog = m_setting;
+    const auto on = [dialog](auto* sender, auto signal, std::function<void()> handler) {
+        (new Command(dialog, std::move(handler)))->on(sender, signal);
+    };
+    on(dialog->btnOK, &QPushButton::clicked, [dialog] { dialog->btnOKClick(); });
+    on(dialog->btnCancel, &QPushButton::clicked, [dialog] { dialog->btnCancelClick(); });
+    on(dialog->btnDefault, &QPushButton::clicked, [dialog] { dialog->btnDefaultClick(); });
+    on(dialog->sbtnBrowse, &QToolButton::clicked, [dialog] { dialog->sbtnBrowseClick(); });
+    on(dialog->btnSaveAs, &QPushButton::clicked, [dialog] { dialog->btnSaveAsClick(); });
+    on(dialog->cmbProfile, &QComboBox::activated, [dialog] { dialog->cmbProfileChange(); });
+}
+
+SettingsLink TMainForm::settingsLink()
+{
+    SettingsLink link;
+    link.programFolder = m_context.programFolder;
+    link.profileFiles = profileFiles();
+    link.mainOutput = [this] { return m_ui.edtOutputdir->text(); };
+    link.setMainOutput = [this](const QString& folder) { m_ui.edtOutputdir->setText(folder); };
+    link.mainProfile = [this] { return m_ui.cmbProfile->currentText(); };
+    link.reloadMainProfile = [this] { m_profiles->cmbProfileChange(); };
+    link.profilesChanged = [this] { m_profiles->refreshProfileList(); };
+    link.chooseFolder = m_context.chooseFolder;
+    link.chooseSaveFile = m_context.chooseSaveFile;
+    return link;
 }
 
 Command& TMainForm::command(std::function<void()> handler)
@@ -82,11 +117,14 @@ void TMainForm::wireCommands()
         m_profiles->vleVideoStringsChange();
     }).on(grid(ParameterPanels::Video), &QTableWidget::itemChanged);
     command([this] { m_output->ltvTaskClick(); }).on(m_ui.ltvTask, &QTreeView::clicked);
-}
-
-QString TMainForm::preferencesPath() const
-{
-    return m_context.programFolder + QStringLiteral("Preferences.ini");
+    command([this] { m_shell->bbtnBrowserClick(); }).on(m_ui.bbtnBrowser, &QPushButton::clicked);
+    command([this] { m_shell->bbtnOpenClick(); }).on(m_ui.bbtnOpen, &QPushButton::clicked);
+    command([this] { m_shell->tbtnHelpClick(); })
+        .on(m_ui.ibtnHelp, &ImageButton::clicked)
+        .on(m_ui.tbtnHelp, &QToolButton::clicked);
+    command([this] { m_shell->tbtnAboutClick(); })
+        .on(m_ui.ibtnAbout, &ImageButton::clicked)
+        .on(m_ui.tbtnAbout, &QToolButton::clicked);
 }
 
 TaskRows& TMainForm::rows()
@@ -137,17 +175,18 @@ void TMainForm::FormCreate()
     SetHints();
 }
 
+Preferences TMainForm::preferences() const
+{
+    return Preferences(m_context.programFolder + QStringLiteral("Preferences.ini"),
+                       m_context.programFolder);
+}
+
 void TMainForm::ReadVersion()
 {
     m_version = QStringLiteral("3.0");
     // A preferences file that cannot be read or written is reported; the program goes on
     // with the defaults rather than with a half-built window.
-    Guarded(nullptr, [this] {
-        TNewInifile ini(preferencesPath());
-        m_version = ini.ReadString(QStringLiteral("Main"), QStringLiteral("Version"),
-                                   QStringLiteral("3.0"));
-        ini.Release();
-    });
+    m_preferencesReadable = Guarded(nullptr, [this] { m_version = preferences().Version(); });
 }
 
 void TMainForm::SetHints()
@@ -163,19 +202,16 @@ void TMainForm::SetHints()
 
 void TMainForm::tbtnSettingClick()
 {
-    if (!m_setting)
-        return;
-    m_setting->pgcSetting->setCurrentIndex(0);
-    m_setting->show();
+    if (m_setting)
+        m_setting->showOn(0);
 }
 
 void TMainForm::bbtnSettingClick()
 {
     if (!m_setting)
         return;
-    m_setting->pgcSetting->setCurrentIndex(1);
     m_setting->cmbProfile->setCurrentIndex(m_ui.cmbProfile->currentIndex());
-    m_setting->show();
+    m_setting->showOn(1);
     m_setting->cmbProfileChange();
 }
 
@@ -207,23 +243,19 @@ void TMainForm::FormClose()
 
 void TMainForm::LoadPreferences()
 {
-    TNewInifile ini(preferencesPath());
-    const QString main = QStringLiteral("Main");
-    m_ui.edtOutputdir->setText(
-        ini.ReadString(main, QStringLiteral("Output Path"), m_context.programFolder));
-    const int profile = ini.ReadInteger(main, QStringLiteral("Profile"), 0);
-    ini.Release();
+    const Preferences::WindowChoice stored = preferences().Window();
+    m_ui.edtOutputdir->setText(stored.outputPath);
     if (m_ui.cmbProfile->count() == 0)
         return;
-    m_ui.cmbProfile->setCurrentIndex(profile < m_ui.cmbProfile->count() ? profile : -1);
+    // A position the list does not have chooses nothing.
+    const bool listed = stored.profile >= 0 && stored.profile < m_ui.cmbProfile->count();
+    m_ui.cmbProfile->setCurrentIndex(listed ? stored.profile : -1);
     m_profiles->cmbProfileChange();
 }
 
 void TMainForm::SavePreferences()
 {
-    TNewInifile ini(preferencesPath());
-    const QString main = QStringLiteral("Main");
-    ini.WriteInteger(main, QStringLiteral("Profile"), m_ui.cmbProfile->currentIndex());
-    ini.WriteString(main, QStringLiteral("Output Path"), m_ui.edtOutputdir->text());
-    ini.Release();
+    const Preferences::WindowChoice window{m_ui.edtOutputdir->text(),
+                                           m_ui.cmbProfile->currentIndex()};
+    preferences().SaveWindow(window, m_setting ? m_setting->general() : preferences().General());
 }

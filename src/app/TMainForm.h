@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "TMainFormUi.h"
+#include "profiles/SettingsLink.h"
 
 #include <QWidget>
 
@@ -9,6 +10,8 @@ class Command;
 class InputCommands;
 class OutputPanel;
 class ProfileChoice;
+class Preferences;
+class ShellCommands;
 class TAboutForm;
 class TSettingForm;
 class TSizeForm;
@@ -40,6 +43,8 @@ public:
     int currentTask() const; // the first selected row, -1 when none
     ValueListEditor* grid(int panel) const;
     QStringList profileFiles() const;
+    // What the Settings dialog needs of this window.
+    SettingsLink settingsLink();
 
     void LoadPreferences();
     void SavePreferences();
@@ -57,8 +62,9 @@ private:
     void ReadVersion();
     void SetHints();
     void wireCommands();
+    void wireDialogs();
     Command& command(std::function<void()> handler);
-    QString preferencesPath() const;
+    Preferences preferences() const;
 
     AppContext m_context;
     TMainFormUi m_ui;
@@ -66,11 +72,13 @@ private:
     QString m_version;
     QString m_helpFile;
     bool m_shown = false;
+    bool m_preferencesReadable = true;
 
     WindowFrame* m_frame = nullptr;
     ProfileChoice* m_profiles = nullptr;
     OutputPanel* m_output = nullptr;
     InputCommands* m_inputs = nullptr;
+    ShellCommands* m_shell = nullptr;
 
     TAboutForm* m_about = nullptr;
     TSettingForm* m_setting = nullptr;

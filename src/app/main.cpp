@@ -1,7 +1,10 @@
 #include "app/FwApplication.h"
 #include "app/TAboutForm.h"
 #include "app/TMainForm.h"
+#include "platform/BrowseForFolder.h"
 #include "platform/FileDialogs.h"
+#include "platform/HelpViewer.h"
+#include "platform/ShellOpen.h"
 #include "profiles/ParameterPanels.h"
 #include "profiles/TSettingForm.h"
 #include "profiles/TSizeForm.h"
@@ -12,12 +15,15 @@ int main(int argc, char** argv)
     AppContext context;
     context.programFolder = QCoreApplication::applicationDirPath();
     context.arguments = app.arguments().mid(1);
+    context.openPath = OpenInShell;
+    context.hasChmViewer = [] { return ChmViewerExists(); };
     context.chooseFiles = ChooseInputFiles;
     context.chooseFolder = BrowseForFolder;
+    context.chooseSaveFile = ChooseSaveFile;
 
     TMainForm mainForm(context);
     TAboutForm about(mainForm.version(), &mainForm);
-    TSettingForm setting(&mainForm, mainForm.programFolder(), mainForm.profileFiles());
+    TSettingForm setting(&mainForm, mainForm.settingsLink());
     TSizeForm size(&mainForm, mainForm.grid(ParameterPanels::Video));
     mainForm.setDialogs(&about, &setting, &size);
     mainForm.show();

@@ -1,6 +1,7 @@
 #include "FileDialogs.h"
 
 #include <QFileDialog>
+#include <QRegularExpression>
 
 QStringList ChooseInputFiles(QWidget* owner, const QString& filter)
 {
@@ -8,7 +9,16 @@ QStringList ChooseInputFiles(QWidget* owner, const QString& filter)
                                          QFileDialog::HideNameFilterDetails);
 }
 
-QString BrowseForFolder(QWidget* owner, const QString& title)
+QString ChooseSaveFile(QWidget* owner, const QString& filter, const QString& folder)
 {
-    return QFileDialog::getExistingDirectory(owner, title, QString(), QFileDialog::ShowDirsOnly);
+    QFileDialog dialog(owner, QString(), folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // "Profiles (*.cvp)" gives "cvp".
+    const QRegularExpressionMatch suffix =
+        QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+    if (suffix.hasMatch())
+        dialog.setDefaultSuffix(suffix.captured(1));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
 }

@@ -110,6 +110,15 @@ void ParameterPanels::repaintGrids()
     }
 }
 
+ProfilePanels ParameterPanels::shownRows() const
+{
+    ProfilePanels shown;
+    shown.video = m_grids[Video]->rows();
+    shown.audio = m_grids[Audio]->rows();
+    shown.advanced = m_grids[Advanced]->rows();
+    return shown;
+}
+
 void ParameterPanels::loadRows(int panel, const ParamPanel& rows)
 {
     ValueListEditor* grid = this->grid(panel);

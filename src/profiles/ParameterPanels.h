@@ -22,6 +22,8 @@ public:
     QWidget* header(int panel) const;
 
     void repaintGrids();
+    // The Video, Audio and Advanced rows with the values as they are shown now.
+    ProfilePanels shownRows() const;
     // Replaces a panel's rows and sets its height to rows x 18 (an empty panel keeps one
     // blank row's height), leaving the collapse button as it is.
     void loadRows(int panel, const ParamPanel& rows);

@@ -195,7 +195,11 @@ void SaveProfileAs(const QString& source, const QString& target, const ProfilePa
     // Removing the target first would delete a source that is the same file.
     if (from.canonicalFilePath() != QFileInfo(target).canonicalFilePath()) {
         QFile::remove(target);
-        QFile::copy(source, target); // not checked: an unwritable target fails on saving
+        QFile copy(source);
+        // Saving into a file the copy never made would leave an empty profile behind.
+        if (!copy.copy(target))
+            throw FwError(QStringLiteral("Cannot save the profile as \"%1\": %2")
+                              .arg(target, copy.errorString()));
     }
     SaveProfile(target, shown);
 }

@@ -28,5 +28,6 @@ QString BuildArguments(const QString& path, const ProfilePanels& shown);
 // choice), "Caption" and "Value" for typed rows. Read-only parameters stay as they are.
 void SaveProfile(const QString& path, const ProfilePanels& shown);
 
-// Copies source over target, then saves the panels into target. Nothing when source is missing.
+// Copies source over target, then saves the panels into target. Nothing when source is missing;
+// FwError when the copy cannot be made.
 void SaveProfileAs(const QString& source, const QString& target, const ProfilePanels& shown);

@@ -5,14 +5,17 @@
 #include "ProfileFile.h"
 #include "ProfileText.h"
 #include "base/FwError.h"
+#include "base/PathText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -20,9 +23,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TSettingForm::TSettingForm(QWidget* mainWindow, const QString& programFolder,
-                           const QStringList& profiles)
-    : QDialog(mainWindow), m_mainWindow(mainWindow), m_programFolder(programFolder)
+TSettingForm::TSettingForm(QWidget* mainWindow, SettingsLink link)
+    : QDialog(mainWindow), m_mainWindow(mainWindow), m_link(std::move(link))
 {
     setObjectName(QStringLiteral("TSettingForm"));
     setWindowTitle(QStringLiteral("Settings"));
@@ -48,8 +50,8 @@ TSettingForm::TSettingForm(QWidget* mainWindow, const QString& programFolder,
     buttons->addWidget(btnCancel);
     layout->addLayout(buttons);
 
-    FillProfileBox(cmbProfile, profiles);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    // The main window's list; the owner then runs LoadPreferences, and shows its errors.
+    FillProfileBox(cmbProfile, m_link.profileFiles);
 }
 
 QWidget* TSettingForm::buildGeneralTab()
@@ -135,7 +137,122 @@ QWidget* TSettingForm::buildProfilesTab()
 
 QString TSettingForm::profilePath() const
 {
-    return ChosenProfilePath(cmbProfile, m_programFolder);
+    return ChosenProfilePath(cmbProfile, m_link.programFolder);
+}
+
+Preferences TSettingForm::preferences() const
+{
+    return Preferences(m_link.programFolder + QStringLiteral("Preferences.ini"),
+                       m_link.programFolder);
+}
+
+GeneralSettings TSettingForm::general() const
+{
+    GeneralSettings settings;
+    settings.outputPath = edtOutputDir->text();
+    settings.synMode = cmbSyn->currentIndex();
+    settings.openDir = chkOpenDir->isChecked();
+    settings.exitProgram = chkExit->isChecked();
+    settings.turnOff = chkTurnoff->isChecked();
+    settings.overwrite = rdbOverWrite->isChecked();
+    return settings;
+}
+
+void TSettingForm::setGeneral(const GeneralSettings& settings)
+{
+    edtOutputDir->setText(settings.outputPath);
+    cmbSyn->setCurrentIndex(settings.synMode);
+    chkOpenDir->setChecked(settings.openDir);
+    chkExit->setChecked(settings.exitProgram);
+    chkTurnoff->setChecked(settings.turnOff);
+    rdbOverWrite->setChecked(settings.overwrite);
+    rdbRename->setChecked(!settings.overwrite);
+}
+
+void TSettingForm::LoadPreferences()
+{
+    setGeneral(preferences().General());
+}
+
+void TSettingForm::SavePreferences()
+{
+    preferences().SaveGeneral(general());
+}
+
+void TSettingForm::LoadDefaults()
+{
+    setGeneral(preferences().Defaults());
+}
+
+void TSettingForm::showOn(int tab)
+{
+    pgcSetting->setCurrentIndex(tab);
+    show();
+    raise();
+    activateWindow();
+}
+
+void TSettingForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TSettingForm::FormShow()
+{
+    m_mainWindow->setEnabled(false);
+    setEnabled(true); // a child window would otherwise follow its disabled owner
+    edtOutputDir->setText(m_link.mainOutput());
+    m_shown = general();
+}
+
+void TSettingForm::done(int result)
+{
+    QDialog::done(result);
+    FormClose(result);
+}
+
+void TSettingForm::FormClose(int result)
+{
+    // Cancel, or the title bar's close button: what was changed is taken back.
+    if (result != Accepted)
+        setGeneral(m_shown);
+    m_mainWindow->setEnabled(true);
+}
+
+void TSettingForm::btnOKClick()
+{
+    m_link.setMainOutput(edtOutputDir->text());
+    SavePreferences();
+    if (QFileInfo(profilePath()).isFile())
+        SaveProfile(profilePath(), panels->shownRows());
+    if (m_link.mainProfile() == cmbProfile->currentText())
+        m_link.reloadMainProfile();
+    accept();
+}
+
+void TSettingForm::btnCancelClick()
+{
+    reject();
+}
+
+void TSettingForm::btnDefaultClick()
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Load Default"),
+                    QStringLiteral("Are you sure to load the default preferences?"),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    if (box.exec() == QMessageBox::Yes)
+        LoadDefaults();
+}
+
+void TSettingForm::sbtnBrowseClick()
+{
+    const QString folder =
+        m_link.chooseFolder
+            ? m_link.chooseFolder(this, QStringLiteral("Select the output directory."))
+            : QString();
+    if (!folder.isEmpty())
+        edtOutputDir->setText(WithBackslash(folder));
 }
 
 void TSettingForm::cmbProfileChange()
@@ -150,15 +267,26 @@ void TSettingForm::cmbProfileChange()
         throw FwError(profile.error);
 }
 
-void TSettingForm::showEvent(QShowEvent* event)
+void TSettingForm::btnSaveAsClick()
 {
-    QDialog::showEvent(event);
-    m_mainWindow->setEnabled(false);
-    setEnabled(true);
+    const QString source = profilePath();
+    if (!QFileInfo(source).isFile() || !m_link.chooseSaveFile)
+        return;
+    QString target = m_link.chooseSaveFile(this, QStringLiteral("Profiles (*.cvp)"),
+                                           ProfilesFolder(m_link.programFolder));
+    if (target.isEmpty())
+        return;
+    if (FileExtension(target).compare(QLatin1String(".cvp"), Qt::CaseInsensitive) != 0)
+        target += QStringLiteral(".cvp");
+    SaveProfileAs(source, target, panels->shownRows());
+    refreshProfiles();
+    if (m_link.profilesChanged)
+        m_link.profilesChanged();
 }
 
-void TSettingForm::done(int result)
+void TSettingForm::refreshProfiles()
 {
-    QDialog::done(result);
-    m_mainWindow->setEnabled(true);
+    const QString chosen = cmbProfile->currentData().toString();
+    FillProfileBox(cmbProfile, ProfileFiles(m_link.programFolder));
+    cmbProfile->setCurrentIndex(cmbProfile->findData(chosen));
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "profiles/Preferences.h"
+#include "profiles/SettingsLink.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -13,13 +16,13 @@ class ParameterPanels;
 
 // The Settings dialog: preferences on its General tab, a profile's stored choices on its
 // Profiles tab. Created once at start-up and only shown and hidden afterwards; while shown it
-// disables the main window.
+// disables the main window. Its General-tab controls are the live settings a batch reads.
+// Handlers that touch files throw FwError; the window that wires them shows it.
 class TSettingForm final : public QDialog
 {
     Q_OBJECT
 public:
-    // profiles: the profile files as the main window lists them.
-    TSettingForm(QWidget* mainWindow, const QString& programFolder, const QStringList& profiles);
+    TSettingForm(QWidget* mainWindow, SettingsLink link);
 
     QTabWidget* pgcSetting = nullptr;
     QLineEdit* edtOutputDir = nullptr;
@@ -37,8 +40,24 @@ public:
     QPushButton* btnOK = nullptr;
     QPushButton* btnCancel = nullptr;
 
+    // Shows the dialog on its General (0) or Profiles (1) tab.
+    void showOn(int tab);
+
+    void LoadPreferences();
+    void SavePreferences();
+    void LoadDefaults();
+    void btnOKClick();
+    void btnCancelClick();
+    void btnDefaultClick();
+    void sbtnBrowseClick();
     void cmbProfileChange();
+    void btnSaveAsClick();
+
+    // The General tab as it stands: what a batch goes by.
+    GeneralSettings general() const;
     QString profilePath() const;
+    // Lists the profiles again, keeping the one chosen.
+    void refreshProfiles();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -47,7 +66,12 @@ protected:
 private:
     QWidget* buildGeneralTab();
     QWidget* buildProfilesTab();
+    void setGeneral(const GeneralSettings& settings);
+    Preferences preferences() const;
+    void FormShow();
+    void FormClose(int result);
 
     QWidget* m_mainWindow;
-    QString m_programFolder;
+    SettingsLink m_link;
+    GeneralSettings m_shown; // the General tab when the dialog was shown, for Cancel
 };

@@ -21,10 +21,13 @@ FormFixture::FormFixture(const QStringList& arguments,
     context.chooseFolder = [this](QWidget* owner, const QString& title) {
         return chooseFolder ? chooseFolder(owner, title) : QString();
     };
+    context.chooseSaveFile = [this](QWidget* owner, const QString& filter, const QString& folder) {
+        return chooseSaveFile ? chooseSaveFile(owner, filter, folder) : QString();
+    };
+    context.hasChmViewer = [this] { return chmViewer; };
     form = std::make_unique<TMainForm>(context);
     about = std::make_unique<TAboutForm>(form->version(), form.get());
-    setting =
-        std::make_unique<TSettingForm>(form.get(), form->programFolder(), form->profileFiles());
+    setting = std::make_unique<TSettingForm>(form.get(), form->settingsLink());
     size = std::make_unique<TSizeForm>(form.get(), form->grid(ParameterPanels::Video));
     form->setDialogs(about.get(), setting.get(), size.get());
 }

@@ -28,6 +28,8 @@ struct FormFixture
     // What the open dialog and the folder browser answer; nothing (cancelled) unless set.
     std::function<QStringList(QWidget*, const QString&)> chooseFiles;
     std::function<QString(QWidget*, const QString&)> chooseFolder;
+    std::function<QString(QWidget*, const QString&, const QString&)> chooseSaveFile;
+    bool chmViewer = false; // whether the desktop seems to show CHM files
     std::unique_ptr<TMainForm> form;
     std::unique_ptr<TAboutForm> about;
     std::unique_ptr<TSettingForm> setting;

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+
+struct AppContext;
+struct TMainFormUi;
+class QWidget;
+class TAboutForm;
+
+// The main window's small services: the output folder's Browse and Open, Help and About.
+class ShellCommands final : public QObject
+{
+    Q_OBJECT
+public:
+    ShellCommands(QWidget* form, const TMainFormUi& ui, const AppContext& context);
+
+    void setAboutBox(TAboutForm* about) { m_about = about; }
+
+    void bbtnBrowserClick();
+    void bbtnOpenClick();
+    void tbtnHelpClick();
+    void tbtnAboutClick();
+
+private:
+    QWidget* m_form;
+    const TMainFormUi& m_ui;
+    const AppContext& m_context;
+    TAboutForm* m_about = nullptr;
+};

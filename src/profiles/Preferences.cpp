@@ -1,0 +1,97 @@
+#include "Preferences.h"
+
+#include "profiles/TNewInifile.h"
+
+namespace {
+const QString kMain = QStringLiteral("Main");
+const QString kOutputPath = QStringLiteral("Output Path");
+const QString kSynMode = QStringLiteral("Syn Mode");
+const QString kOpenDir = QStringLiteral("Auto Open Dir");
+const QString kExit = QStringLiteral("Auto Exit");
+const QString kTurnOff = QStringLiteral("Auto Turn Off");
+const QString kOverwrite = QStringLiteral("Overwrite");
+constexpr int kSynModes = 3;
+
+// New keys go directly under the header, so the keys written last come first in the file.
+void writeAfterOutputPath(TNewInifile& ini, const GeneralSettings& settings)
+{
+    ini.WriteInteger(kMain, kSynMode, settings.synMode);
+    ini.WriteBool(kMain, kOpenDir, settings.openDir);
+    ini.WriteBool(kMain, kExit, settings.exitProgram);
+    ini.WriteBool(kMain, kTurnOff, settings.turnOff);
+    ini.WriteBool(kMain, kOverwrite, settings.overwrite);
+}
+} // namespace
+
+bool GeneralSettings::operator==(const GeneralSettings& other) const
+{
+    return outputPath == other.outputPath && synMode == other.synMode && openDir == other.openDir &&
+           exitProgram == other.exitProgram && turnOff == other.turnOff &&
+           overwrite == other.overwrite;
+}
+
+Preferences::Preferences(const QString& path, const QString& programFolder)
+    : m_path(path), m_programFolder(programFolder)
+{}
+
+QString Preferences::Version() const
+{
+    TNewInifile ini(m_path);
+    const QString version = ini.ReadString(kMain, QStringLiteral("Version"), QStringLiteral("3.0"));
+    ini.Release();
+    return version;
+}
+
+GeneralSettings Preferences::read(const QString& section, bool openDirDefault) const
+{
+    TNewInifile ini(m_path);
+    GeneralSettings settings;
+    settings.outputPath = ini.ReadString(section, kOutputPath, m_programFolder);
+    settings.synMode = ini.ReadInteger(section, kSynMode, 0);
+    // A mode the list does not have would leave the drop-down empty.
+    if (settings.synMode < 0 || settings.synMode >= kSynModes)
+        settings.synMode = 0;
+    settings.openDir = ini.ReadBool(section, kOpenDir, openDirDefault);
+    settings.exitProgram = ini.ReadBool(section, kExit, false);
+    settings.turnOff = ini.ReadBool(section, kTurnOff, false);
+    settings.overwrite = ini.ReadBool(section, kOverwrite, true);
+    ini.Release();
+    return settings;
+}
+
+GeneralSettings Preferences::General() const
+{
+    return read(kMain, true);
+}
+
+GeneralSettings Preferences::Defaults() const
+{
+    return read(QStringLiteral("Default"), false);
+}
+
+void Preferences::SaveGeneral(const GeneralSettings& settings) const
+{
+    TNewInifile ini(m_path);
+    ini.WriteString(kMain, kOutputPath, settings.outputPath);
+    writeAfterOutputPath(ini, settings);
+    ini.Release();
+}
+
+Preferences::WindowChoice Preferences::Window() const
+{
+    TNewInifile ini(m_path);
+    WindowChoice window;
+    window.outputPath = ini.ReadString(kMain, kOutputPath, m_programFolder);
+    window.profile = ini.ReadInteger(kMain, QStringLiteral("Profile"), 0);
+    ini.Release();
+    return window;
+}
+
+void Preferences::SaveWindow(const WindowChoice& window, const GeneralSettings& settings) const
+{
+    TNewInifile ini(m_path);
+    ini.WriteInteger(kMain, QStringLiteral("Profile"), window.profile);
+    ini.WriteString(kMain, kOutputPath, window.outputPath);
+    writeAfterOutputPath(ini, settings);
+    ini.Release();
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+
+// What the Settings dialog's General tab holds: the output folder it offers and what a batch
+// does when it is done.
+struct GeneralSettings
+{
+    QString outputPath;
+    int synMode = 0; // 0 "Auto", 1 "Force Mode", 2 "Progressive Mode"
+    bool openDir = true;
+    bool exitProgram = false;
+    bool turnOff = false;
+    bool overwrite = true; // false: an existing output gets a numbered name
+
+    bool operator==(const GeneralSettings& other) const;
+};
+
+// Preferences.ini. [Main] carries the settings from one run to the next; [Default] holds the
+// factory settings that "Load Default" brings back and is never written. Every operation opens
+// the file, reads or writes, and releases it at once; file errors come out as FwError.
+class Preferences final
+{
+public:
+    Preferences(const QString& path, const QString& programFolder);
+
+    QString Version() const; // "3.0" when not set
+
+    GeneralSettings General() const;  // [Main]
+    GeneralSettings Defaults() const; // [Default]: like [Main], but "Auto Open Dir" is off
+    // Output Path, Syn Mode, Auto Open Dir, Auto Exit, Auto Turn Off, Overwrite.
+    void SaveGeneral(const GeneralSettings& settings) const;
+
+    // The main window's own: its output folder and its profile's position in the list
+    // (which may lie outside the list; the window decides).
+    struct WindowChoice
+    {
+        QString outputPath;
+        int profile = 0;
+    };
+    WindowChoice Window() const;
+    // Profile, Output Path, then the general settings but the dialog's output path.
+    void SaveWindow(const WindowChoice& window, const GeneralSettings& settings) const;
+
+private:
+    GeneralSettings read(const QString& section, bool openDirDefault) const;
+
+    QString m_path;
+    QString m_programFolder;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QWidget;
+
+// What the Settings dialog is given: where its files are, what it needs of the main window,
+// and the platform's choosers (tests pass their own).
+struct SettingsLink
+{
+    QString programFolder;               // ends in a separator
+    QStringList profileFiles;            // as the main window lists them
+    std::function<QString()> mainOutput; // the main window's output folder
+    std::function<void(const QString&)> setMainOutput;
+    std::function<QString()> mainProfile; // the main window's chosen profile, as shown
+    std::function<void()> reloadMainProfile;
+    std::function<void()> profilesChanged; // a profile was saved under a new name
+    // The folder browser (owner, title) and the save dialog (owner, filter, folder); empty
+    // when cancelled.
+    std::function<QString(QWidget*, const QString&)> chooseFolder;
+    std::function<QString(QWidget*, const QString&, const QString&)> chooseSaveFile;
+};
