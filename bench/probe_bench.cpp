@@ -19,6 +19,9 @@ double addSeconds(const QString& folder, const QStringList& clips)
     QElapsedTimer timer;
     timer.start();
     TMainForm form(context);
+    // Rows come at once; their files are read afterwards.
+    while (form.reading())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     const double seconds = timer.nsecsElapsed() / 1e9;
     if (form.rows().rowCount() != clips.size())
         std::fprintf(stderr, "only %d of %d clips were added\n", form.rows().rowCount(),

@@ -12,7 +12,10 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QStandardItemModel>
@@ -128,6 +131,7 @@ private slots:
         for (const QString& argument : arguments)
             absolute << setup.path(argument);
         FormFixture fixture(absolute, setup.programFolder());
+        QTRY_VERIFY(!fixture.form->reading());
         QStringList wanted;
         for (const QString& name : expected)
             wanted << setup.path(name);
@@ -144,6 +148,10 @@ private slots:
         QCOMPARE(task.NewFileExt, QString()); // no profile is loaded yet
         QCOMPARE(task.StartTime, QStringLiteral("00:00:00.0"));
         QCOMPARE(task.EndTime, task.Length);
+        QCOMPARE(task.SourceStart, task.StartTime);
+        QCOMPARE(task.SourceEnd, task.Length);
+        QCOMPARE(task.ClipLength, task.Length);
+        QCOMPARE(task.NewFileName, QFileInfo(wanted.first()).completeBaseName());
     }
 
     void nothingAddedLeavesCommandsAlone()
@@ -170,6 +178,7 @@ private slots:
         emit form.ui().cmbProfile->activated(0);
         QCOMPARE(form.OutputExt(), QStringLiteral(".mp4"));
         emit form.ui().ibtnAddFile->clicked();
+        QTRY_VERIFY(!form.reading());
         QVERIFY(filterSeen.startsWith(QStringLiteral("All Support Files(")));
         QCOMPARE(captions(form), QStringList{setup.path("a.avi")});
         QCOMPARE(form.currentTask(), 0); // a lone row is selected and shown
@@ -181,6 +190,7 @@ private slots:
 
         chosen = {setup.path("b.avi"), setup.path("c.avi"), setup.path("clip.flv")};
         form.ui().tbtnAddFile->click();
+        QTRY_VERIFY(!form.reading());
         QCOMPARE(captions(form), (QStringList{setup.path("a.avi"), setup.path("c.avi"),
                                               setup.path("clip.flv"), setup.path("b.avi")}));
         ltvItemData task;
@@ -221,6 +231,7 @@ private slots:
                      {setup.path("clip.AVI"), setup.path("clip.flv"), setup.path("d"), longPath}));
         QCOMPARE(captions(form),
                  (QStringList{setup.path("clip.AVI"), setup.path("d/x.vob"), longPath}));
+        QTRY_VERIFY(!form.reading());
         ltvItemData task;
         form.rows().ReadTask(2, TaskRows::WholeRecord, task);
         QCOMPARE(task.Size, QStringLiteral(" 320x240")); // the long path reached the encoder whole
@@ -251,6 +262,7 @@ private slots:
                                     WriteFile(folder + "wmaspi.dll", "not a program");
                                 });
             QCOMPARE(fixture.form->rows().rowCount(), 2);
+            QTRY_VERIFY(!fixture.form->reading());
             ltvItemData task;
             fixture.form->rows().ReadTask(1, TaskRows::WholeRecord, task);
             QCOMPARE(task.Length, QString());
@@ -263,28 +275,42 @@ private slots:
         }
     }
 
-    void closingStopsAFolderBeingAdded()
+    // Reading goes on while the user adds more; closing ends it at once, encoders included.
+    void addingWhileReadingAndClosing()
     {
-        QStringList names = {"d/"};
-        for (int i = 0; i < 40; ++i)
+        QStringList names = {"d/", "late.avi", "picked.avi"};
+        for (int i = 0; i < 30; ++i)
             names << QString("d/%1.avi").arg(i, 2, 10, QLatin1Char('0'));
         Setup setup(names);
-        FormFixture fixture({}, [](const QString& folder) {
-            WriteFakeEncoder(folder, QStringLiteral("wmaspi.dll"), "sleep 0.05\n" + kReport);
+        QTemporaryDir pids;
+        FormFixture fixture({}, [&](const QString& folder) {
+            WriteFakeEncoder(folder, QStringLiteral("wmaspi.dll"),
+                             "touch '" + pids.path().toUtf8() + "'/$$\nsleep 2\n" + kReport);
         });
         TMainForm& form = *fixture.form;
         form.show();
         fixture.chooseFolder = [&](QWidget*, const QString&) { return setup.path("d"); };
-        // The user closes the window once the first files are in.
-        QTimer closer;
-        connect(&closer, &QTimer::timeout, &form, [&] {
-            if (form.rows().rowCount() >= 2)
-                form.close();
-        });
-        closer.start(5);
+        fixture.chooseFiles = [&](QWidget*, const QString&) {
+            return QStringList{setup.path("picked.avi")};
+        };
         emit form.ui().ibtnAddDir->clicked();
-        QVERIFY(!form.isVisible());
-        QVERIFY2(form.rows().rowCount() < 10, qPrintable(QString::number(form.rows().rowCount())));
+        QCOMPARE(form.rows().rowCount(), 30); // every row at once, read afterwards
+        QVERIFY(form.reading());
+        QVERIFY(drop(form, {setup.path("late.avi")}));
+        emit form.ui().ibtnAddFile->clicked();
+        QCOMPARE(form.rows().caption(30), setup.path("late.avi"));
+        QCOMPARE(form.rows().caption(31), setup.path("picked.avi"));
+        QVERIFY(form.ui().labReading->isVisible());
+        QCOMPARE(form.ui().labReading->text(), QStringLiteral("Reading files: 0 of 32"));
+        QTRY_VERIFY(!QDir(pids.path()).isEmpty()); // the first encoders run
+
+        QElapsedTimer clock;
+        clock.start();
+        form.close();
+        QVERIFY(clock.elapsed() < 1000);
+        QVERIFY(!form.reading());
+        for (const QString& pid : QDir(pids.path()).entryList(QDir::Files))
+            QVERIFY2(ProcessGone(pid.toLongLong()), "an encoder outlived the window");
     }
 };
 

@@ -6,9 +6,9 @@
 #include "TMainFormUi.h"
 #include "tasks/InputTypes.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QStandardItemModel>
 #include <QToolButton>
@@ -16,32 +16,27 @@
 
 InputCommands::InputCommands(QWidget* form, const TMainFormUi& ui, const AppContext& context,
                              const QString& encoderPath, Hooks hooks)
-    : QObject(form), m_form(form), m_ui(ui), m_context(context), m_hooks(std::move(hooks)),
+    : QObject(form), m_form(form), m_ui(ui), m_context(context), m_encoderPath(encoderPath),
+      m_hooks(std::move(hooks)),
       m_filter(QtNameFilters(OpenDialogFilter(InputExtensions())).join(QStringLiteral(";;"))),
-      m_rows(ui.taskModel),
-      m_probe(encoderPath, [this](const QString& text) { m_ui.Memo1->setPlainText(text); }),
-      m_adder(m_rows, m_probe, InputExtensions(),
+      m_rows(ui.taskModel), m_probes(encoderPath, ProbeQueue::DefaultParallel()),
+      m_adder(m_rows, InputExtensions(),
               {[this] { return m_hooks.outputExt(); }, [this] { m_ui.panbg->hide(); },
-               [this] {
-                   QCoreApplication::processEvents();
-                   return !m_abandoned;
-               },
-               [this, encoderPath](const QString& reason) { encoderFailed(encoderPath, reason); }})
-{}
-
-void InputCommands::abandon()
+               [this](const QString& path) {
+                   ++m_asked;
+                   m_probes.enqueue(path);
+                   showProgress();
+               }})
 {
-    m_abandoned = true;
-}
-
-void InputCommands::encoderFailed(const QString& encoderPath, const QString& reason)
-{
-    if (m_toldEncoderFailed)
-        return;
-    m_toldEncoderFailed = true; // once: every further file would say the same
-    ShowError(m_form, QStringLiteral("The encoder \"%1\" cannot be started (%2). Files are added "
-                                     "without their length and size.")
-                          .arg(QDir::toNativeSeparators(encoderPath), reason));
+    connect(&m_probes, &ProbeQueue::read, this,
+            [this](const QString& text) { m_ui.Memo1->setPlainText(text); });
+    connect(&m_probes, &ProbeQueue::probed, this, &InputCommands::probed);
+    connect(&m_probes, &ProbeQueue::encoderFailed, this, &InputCommands::encoderFailed);
+    connect(&m_probes, &ProbeQueue::idle, this, [this] {
+        m_asked = m_read = 0;
+        showProgress();
+        emit readingFinished();
+    });
 }
 
 void InputCommands::tbtnAddFileClick()
@@ -99,4 +94,43 @@ void InputCommands::EnableListCommands()
     for (QToolButton* button :
          {m_ui.tbtnUp, m_ui.tbtnDown, m_ui.tbtnRemove, m_ui.tbtnClear, m_ui.tbtnStart})
         button->setEnabled(true);
+}
+
+bool InputCommands::reading() const
+{
+    return m_probes.pending() > 0;
+}
+
+void InputCommands::abandon()
+{
+    m_probes.cancel();
+}
+
+void InputCommands::probed(const QString& path, const MediaProbe::Facts& facts)
+{
+    ++m_read;
+    const int row = m_adder.Apply(path, facts);
+    // The Output panel shows this task with its times missing until now.
+    if (row >= 0 && row == m_hooks.currentTask())
+        m_hooks.showCurrentTask();
+    showProgress();
+}
+
+void InputCommands::showProgress()
+{
+    const bool busy = m_asked > 0;
+    m_ui.labReading->setVisible(busy);
+    if (busy)
+        m_ui.labReading->setText(
+            QStringLiteral("Reading files: %1 of %2").arg(m_read).arg(m_asked));
+}
+
+void InputCommands::encoderFailed(const QString& reason)
+{
+    if (m_toldEncoderFailed)
+        return;
+    m_toldEncoderFailed = true; // once: every further file would say the same
+    ShowError(m_form, QStringLiteral("The encoder \"%1\" cannot be started (%2). Files are added "
+                                     "without their length and size.")
+                          .arg(QDir::toNativeSeparators(m_encoderPath), reason));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/MediaProbe.h"
+#include "engine/ProbeQueue.h"
 #include "engine/TaskRows.h"
 #include "tasks/TaskAdder.h"
 
@@ -14,7 +14,8 @@ struct TMainFormUi;
 class QWidget;
 
 // The window side of adding inputs: the Add Files and Add Directory commands, drops, the
-// command line, and the list commands that come alive once the list holds a task.
+// command line, and the list commands that come alive once the list holds a task. Rows appear
+// at once; their files are read (probed) several at a time while the window stays free.
 class InputCommands final : public QObject
 {
     Q_OBJECT
@@ -23,6 +24,7 @@ public:
     {
         std::function<QString()> outputExt;
         std::function<void()> showCurrentTask; // the list's click handler
+        std::function<int()> currentTask;      // the first selected row, -1 when none
     };
 
     InputCommands(QWidget* form, const TMainFormUi& ui, const AppContext& context,
@@ -34,23 +36,33 @@ public:
     void drop(const QList<QUrl>& urls);
     void AddCommandLineInputs(const QStringList& arguments);
     void EnableListCommands();
-    // The window is closing: a folder being added stops after the file at hand.
+
+    // Whether files are still being read; readingFinished tells when the last one is.
+    bool reading() const;
+    // The window is closing: files still to be read are left unread, at once.
     void abandon();
 
     TaskRows& rows() { return m_rows; }
     const QString& openDialogFilter() const { return m_filter; }
 
+signals:
+    void readingFinished();
+
 private:
-    void encoderFailed(const QString& encoderPath, const QString& reason);
+    void probed(const QString& path, const MediaProbe::Facts& facts);
+    void encoderFailed(const QString& reason);
+    void showProgress();
 
     QWidget* m_form;
     const TMainFormUi& m_ui;
     const AppContext& m_context;
+    QString m_encoderPath;
     Hooks m_hooks;
     QString m_filter;
     TaskRows m_rows;
-    MediaProbe m_probe;
+    ProbeQueue m_probes;
     TaskAdder m_adder;
-    bool m_abandoned = false;
+    int m_asked = 0; // files given to read since the list was last fully read
+    int m_read = 0;
     bool m_toldEncoderFailed = false;
 };

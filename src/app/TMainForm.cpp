@@ -43,7 +43,8 @@ TMainForm::TMainForm(const AppContext& context, QWidget* parent)
     m_output = new OutputPanel(this, m_ui, [this] { return OutputExt(); });
     m_inputs =
         new InputCommands(this, m_ui, m_context, m_encoderPath,
-                          {[this] { return OutputExt(); }, [this] { m_output->ltvTaskClick(); }});
+                          {[this] { return OutputExt(); }, [this] { m_output->ltvTaskClick(); },
+                           [this] { return m_output->currentTask(); }});
     m_shell = new ShellCommands(this, m_ui, m_context);
     wireCommands();
     FormCreate();
@@ -130,6 +131,11 @@ void TMainForm::wireCommands()
 TaskRows& TMainForm::rows()
 {
     return m_inputs->rows();
+}
+
+bool TMainForm::reading() const
+{
+    return m_inputs->reading();
 }
 
 QString TMainForm::OutputExt() const

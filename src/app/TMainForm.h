@@ -39,6 +39,7 @@ public:
     QString helpFile() const { return m_helpFile; }
 
     TaskRows& rows();
+    bool reading() const; // files added are still being read
     QString OutputExt() const;
     int currentTask() const; // the first selected row, -1 when none
     ValueListEditor* grid(int panel) const;

@@ -165,6 +165,10 @@ void TMainFormUi::setupToolbar()
     ibtnAbout = image(QStringLiteral("ibtnAbout"), 7);
     ibtnHelp = image(QStringLiteral("ibtnHelp"), 8);
     row->addStretch();
+    labReading = new QLabel(Toolbar1);
+    labReading->setObjectName(QStringLiteral("labReading"));
+    labReading->hide();
+    row->addWidget(labReading);
 }
 
 void TMainFormUi::setupRightPanel(QWidget* form)

@@ -44,6 +44,7 @@ struct TMainFormUi
     ImageButton* ibtnSetting = nullptr;
     ImageButton* ibtnAbout = nullptr;
     ImageButton* ibtnHelp = nullptr;
+    QLabel* labReading = nullptr; // how many of the files added are read so far
     QMenu* ppmTask = nullptr;
 
     SplitterBar* panSplitter = nullptr;

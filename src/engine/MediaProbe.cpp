@@ -100,12 +100,18 @@ bool MediaProbe::ProbeMedia(const QString& path)
     if (givenUp)
         return true;
 
-    const Report report = parseReport(QString::fromUtf8(output), path);
-    ProbeLength = report.length;
-    ProbeSize = report.size;
-    ProbeStart = QStringLiteral("00:00:00.0");
-    ProbeEnd = ProbeLength;
+    const Facts found = FactsOf(output, path);
+    ProbeLength = found.length;
+    ProbeSize = found.size;
+    ProbeStart = found.start;
+    ProbeEnd = found.end;
     return true;
+}
+
+MediaProbe::Facts MediaProbe::FactsOf(const QByteArray& output, const QString& path)
+{
+    const Report report = parseReport(QString::fromUtf8(output), path);
+    return {report.length, report.size, QStringLiteral("00:00:00.0"), report.length};
 }
 
 MediaProbe::Report MediaProbe::parseReport(const QString& text, const QString& path)

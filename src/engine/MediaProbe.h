@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QMetaType>
 #include <QString>
 
 #include <functional>
@@ -16,6 +18,17 @@ public:
         QString length;
         QString size;
     };
+
+    // What a probe leaves for the task's record; all empty when it failed.
+    struct Facts
+    {
+        QString length;
+        QString size;
+        QString start;
+        QString end;
+    };
+    // The facts of a probe that ran to its end with this output.
+    static Facts FactsOf(const QByteArray& output, const QString& path);
 
     // The sink receives the text of every read (the window shows the latest one). An encoder
     // still running after limitMs is given up on, so a hung one cannot hold the window for good.
@@ -36,6 +49,7 @@ public:
     QString ProbeSize;
     QString ProbeStart;
     QString ProbeEnd;
+    Facts facts() const { return {ProbeLength, ProbeSize, ProbeStart, ProbeEnd}; }
 
 private:
     QString m_encoderPath;
@@ -43,3 +57,5 @@ private:
     int m_limitMs;
     QString m_startError;
 };
+
+Q_DECLARE_METATYPE(MediaProbe::Facts)

@@ -1,5 +1,6 @@
 #include "TaskRows.h"
 
+#include "engine/CaptionIndex.h"
 #include "engine/TimeText.h"
 
 #include <QStandardItemModel>
@@ -87,11 +88,18 @@ void TaskRows::WriteTask(int row, int mode, const ltvItemData& record)
 
 int TaskRows::appendTask(const QString& path)
 {
+    ltvItemData record;
+    record.InputFile = path;
+    return appendTask(record);
+}
+
+int TaskRows::appendTask(const ltvItemData& record)
+{
     QList<QStandardItem*> items;
     items.reserve(ColumnCount);
-    items.append(newItem(path));
+    items.append(newItem(record.InputFile));
     for (int sub = 0; sub < SubItemCount; ++sub)
-        items.append(newItem(QString()));
+        items.append(newItem(record.*subItemFields[sub]));
     m_model->appendRow(items);
     return m_model->rowCount() - 1;
 }
@@ -103,11 +111,7 @@ int TaskRows::rowCount() const
 
 int TaskRows::indexOf(const QString& path) const
 {
-    for (int row = 0; row < rowCount(); ++row) {
-        if (caption(row) == path)
-            return row;
-    }
-    return -1;
+    return CaptionIndex::of(m_model)->row(path);
 }
 
 QString TaskRows::caption(int row) const

@@ -30,9 +30,12 @@ public:
 
     // Appends a row with the path as caption and ten empty sub-items; returns its index.
     int appendTask(const QString& path);
+    // Appends a row holding the record's texts; returns its index.
+    int appendTask(const ltvItemData& record);
 
     int rowCount() const;
     // The first row whose caption equals the path exactly, letter case included; -1 if none.
+    // Looked up, not searched: as quick with thousands of rows as with one.
     int indexOf(const QString& path) const;
     QString caption(int row) const;
 

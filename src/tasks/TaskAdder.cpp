@@ -3,14 +3,13 @@
 #include "InputScan.h"
 #include "InputTypes.h"
 #include "base/PathText.h"
-#include "engine/MediaProbe.h"
 #include "engine/TaskRows.h"
 #include "engine/ltvItemData.h"
 
 #include <QFileInfo>
 
-TaskAdder::TaskAdder(TaskRows& rows, MediaProbe& probe, QStringList extensions, Hooks hooks)
-    : m_rows(rows), m_probe(probe), m_extensions(std::move(extensions)), m_hooks(std::move(hooks))
+TaskAdder::TaskAdder(TaskRows& rows, QStringList extensions, Hooks hooks)
+    : m_rows(rows), m_extensions(std::move(extensions)), m_hooks(std::move(hooks))
 {}
 
 void TaskAdder::AddTask(const QString& path)
@@ -19,33 +18,38 @@ void TaskAdder::AddTask(const QString& path)
         m_hooks.adding();
     if (m_rows.indexOf(path) >= 0)
         return;
-    const int row = m_rows.appendTask(path);
-    if (!m_probe.ProbeMedia(path) && m_hooks.encoderFailed)
-        m_hooks.encoderFailed(m_probe.startError());
-
     ltvItemData task;
     task.InputFile = path;
-    task.Length = m_probe.ProbeLength;
-    task.Size = m_probe.ProbeSize;
     task.Status = QStringLiteral("OK");
     task.NewFileName = WithoutExtension(FileNamePart(path));
     task.NewFileExt = m_hooks.outputExt ? m_hooks.outputExt() : QString();
-    task.SourceStart = m_probe.ProbeStart;
-    task.SourceEnd = m_probe.ProbeEnd;
-    task.ClipLength = m_probe.ProbeLength;
-    task.StartTime = m_probe.ProbeStart;
-    task.EndTime = m_probe.ProbeEnd;
-    m_rows.WriteTask(row, TaskRows::WholeRecord, task);
+    m_rows.appendTask(task);
+    if (m_hooks.probe)
+        m_hooks.probe(path);
+}
+
+int TaskAdder::Apply(const QString& path, const MediaProbe::Facts& facts)
+{
+    const int row = m_rows.indexOf(path);
+    if (row < 0)
+        return -1;
+    ltvItemData task;
+    task.Length = facts.length;
+    task.Size = facts.size;
+    task.SourceStart = facts.start;
+    task.SourceEnd = facts.end;
+    task.ClipLength = facts.length;
+    task.StartTime = facts.start;
+    task.EndTime = facts.end;
+    for (const int mode : {0, 1, 5, 6, 7, 8, 9})
+        m_rows.WriteTask(row, mode, task);
+    return row;
 }
 
 void TaskAdder::AddFolder(const QString& folder)
 {
-    const QStringList files = FolderInputs(folder, m_extensions);
-    for (const QString& file : files) {
-        if (m_hooks.betweenFiles && !m_hooks.betweenFiles())
-            return;
+    for (const QString& file : FolderInputs(folder, m_extensions))
         AddTask(file);
-    }
 }
 
 void TaskAdder::AddPath(const QString& path)

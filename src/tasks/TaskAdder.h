@@ -1,15 +1,17 @@
 #pragma once
 
+#include "engine/MediaProbe.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 
-class MediaProbe;
 class TaskRows;
 
-// Every road by which inputs enter the task list ends here: one file becomes one task (probed
-// for its length and frame size), a folder becomes a task per supported file inside it.
+// Every road by which inputs enter the task list ends here: one file becomes one task, a folder
+// becomes a task per supported file inside it. A task's row appears at once, with its name and
+// output options; its length and frame size come from a probe, which may end later (Apply).
 class TaskAdder final
 {
 public:
@@ -17,13 +19,11 @@ public:
     {
         std::function<QString()> outputExt; // the loaded profile's extension, "" if none
         std::function<void()> adding;       // told of every AddTask, duplicates included
-        // Before each file of a folder; false stops the folder there.
-        std::function<bool()> betweenFiles;
-        // A probe could not start the encoder (the reason as the system gives it).
-        std::function<void(const QString&)> encoderFailed;
+        // Asks for the new task's probe; its facts come back through Apply, at once or later.
+        std::function<void(const QString&)> probe;
     };
 
-    TaskAdder(TaskRows& rows, MediaProbe& probe, QStringList extensions, Hooks hooks);
+    TaskAdder(TaskRows& rows, QStringList extensions, Hooks hooks);
 
     // Adds one task unless a row has exactly this caption already. Checks neither existence
     // nor extension: callers do.
@@ -35,11 +35,15 @@ public:
     // The command line: paths, or the lines of a ".tmp" list file named first.
     void AddCommandLine(const QStringList& arguments);
 
+    // Fills the task of that path with its probe's facts: length, size, and the source and
+    // clip times they give. A task that has left the list meanwhile is passed over. Returns
+    // its row, or -1.
+    int Apply(const QString& path, const MediaProbe::Facts& facts);
+
     const QStringList& extensions() const { return m_extensions; }
 
 private:
     TaskRows& m_rows;
-    MediaProbe& m_probe;
     QStringList m_extensions;
     Hooks m_hooks;
 };

@@ -1,0 +1,49 @@
+// Starts the window with one folder of clips on its command line and reports, as one line
+// "visible=<s> read=<s> stall=<ms> rows=<n>": the time until the window is on screen, until
+// every file is read, and the longest the event loop went without turning meanwhile.
+// Usage: bulkadd_bench <program folder with wmaspi.dll> [folder]
+#include "app/TMainForm.h"
+#include "engine/TaskRows.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWindow>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) {
+        std::fprintf(stderr, "usage: bulkadd_bench <program folder> [folder]\n");
+        return 2;
+    }
+    AppContext context;
+    context.programFolder = args.first();
+    context.arguments = args.mid(1);
+    TMainForm form(context);
+    form.show();
+    while (!form.windowHandle() || !form.windowHandle()->isExposed())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    const double visible = sinceStart.nsecsElapsed() / 1e9;
+
+    // A timer that would fire every millisecond: the gaps between its turns are the stalls.
+    qint64 longest = 0;
+    QElapsedTimer gap;
+    gap.start();
+    QTimer beat;
+    beat.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&beat, &QTimer::timeout, &beat,
+                     [&] { longest = qMax(longest, gap.restart()); });
+    beat.start(1);
+    while (form.reading())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    const double read = sinceStart.nsecsElapsed() / 1e9;
+    std::printf("visible=%.3f read=%.3f stall=%lld rows=%d\n", visible, read,
+                static_cast<long long>(longest), form.rows().rowCount());
+    return 0;
+}

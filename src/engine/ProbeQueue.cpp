@@ -1,0 +1,106 @@
+#include "ProbeQueue.h"
+
+#include "engine/EncoderCommand.h"
+#include "platform/EncoderProcess.h"
+
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+
+struct ProbeQueue::Probe
+{
+    QString path;
+    QByteArray output;
+    QStringDecoder decoder{QStringDecoder::Utf8}; // keeps a character split between reads
+    std::unique_ptr<EncoderProcess> encoder;
+    std::unique_ptr<QTimer> limit;
+};
+
+ProbeQueue::ProbeQueue(const QString& encoderPath, int parallel, int limitMs, QObject* parent)
+    : QObject(parent), m_encoderPath(encoderPath), m_parallel(std::max(1, parallel)),
+      m_limitMs(limitMs)
+{
+    qRegisterMetaType<MediaProbe::Facts>();
+}
+
+ProbeQueue::~ProbeQueue()
+{
+    cancel();
+}
+
+int ProbeQueue::DefaultParallel()
+{
+    return std::max(2, QThread::idealThreadCount());
+}
+
+void ProbeQueue::enqueue(const QString& path)
+{
+    m_waiting.enqueue(path);
+    startNext();
+}
+
+int ProbeQueue::pending() const
+{
+    return int(m_waiting.size() + m_running.size());
+}
+
+void ProbeQueue::cancel()
+{
+    m_waiting.clear();
+    // Each encoder is killed and waited for as its probe goes.
+    m_running.clear();
+}
+
+void ProbeQueue::startNext()
+{
+    while (int(m_running.size()) < m_parallel && !m_waiting.isEmpty()) {
+        auto probe = std::make_unique<Probe>();
+        Probe* raw = probe.get();
+        raw->path = m_waiting.dequeue();
+        raw->encoder = std::make_unique<EncoderProcess>();
+        raw->limit = std::make_unique<QTimer>();
+        raw->limit->setSingleShot(true);
+        connect(raw->encoder.get(), &EncoderProcess::outputArrived, this,
+                [this, raw](const QByteArray& bytes) {
+                    raw->output += bytes;
+                    emit read(QString(raw->decoder(bytes)));
+                });
+        connect(raw->encoder.get(), &EncoderProcess::finished, this,
+                [this, raw] { finish(raw, MediaProbe::FactsOf(raw->output, raw->path)); });
+        connect(raw->encoder.get(), &EncoderProcess::failedToStart, this,
+                [this, raw](const QString& reason) {
+                    emit encoderFailed(reason);
+                    finish(raw, {});
+                });
+        // An encoder that hangs on a broken file is given up on; the others go on meanwhile.
+        connect(raw->limit.get(), &QTimer::timeout, this, [this, raw] { finish(raw, {}); });
+        m_running.push_back(std::move(probe));
+        raw->limit->start(m_limitMs);
+        raw->encoder->launch(m_encoderPath, ProbeCommandLine(raw->path));
+    }
+}
+
+void ProbeQueue::finish(Probe* probe, const MediaProbe::Facts& facts)
+{
+    const auto at = std::find_if(m_running.begin(), m_running.end(),
+                                 [probe](const auto& running) { return running.get() == probe; });
+    if (at == m_running.end())
+        return;
+    // Released once its signal has returned: this may run inside one of them.
+    std::unique_ptr<Probe> done = std::move(*at);
+    m_running.erase(at);
+    done->encoder->stop();
+    done->limit->stop();
+    const QString path = done->path;
+    // Kept as children until then, so that nothing is left behind should no event loop follow.
+    for (QObject* part : {static_cast<QObject*>(done->encoder.release()),
+                          static_cast<QObject*>(done->limit.release())}) {
+        part->setParent(this);
+        part->deleteLater();
+    }
+    startNext();
+    emit probed(path, facts);
+    if (pending() == 0)
+        emit idle();
+}

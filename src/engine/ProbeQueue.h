@@ -1,0 +1,51 @@
+#pragma once
+
+#include "engine/MediaProbe.h"
+
+#include <QObject>
+#include <QQueue>
+#include <QStringDecoder>
+
+#include <memory>
+#include <vector>
+
+class EncoderProcess;
+class QTimer;
+
+// Probes many inputs, several at a time, without ever waiting on the window's thread: each
+// probe is one encoder run followed by its signals. A probe's rules are those of MediaProbe:
+// the whole output is parsed once, an encoder that cannot start or is still running after the
+// time limit yields empty facts.
+class ProbeQueue final : public QObject
+{
+    Q_OBJECT
+public:
+    ProbeQueue(const QString& encoderPath, int parallel, int limitMs = 30000,
+               QObject* parent = nullptr);
+    ~ProbeQueue() override;
+
+    void enqueue(const QString& path);
+    int pending() const; // waiting or running
+    // Ends every probe at once; nothing more is reported of them. Not from a read() receiver.
+    void cancel();
+
+    // As many as the machine has cores, and at least two.
+    static int DefaultParallel();
+
+signals:
+    void read(const QString& text); // the text of one read of any probe, as it arrives
+    void probed(const QString& path, const MediaProbe::Facts& facts);
+    void encoderFailed(const QString& reason);
+    void idle(); // the last pending probe has ended
+
+private:
+    struct Probe;
+    void startNext();
+    void finish(Probe* probe, const MediaProbe::Facts& facts);
+
+    QString m_encoderPath;
+    int m_parallel;
+    int m_limitMs;
+    QQueue<QString> m_waiting;
+    std::vector<std::unique_ptr<Probe>> m_running;
+};

@@ -1,0 +1,177 @@
+#include "FakeEncoder.h"
+#include "TestFiles.h"
+#include "engine/MediaProbe.h"
+#include "engine/ProbeQueue.h"
+#include "engine/TaskRows.h"
+#include "tasks/InputTypes.h"
+#include "tasks/TaskAdder.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+// Reports a length that depends on the file's name, after a pause that does too, so that
+// probes running side by side end in another order than they began.
+const QByteArray kVaryingReport =
+    "n=${#2}\n"
+    "sleep 0.0$(( (n * 7) % 10 ))\n"
+    "printf \"Input #0, avi, from '%s':\\n  Duration: 00:00:%02d.50, start: 0.0, bitrate: 1 "
+    "kb/s\\n    Stream #0.0: Video: h264, yuv420p, %dx240, 25 fps\\n\" \"$2\" $((n % 60)) $n\n"
+    "exit 1";
+
+QStringList rowTexts(const QStandardItemModel& model)
+{
+    QStringList texts;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < model.columnCount(); ++column)
+            cells << model.index(row, column).data().toString();
+        texts << cells.join('|');
+    }
+    return texts;
+}
+} // namespace
+
+class TestBulkAdd final : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    // The folder added the old way, one probe after the other, each waited for.
+    QStringList sequential(const QString& encoder, const QString& folder)
+    {
+        QStandardItemModel model;
+        TaskRows rows(&model);
+        rows.setupColumns();
+        MediaProbe probe(encoder);
+        TaskAdder* adder = nullptr;
+        TaskAdder sequential(rows, InputExtensions(),
+                             {[] { return QStringLiteral(".mkv"); },
+                              {},
+                              [&](const QString& path) {
+                                  probe.ProbeMedia(path);
+                                  adder->Apply(path, probe.facts());
+                              }});
+        adder = &sequential;
+        sequential.AddFolder(folder);
+        return rowTexts(model);
+    }
+
+    // The same folder with its files read several at a time after the rows are in.
+    QStringList parallel(const QString& encoder, const QString& folder, int at)
+    {
+        QStandardItemModel model;
+        TaskRows rows(&model);
+        rows.setupColumns();
+        ProbeQueue probes(encoder, at);
+        TaskAdder adder(rows, InputExtensions(),
+                        {[] { return QStringLiteral(".mkv"); },
+                         {},
+                         [&](const QString& path) { probes.enqueue(path); }});
+        connect(
+            &probes, &ProbeQueue::probed, this,
+            [&](const QString& path, const MediaProbe::Facts& facts) { adder.Apply(path, facts); });
+        adder.AddFolder(folder);
+        if (rows.rowCount() == 0)
+            return {};
+        const int all = rows.rowCount();
+        QSignalSpy idle(&probes, &ProbeQueue::idle);
+        if (!idle.wait(60000))
+            return {"never done"};
+        return all == rows.rowCount() ? rowTexts(model) : QStringList{"rows changed"};
+    }
+
+private slots:
+    void parallelGivesWhatSequentialGives_data()
+    {
+        QTest::addColumn<bool>("realFront");
+        QTest::newRow("scripted encoder, 40 files") << false;
+        QTest::newRow("the encoder front on real clips") << true;
+    }
+    void parallelGivesWhatSequentialGives()
+    {
+        QFETCH(bool, realFront);
+        const QString folder = m_dir.filePath(realFront ? "clips" : "names");
+        QDir().mkpath(folder);
+        QString encoder;
+        if (realFront) {
+            encoder = qEnvironmentVariable("FW_ENCODER");
+            if (!QFile::exists(encoder))
+                QSKIP("the encoder front is not built");
+            for (const char* name : {"a.avi", "b.mp4", "C.mov", "d.mpg", "not a clip.avi"})
+                QVERIFY(QString(name).startsWith("not") ? WriteFile(folder + "/" + name, "text")
+                                                        : MakeClip(folder + "/" + name, 1));
+        } else {
+            encoder = WriteFakeEncoder(m_dir.path(), "enc", kVaryingReport);
+            for (int i = 0; i < 40; ++i)
+                QVERIFY(WriteFile(folder + "/" + QString(i % 7 + 1, QLatin1Char('x')) +
+                                  QString::number(i) + ".avi"));
+        }
+        const QStringList expected = sequential(encoder, folder);
+        QVERIFY(expected.size() >= 5);
+        QVERIFY(!expected.join(QString()).contains("|OK||")); // the probes did report
+        for (const int at : {2, 8})
+            QCOMPARE(parallel(encoder, folder, at), expected);
+    }
+
+    void aHungProbeHoldsUpNoOther()
+    {
+        const QString encoder =
+            WriteFakeEncoder(m_dir.path(), "hangs",
+                             "case \"$2\" in *hang*) exec sleep 60;; esac\n"
+                             "printf \"from '%s'\\n  Duration: 00:00:05.00, x\\n\" \"$2\"\nexit 1");
+        ProbeQueue probes(encoder, 2, 3000);
+        QStringList order;
+        QList<MediaProbe::Facts> facts;
+        connect(&probes, &ProbeQueue::probed, this,
+                [&](const QString& path, const MediaProbe::Facts& found) {
+                    order << path;
+                    facts << found;
+                });
+        for (const char* path : {"/v/hang.avi", "/v/1.avi", "/v/2.avi", "/v/3.avi", "/v/4.avi"})
+            probes.enqueue(path);
+        QElapsedTimer clock;
+        clock.start();
+        QTRY_COMPARE_WITH_TIMEOUT(order.size(), 4, 2500); // long before the hung one gives up
+        QVERIFY(!order.contains("/v/hang.avi"));
+        QTRY_COMPARE_WITH_TIMEOUT(order.size(), 5, 5000);
+        QCOMPARE(order.last(), QStringLiteral("/v/hang.avi"));
+        QCOMPARE(facts.last().length, QString()); // given up: nothing for that file
+        QCOMPARE(facts.first().length, QStringLiteral("00:00:05.00"));
+        QVERIFY(clock.elapsed() >= 2000); // at its time limit, give or take the timer's slack
+    }
+
+    // The caption lookup follows every change of the list, not only appended rows.
+    void captionLookupFollowsTheList()
+    {
+        QStandardItemModel model;
+        TaskRows rows(&model);
+        for (const char* path : {"/a", "/b", "/c", "/d"})
+            rows.appendTask(QString(path));
+        QCOMPARE(rows.indexOf("/c"), 2);
+        model.removeRow(0);
+        QCOMPARE(rows.indexOf("/c"), 1);
+        QCOMPARE(rows.indexOf("/a"), -1);
+        ltvItemData b, d;
+        rows.ReadTask(0, TaskRows::WholeRecord, b);
+        rows.ReadTask(2, TaskRows::WholeRecord, d);
+        rows.WriteTask(0, TaskRows::WholeRecord, d); // two rows exchanged
+        rows.WriteTask(2, TaskRows::WholeRecord, b);
+        QCOMPARE(rows.indexOf("/d"), 0);
+        QCOMPARE(rows.indexOf("/b"), 2);
+        rows.appendTask(QString("/e"));
+        QCOMPARE(rows.indexOf("/e"), 3);
+        model.removeRows(0, model.rowCount());
+        QCOMPARE(rows.indexOf("/e"), -1);
+        rows.appendTask(QString("/e"));
+        QCOMPARE(rows.indexOf("/e"), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBulkAdd)
+#include "tst_bulkadd.moc"
