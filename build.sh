@@ -4,6 +4,8 @@
 #   ./build.sh test              build and run every test, then again under the sanitizers
 #                                (there without the long profile conversion run, which
 #                                exercises ffmpeg far more than our code)
+#   ./build.sh deb               build the Debian package build-deb/framewright_*.deb and
+#                                check it with lintian
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -12,7 +14,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev
   ffmpeg libavformat-dev libavcodec-dev libavutil-dev
   gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav
-  fp-utils
+  fp-utils desktop-file-utils
   fonts-dejavu-core xvfb xauth
 )
 
@@ -53,8 +55,16 @@ case "${1:-}" in
       UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
       ctest --output-on-failure -j "$(nproc)" -E tst_profiles_convert)
     ;;
+  deb)
+    packages+=(dpkg-dev lintian)
+    install_missing
+    build build-deb -DFW_PACKAGE=ON -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_INSTALL_PREFIX=/usr -DFW_PROGRAM_INSTALL_DIR=lib/framewright
+    (cd build-deb && cpack -G DEB)
+    lintian build-deb/framewright_*.deb
+    ;;
   *)
-    echo "usage: $0 run [inputs...] | test" >&2
+    echo "usage: $0 run [inputs...] | test | deb" >&2
     exit 2
     ;;
 esac

@@ -97,22 +97,26 @@ private slots:
     }
 
     // clang-format off
+    // clang-format off
     void commandLinePaths_data()
     {
-        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("arguments"); // "@" stands for the folder the list file is in
         QTest::addColumn<QByteArray>("listFile");
         QTest::addColumn<QStringList>("paths");
-        const QStringList plain = {"/v/a.avi", "/clips", "whatever.TMP"};
-        QTest::newRow("arguments") << plain << QByteArray() << plain;
+        QTest::newRow("arguments") << QStringList{"/v/a.avi", "/clips", "whatever.TMP"} << QByteArray()
+            << QStringList{"/v/a.avi", "/clips", "/cwd/whatever.TMP"};
         QTest::newRow("none") << QStringList() << QByteArray() << QStringList();
-        QTest::newRow("list file, mixed line ends") << QStringList{"LIST.TMP", "/ignored.avi"}
-            << QByteArray("/v/a.avi\r\n\r\n /v/b c.avi \n/v/d.avi\r/v/e.avi\n\n")
-            << QStringList{"/v/a.avi", " /v/b c.avi ", "/v/d.avi", "/v/e.avi"};
+        QTest::newRow("from a file manager")
+            << QStringList{"file:///v/two%20words.avi", "./a.avi", "../up/b.avi", "sub//c.avi"}
+            << QByteArray() << QStringList{"/v/two words.avi", "/cwd/a.avi", "/up/b.avi", "/cwd/sub/c.avi"};
+        QTest::newRow("list file, mixed line ends") << QStringList{"@/LIST.TMP", "/ignored.avi"}
+            << QByteArray("/v/a.avi\r\n\r\n/v/b c.avi \n/v/d.avi\r/v/e.avi\n\n")
+            << QStringList{"/v/a.avi", "/v/b c.avi ", "/v/d.avi", "/v/e.avi"};
         QTest::newRow("list file, byte-order mark and UTF-8")
-            << QStringList{"list.tmp"} << QByteArray("\xEF\xBB\xBF/v/\xC3\xBC.avi")
+            << QStringList{"@/list.tmp"} << QByteArray("\xEF\xBB\xBF/v/\xC3\xBC.avi")
             << QStringList{"/v/ü.avi"};
         QTest::newRow("missing list file")
-            << QStringList{"gone.tmp"} << QByteArray() << QStringList();
+            << QStringList{"@/gone.tmp"} << QByteArray() << QStringList();
         QTest::newRow("tmp folder is no list")
             << QStringList{"/x.tmp/a.avi"} << QByteArray() << QStringList{"/x.tmp/a.avi"};
     }
@@ -123,12 +127,21 @@ private slots:
         QFETCH(QByteArray, listFile);
         QFETCH(QStringList, paths);
         QTemporaryDir dir;
-        if (!arguments.isEmpty() && arguments.first().endsWith("tmp", Qt::CaseInsensitive)) {
-            arguments.first() = dir.filePath(arguments.first());
+        if (!arguments.isEmpty() && arguments.first().startsWith("@")) {
+            arguments.first().replace("@", dir.path());
             if (!listFile.isEmpty())
                 QVERIFY(WriteFile(arguments.first(), listFile));
         }
-        QCOMPARE(CommandLinePaths(arguments), paths);
+        QCOMPARE(CommandLinePaths(arguments, "/cwd"), paths);
+    }
+
+    void relativeListFile()
+    {
+        QTemporaryDir dir;
+        QVERIFY(WriteFile(dir.filePath("clips.tmp"), "a.avi\n/v/b.avi\n"));
+        // The list file and the names in it are taken from the folder the program started in.
+        QCOMPARE(CommandLinePaths({"clips.tmp"}, dir.path()),
+                 (QStringList{dir.filePath("a.avi"), "/v/b.avi"}));
     }
 
 private:

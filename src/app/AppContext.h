@@ -11,7 +11,11 @@ class QWidget;
 // was started with, and the few platform actions tests must be able to replace.
 struct AppContext
 {
-    QString programFolder; // ends in a separator
+    QString programFolder; // ends in a separator: the encoder, the help, the shipped profiles
+    // Where Preferences.ini and Profiles/ live, and the output folder before any is chosen;
+    // both the program folder when empty.
+    QString dataFolder;
+    QString defaultOutput;
     QStringList arguments; // the command line without the program name
     std::function<void()> powerOff;
     std::function<void(const QString&)> openPath; // opens a folder or file in the desktop shell

@@ -1,6 +1,7 @@
 #include "FwApplication.h"
 
 #include "app/ErrorReport.h"
+#include "app/Pictures.h"
 
 #include <QFont>
 #include <QStyleFactory>
@@ -8,6 +9,9 @@
 FwApplication::FwApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Framewright"));
+    // The desktop groups the windows with the launcher of this name.
+    setDesktopFileName(QStringLiteral("framewright"));
+    setWindowIcon(Pictures::applicationIcon());
     setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // The window is laid out in pixels for a small 11-pixel face.
     QFont face = font();

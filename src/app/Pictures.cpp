@@ -1,5 +1,6 @@
 #include "Pictures.h"
 
+#include <QIconEngine>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -537,12 +538,35 @@ QPixmap appIcon(int side, qreal dpr)
     return pixmap;
 }
 
+namespace {
+// Draws the icon at the size asked for, when it is asked for: drawing every size up front
+// would cost the start of the program several milliseconds.
+class AppIconEngine final : public QIconEngine
+{
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override
+    {
+        const int side = std::min(rect.width(), rect.height());
+        painter->drawPixmap(QRect(rect.topLeft(), QSize(side, side)), appIcon(side));
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        return appIcon(std::max(1, std::min(size.width(), size.height())));
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (int side : {16, 22, 24, 32, 48, 64, 128, 256, 512})
+            sizes << QSize(side, side);
+        return sizes;
+    }
+    QIconEngine* clone() const override { return new AppIconEngine; }
+};
+} // namespace
+
 QIcon applicationIcon()
 {
-    QIcon icon;
-    for (int side : {16, 22, 24, 32, 48, 64, 128, 256, 512})
-        icon.addPixmap(appIcon(side));
-    return icon;
+    return QIcon(new AppIconEngine);
 }
 
 } // namespace Pictures

@@ -11,19 +11,19 @@
 
 #include <QComboBox>
 
-ProfileChoice::ProfileChoice(QObject* parent, const TMainFormUi& ui, const QString& programFolder)
-    : QObject(parent), m_ui(ui), m_programFolder(programFolder)
+ProfileChoice::ProfileChoice(QObject* parent, const TMainFormUi& ui, const QString& dataFolder)
+    : QObject(parent), m_ui(ui), m_dataFolder(dataFolder)
 {}
 
 void ProfileChoice::FillProfileList()
 {
-    FillProfileBox(m_ui.cmbProfile, ProfileFiles(m_programFolder));
+    FillProfileBox(m_ui.cmbProfile, ProfileFiles(m_dataFolder));
 }
 
 void ProfileChoice::refreshProfileList()
 {
     const QString chosen = m_ui.cmbProfile->currentData().toString();
-    FillProfileBox(m_ui.cmbProfile, ProfileFiles(m_programFolder));
+    FillProfileBox(m_ui.cmbProfile, ProfileFiles(m_dataFolder));
     m_ui.cmbProfile->setCurrentIndex(m_ui.cmbProfile->findData(chosen));
 }
 
@@ -34,7 +34,7 @@ QStringList ProfileChoice::profileFiles() const
 
 QString ProfileChoice::profilePath() const
 {
-    return ChosenProfilePath(m_ui.cmbProfile, m_programFolder);
+    return ChosenProfilePath(m_ui.cmbProfile, m_dataFolder);
 }
 
 void ProfileChoice::cmbProfileChange()

@@ -14,7 +14,7 @@ class ProfileChoice final : public QObject
 {
     Q_OBJECT
 public:
-    ProfileChoice(QObject* parent, const TMainFormUi& ui, const QString& programFolder);
+    ProfileChoice(QObject* parent, const TMainFormUi& ui, const QString& dataFolder);
 
     void setSizeDialog(TSizeForm* size) { m_size = size; }
 
@@ -33,7 +33,7 @@ public:
 
 private:
     const TMainFormUi& m_ui;
-    QString m_programFolder;
+    QString m_dataFolder;
     QString m_outputExt;
     TSizeForm* m_size = nullptr;
 };

@@ -32,6 +32,10 @@ TMainForm::TMainForm(const AppContext& context, QWidget* parent)
     : QWidget(parent), m_context(context)
 {
     m_context.programFolder = WithBackslash(m_context.programFolder);
+    m_context.dataFolder = WithBackslash(m_context.dataFolder.isEmpty() ? m_context.programFolder
+                                                                        : m_context.dataFolder);
+    if (m_context.defaultOutput.isEmpty())
+        m_context.defaultOutput = m_context.programFolder;
     m_encoderPath = m_context.programFolder + QStringLiteral("wmaspi.dll");
     m_ui.setupUi(this);
     resize(790, 505);
@@ -39,7 +43,7 @@ TMainForm::TMainForm(const AppContext& context, QWidget* parent)
         move(screen->availableGeometry().center() - rect().center());
 
     m_frame = new WindowFrame(this, m_ui);
-    m_profiles = new ProfileChoice(this, m_ui, m_context.programFolder);
+    m_profiles = new ProfileChoice(this, m_ui, m_context.dataFolder);
     m_output = new OutputPanel(this, m_ui, [this] { return OutputExt(); });
     m_inputs =
         new InputCommands(this, m_ui, m_context, m_encoderPath,
@@ -84,7 +88,8 @@ void TMainForm::wireDialogs()
 SettingsLink TMainForm::settingsLink()
 {
     SettingsLink link;
-    link.programFolder = m_context.programFolder;
+    link.dataFolder = m_context.dataFolder;
+    link.defaultOutput = m_context.defaultOutput;
     link.profileFiles = profileFiles();
     link.mainOutput = [this] { return m_ui.edtOutputdir->text(); };
     link.setMainOutput = [this](const QString& folder) { m_ui.edtOutputdir->setText(folder); };
@@ -160,7 +165,7 @@ QStringList TMainForm::profileFiles() const
 
 void TMainForm::FormCreate()
 {
-    m_ui.edtOutputdir->setText(m_context.programFolder);
+    m_ui.edtOutputdir->setText(m_context.defaultOutput);
     m_ui.ltvTask->header()->setStyleSheet(
         QStringLiteral("QHeaderView::section { background-color: rgb(253, 228, 204); }"));
     ReadVersion();
@@ -183,8 +188,8 @@ void TMainForm::FormCreate()
 
 Preferences TMainForm::preferences() const
 {
-    return Preferences(m_context.programFolder + QStringLiteral("Preferences.ini"),
-                       m_context.programFolder);
+    return Preferences(m_context.dataFolder + QStringLiteral("Preferences.ini"),
+                       m_context.defaultOutput);
 }
 
 void TMainForm::ReadVersion()

@@ -2,6 +2,7 @@
 #include "app/TAboutForm.h"
 #include "app/TMainForm.h"
 #include "platform/BrowseForFolder.h"
+#include "platform/DataHome.h"
 #include "platform/FileDialogs.h"
 #include "platform/HelpViewer.h"
 #include "platform/ShellOpen.h"
@@ -14,6 +15,11 @@ int main(int argc, char** argv)
     FwApplication app(argc, argv);
     AppContext context;
     context.programFolder = QCoreApplication::applicationDirPath();
+    // An installed program folder the user cannot write keeps nothing of the user's.
+    const DataHome home = ChooseDataHome(context.programFolder, UserDataFolder());
+    context.dataFolder = home.folder;
+    if (!home.portable)
+        context.defaultOutput = UserOutputFolder();
     context.arguments = app.arguments().mid(1);
     context.openPath = OpenInShell;
     context.hasChmViewer = [] { return ChmViewerExists(); };

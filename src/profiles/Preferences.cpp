@@ -30,8 +30,8 @@ bool GeneralSettings::operator==(const GeneralSettings& other) const
            overwrite == other.overwrite;
 }
 
-Preferences::Preferences(const QString& path, const QString& programFolder)
-    : m_path(path), m_programFolder(programFolder)
+Preferences::Preferences(const QString& path, const QString& defaultOutput)
+    : m_path(path), m_defaultOutput(defaultOutput)
 {}
 
 QString Preferences::Version() const
@@ -46,7 +46,7 @@ GeneralSettings Preferences::read(const QString& section, bool openDirDefault) c
 {
     TNewInifile ini(m_path);
     GeneralSettings settings;
-    settings.outputPath = ini.ReadString(section, kOutputPath, m_programFolder);
+    settings.outputPath = ini.ReadString(section, kOutputPath, m_defaultOutput);
     settings.synMode = ini.ReadInteger(section, kSynMode, 0);
     // A mode the list does not have would leave the drop-down empty.
     if (settings.synMode < 0 || settings.synMode >= kSynModes)
@@ -81,7 +81,7 @@ Preferences::WindowChoice Preferences::Window() const
 {
     TNewInifile ini(m_path);
     WindowChoice window;
-    window.outputPath = ini.ReadString(kMain, kOutputPath, m_programFolder);
+    window.outputPath = ini.ReadString(kMain, kOutputPath, m_defaultOutput);
     window.profile = ini.ReadInteger(kMain, QStringLiteral("Profile"), 0);
     ini.Release();
     return window;

@@ -22,7 +22,8 @@ struct GeneralSettings
 class Preferences final
 {
 public:
-    Preferences(const QString& path, const QString& programFolder);
+    // defaultOutput: the output folder when none is stored.
+    Preferences(const QString& path, const QString& defaultOutput);
 
     QString Version() const; // "3.0" when not set
 
@@ -46,5 +47,5 @@ private:
     GeneralSettings read(const QString& section, bool openDirDefault) const;
 
     QString m_path;
-    QString m_programFolder;
+    QString m_defaultOutput;
 };

@@ -21,8 +21,8 @@ QStringList ProfileBoxFiles(const QComboBox* box)
     return files;
 }
 
-QString ChosenProfilePath(const QComboBox* box, const QString& programFolder)
+QString ChosenProfilePath(const QComboBox* box, const QString& dataFolder)
 {
     const QString file = box->currentData().toString();
-    return file.isEmpty() ? QString() : ProfilesFolder(programFolder) + file;
+    return file.isEmpty() ? QString() : ProfilesFolder(dataFolder) + file;
 }

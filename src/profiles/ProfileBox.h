@@ -11,4 +11,4 @@ void FillProfileBox(QComboBox* box, const QStringList& files);
 QStringList ProfileBoxFiles(const QComboBox* box);
 
 // The chosen entry's file in the profiles folder; empty when nothing is chosen.
-QString ChosenProfilePath(const QComboBox* box, const QString& programFolder);
+QString ChosenProfilePath(const QComboBox* box, const QString& dataFolder);

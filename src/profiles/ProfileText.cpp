@@ -36,14 +36,14 @@ QStringList FilesWithExtension(const QString& folder, const QString& ext)
     return names;
 }
 
-QString ProfilesFolder(const QString& programFolder)
+QString ProfilesFolder(const QString& dataFolder)
 {
-    return WithBackslash(WithBackslash(programFolder) + QStringLiteral("Profiles"));
+    return WithBackslash(WithBackslash(dataFolder) + QStringLiteral("Profiles"));
 }
 
-QStringList ProfileFiles(const QString& programFolder)
+QStringList ProfileFiles(const QString& dataFolder)
 {
-    return FilesWithExtension(ProfilesFolder(programFolder), QStringLiteral(".cvp"));
+    return FilesWithExtension(ProfilesFolder(dataFolder), QStringLiteral(".cvp"));
 }
 
 QString OutputExtFor(const QString& type)

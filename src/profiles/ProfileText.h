@@ -12,10 +12,10 @@ QStringList SplitList(const QString& text);
 // is arbitrary here); an unreadable folder gives no names.
 QStringList FilesWithExtension(const QString& folder, const QString& ext);
 
-// The profiles: the ".cvp" files of programFolder's "Profiles" folder, as file names in list
+// The profiles: the ".cvp" files of dataFolder's "Profiles" folder, as file names in list
 // order. A profile's name in the lists is its file name without extension.
-QString ProfilesFolder(const QString& programFolder);
-QStringList ProfileFiles(const QString& programFolder);
+QString ProfilesFolder(const QString& dataFolder);
+QStringList ProfileFiles(const QString& dataFolder);
 
 // OutputExt for a profile's "Type".
 QString OutputExtFor(const QString& type);

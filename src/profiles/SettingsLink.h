@@ -11,7 +11,8 @@ class QWidget;
 // and the platform's choosers (tests pass their own).
 struct SettingsLink
 {
-    QString programFolder;               // ends in a separator
+    QString dataFolder;                  // of Preferences.ini and Profiles/, with a separator
+    QString defaultOutput;               // the output folder before any is chosen
     QStringList profileFiles;            // as the main window lists them
     std::function<QString()> mainOutput; // the main window's output folder
     std::function<void(const QString&)> setMainOutput;

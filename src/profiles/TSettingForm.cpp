@@ -137,13 +137,12 @@ QWidget* TSettingForm::buildProfilesTab()
 
 QString TSettingForm::profilePath() const
 {
-    return ChosenProfilePath(cmbProfile, m_link.programFolder);
+    return ChosenProfilePath(cmbProfile, m_link.dataFolder);
 }
 
 Preferences TSettingForm::preferences() const
 {
-    return Preferences(m_link.programFolder + QStringLiteral("Preferences.ini"),
-                       m_link.programFolder);
+    return Preferences(m_link.dataFolder + QStringLiteral("Preferences.ini"), m_link.defaultOutput);
 }
 
 GeneralSettings TSettingForm::general() const
@@ -273,7 +272,7 @@ void TSettingForm::btnSaveAsClick()
     if (!QFileInfo(source).isFile() || !m_link.chooseSaveFile)
         return;
     QString target = m_link.chooseSaveFile(this, QStringLiteral("Profiles (*.cvp)"),
-                                           ProfilesFolder(m_link.programFolder));
+                                           ProfilesFolder(m_link.dataFolder));
     if (target.isEmpty())
         return;
     if (FileExtension(target).compare(QLatin1String(".cvp"), Qt::CaseInsensitive) != 0)
@@ -287,6 +286,6 @@ void TSettingForm::btnSaveAsClick()
 void TSettingForm::refreshProfiles()
 {
     const QString chosen = cmbProfile->currentData().toString();
-    FillProfileBox(cmbProfile, ProfileFiles(m_link.programFolder));
+    FillProfileBox(cmbProfile, ProfileFiles(m_link.dataFolder));
     cmbProfile->setCurrentIndex(cmbProfile->findData(chosen));
 }

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -30,12 +31,11 @@ QStringList FolderInputs(const QString& folder, const QStringList& extensions)
     return names;
 }
 
-QStringList CommandLinePaths(const QStringList& arguments)
+namespace {
+// The lines of a list file, one path each.
+QStringList listedPaths(const QString& listFile)
 {
-    if (arguments.isEmpty() || FileExtension(arguments.first()).toLower() != QLatin1String(".tmp"))
-        return arguments;
-
-    QFile file(arguments.first());
+    QFile file(listFile);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     // The decoder drops a leading byte-order mark.
@@ -43,4 +43,30 @@ QStringList CommandLinePaths(const QStringList& arguments)
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+} // namespace
+
+QString AbsoluteArgument(const QString& argument, const QString& currentFolder)
+{
+    if (argument.isEmpty())
+        return argument;
+    if (argument.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
+        const QUrl url(argument);
+        return url.isLocalFile() ? url.toLocalFile() : argument;
+    }
+    if (QDir::isAbsolutePath(argument))
+        return argument;
+    return QDir::cleanPath(QDir(currentFolder).absoluteFilePath(argument));
+}
+
+QStringList CommandLinePaths(const QStringList& arguments, const QString& currentFolder)
+{
+    QStringList paths;
+    if (arguments.isEmpty() || FileExtension(arguments.first()).toLower() != QLatin1String(".tmp"))
+        paths = arguments;
+    else
+        paths = listedPaths(AbsoluteArgument(arguments.first(), currentFolder));
+    for (QString& path : paths)
+        path = AbsoluteArgument(path, currentFolder);
+    return paths;
 }

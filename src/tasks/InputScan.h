@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QString>
 #include <QStringList>
 
@@ -12,5 +13,10 @@ QStringList FolderInputs(const QString& folder, const QStringList& extensions);
 
 // The paths a command line names: when the first argument's extension is ".tmp" (any
 // case), the non-empty lines of that UTF-8 file (none if it cannot be read), otherwise the
-// arguments themselves.
-QStringList CommandLinePaths(const QStringList& arguments);
+// arguments themselves. A file manager may pass "file://" addresses or names relative to the
+// folder it started the program in: both come back as absolute local paths.
+QStringList CommandLinePaths(const QStringList& arguments,
+                             const QString& currentFolder = QDir::currentPath());
+
+// An argument as an absolute local path.
+QString AbsoluteArgument(const QString& argument, const QString& currentFolder);

@@ -2,7 +2,11 @@
 // may not write there (tests run as root, whom permissions do not stop).
 //   ini_tool <file> [section key value]...   writes the values, releases, prints "ok"
 //   ini_tool --profile <file>                 loads a profile, prints its rows and error
+//   ini_tool --home <program> <user folder>   chooses where the program keeps its files,
+//                                             saves the preferences there, prints the folder
 #include "base/FwError.h"
+#include "platform/DataHome.h"
+#include "profiles/Preferences.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/TNewInifile.h"
 
@@ -20,6 +24,18 @@ int main(int argc, char** argv)
                     int(loaded.panels.video.size() + loaded.panels.audio.size() +
                         loaded.panels.advanced.size()),
                     qPrintable(loaded.error));
+        return 0;
+    }
+    if (args.size() == 3 && args.first() == QLatin1String("--home")) {
+        const DataHome home = ChooseDataHome(args.at(1), args.at(2));
+        try {
+            Preferences(home.folder + QStringLiteral("Preferences.ini"), home.folder)
+                .SaveWindow({home.folder, 0}, GeneralSettings());
+        } catch (const FwError& error) {
+            std::printf("%s\n", qPrintable(error.text()));
+            return 1;
+        }
+        std::printf("%s%s\n", qPrintable(home.folder), home.portable ? " portable" : "");
         return 0;
     }
     if (args.isEmpty() || (args.size() - 1) % 3 != 0) {
