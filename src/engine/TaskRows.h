@@ -31,6 +31,10 @@ public:
     // Appends a row with the path as caption and ten empty sub-items; returns its index.
     int appendTask(const QString& path);
 
+    // A sub-item's tooltip: a word or two in the cell, the reason behind it on hovering.
+    void setSubItemToolTip(int row, int sub, const QString& text);
+    QString subItemToolTip(int row, int sub) const;
+
     int rowCount() const;
     // The first row whose caption equals the path exactly, letter case included; -1 if none.
     int indexOf(const QString& path) const;
