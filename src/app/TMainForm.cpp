@@ -1,5 +1,6 @@
 #include "TMainForm.h"
 
+#include "BatchPanel.h"
 #include "Command.h"
 #include "ErrorReport.h"
 #include "ImageButton.h"
@@ -43,6 +44,9 @@ TMainForm::TMainForm(const AppContext& context, QWidget* parent)
     m_inputs =
         new InputCommands(this, m_ui, m_context, m_encoderPath,
                           {[this] { return OutputExt(); }, [this] { m_output->ltvTaskClick(); }});
+    m_batch = new BatchPanel(
+        this, m_ui, m_context, m_inputs->rows(), m_encoderPath,
+        {[this] { return OutputExt(); }, [this] { return m_profiles->profilePath(); }, {}});
     wireCommands();
     FormCreate();
 }
@@ -55,6 +59,7 @@ void TMainForm::setDialogs(TAboutForm* about, TSettingForm* setting, TSizeForm* 
     m_setting = setting;
     m_size = size;
     m_profiles->setSizeDialog(size);
+    m_batch->setSettingForm(setting);
     if (setting)
         (new Command(setting, [setting] {
             setting->cmbProfileChange();
@@ -83,6 +88,10 @@ void TMainForm::wireCommands()
         m_profiles->vleVideoStringsChange();
     }).on(grid(ParameterPanels::Video), &QTableWidget::itemChanged);
     command([this] { m_output->ltvTaskClick(); }).on(m_ui.ltvTask, &QTreeView::clicked);
+    command([this] { m_batch->imgStartClick(); }).on(m_ui.imgStart, &ImageButton::clicked);
+    command([this] { m_batch->tbtnStartClick(); }).on(m_ui.tbtnStart, &QToolButton::clicked);
+    command([this] { m_batch->imgStopClick(); }).on(m_ui.imgStop, &ImageButton::clicked);
+    command([this] { m_batch->tbtnStopClick(); }).on(m_ui.tbtnStop, &QToolButton::clicked);
 }
 
 QString TMainForm::preferencesPath() const
@@ -208,6 +217,10 @@ void TMainForm::FormShow()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    if (!m_batch->mayClose()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
 }

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class BatchPanel;
 class Command;
 class InputCommands;
 class OutputPanel;
@@ -36,6 +37,7 @@ public:
     QString helpFile() const { return m_helpFile; }
 
     TaskRows& rows();
+    BatchPanel& batch() { return *m_batch; }
     QString OutputExt() const;
     int currentTask() const; // the first selected row, -1 when none
     ValueListEditor* grid(int panel) const;
@@ -73,6 +75,7 @@ private:
     ProfileChoice* m_profiles = nullptr;
     OutputPanel* m_output = nullptr;
     InputCommands* m_inputs = nullptr;
+    BatchPanel* m_batch = nullptr;
 
     TAboutForm* m_about = nullptr;
     TSettingForm* m_setting = nullptr;

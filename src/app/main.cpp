@@ -1,7 +1,9 @@
 #include "app/FwApplication.h"
 #include "app/TAboutForm.h"
 #include "app/TMainForm.h"
+#include "platform/DesktopShell.h"
 #include "platform/FileDialogs.h"
+#include "platform/PowerOff.h"
 #include "profiles/ParameterPanels.h"
 #include "profiles/TSettingForm.h"
 #include "profiles/TSizeForm.h"
@@ -14,6 +16,8 @@ int main(int argc, char** argv)
     context.arguments = app.arguments().mid(1);
     context.chooseFiles = ChooseInputFiles;
     context.chooseFolder = BrowseForFolder;
+    context.powerOff = ShutdownComputer;
+    context.openPath = OpenWithShell;
 
     TMainForm mainForm(context);
     TAboutForm about(mainForm.version(), &mainForm);
