@@ -57,7 +57,7 @@ void BatchPanel::tbtnStartClick()
         ShowNotice(m_form, QStringLiteral("Output path does not exist"),
                    QStringLiteral("The output path does not exist. Please specify another one."),
                    QMessageBox::Information, [this] {
-                       m_ui.edtOutputdir->setFocus();
+                       FocusWhenActive(m_ui.edtOutputdir);
                        m_ui.imgStop->hide();
                        m_ui.imgStart->show();
                    });

@@ -1,6 +1,33 @@
 #include "Notice.h"
 
+#include <QEvent>
+#include <QPointer>
+
 namespace {
+// Waits for the window's activation, which restores the window's own focus first.
+class FocusOnActivation final : public QObject
+{
+public:
+    explicit FocusOnActivation(QWidget* widget) : QObject(widget->window()), m_widget(widget)
+    {
+        widget->window()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowActivate) {
+            if (m_widget)
+                m_widget->setFocus();
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QPointer<QWidget> m_widget;
+};
+
 QMessageBox* openBox(QWidget* owner, QMessageBox::Icon icon, const QString& caption,
                      const QString& text, QMessageBox::StandardButtons buttons,
                      std::function<void(QMessageBox*)> answered)
@@ -32,4 +59,12 @@ void AskQuestion(QWidget* owner, const QString& caption, const QString& text,
                     answered(closed->standardButton(closed->clickedButton()) == QMessageBox::Yes);
                 });
     box->setDefaultButton(QMessageBox::No);
+}
+
+void FocusWhenActive(QWidget* widget)
+{
+    if (widget->window()->isActiveWindow())
+        widget->setFocus();
+    else
+        new FocusOnActivation(widget);
 }
