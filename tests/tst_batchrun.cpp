@@ -97,38 +97,25 @@ class TestBatchRun final : public QObject
 private slots:
     void init() { QVERIFY(QDir(m_dir.path()).removeRecursively() && QDir().mkpath(m_dir.path())); }
 
+    // clang-format off
     void readsMoveTheBars_data()
     {
         QTest::addColumn<double>("clip");  // seconds of the task that runs
         QTest::addColumn<double>("other"); // seconds of a second task, 0 for none
         QTest::addColumn<QByteArrayList>("reads");
         QTest::addColumn<QStringList>("bars"); // "current total" after each read, "" if unmoved
-        QTest::newRow("first two reads never move")
-            << 60.0 << 0.0 << QByteArrayList{"time=30 ", "time=30 ", "time=30 "}
-            << QStringList{"", "", "50 50"};
-        QTest::newRow("position never goes back")
-            << 60.0 << 0.0 << QByteArrayList{"a", "b", "time=30 ", "time=20 "}
-            << QStringList{"", "", "50 50", "50 50"};
-        QTest::newRow("read without time")
-            << 60.0 << 0.0 << QByteArrayList{"a", "b", "time=30 ", "frame=9\n"}
-            << QStringList{"", "", "50 50", "50 50"};
-        QTest::newRow("no blank after the value")
-            << 60.0 << 0.0 << QByteArrayList{"a", "b", "time=30"} << QStringList{"", "", "0 0"};
-        QTest::newRow("value not a number")
-            << 60.0 << 0.0 << QByteArrayList{"a", "b", "time=N/A "} << QStringList{"", "", "0 0"};
-        QTest::newRow("time inside a line")
-            << 60.0 << 0.0 << QByteArrayList{"a", "b", "fps=25 time=6.0 bitrate=1"}
-            << QStringList{"", "", "10 10"};
-        QTest::newRow("halves round to even")
-            << 40.0 << 0.0 << QByteArrayList{"a", "b", "time=1 ", "time=3 "}
-            << QStringList{"", "", "2 2", "8 8"};
-        QTest::newRow("beyond the end") << 60.0 << 0.0 << QByteArrayList{"a", "b", "time=90 "}
-                                        << QStringList{"", "", "100 100"};
-        QTest::newRow("length 0 leaves current")
-            << 0.0 << 60.0 << QByteArrayList{"a", "b", "time=30 "} << QStringList{"", "", "0 50"};
-        QTest::newRow("total counts all tasks")
-            << 60.0 << 60.0 << QByteArrayList{"a", "b", "time=30 "} << QStringList{"", "", "50 25"};
+        QTest::newRow("first two reads never move") << 60.0 << 0.0 << QByteArrayList{"time=30 ", "time=30 ", "time=30 "} << QStringList{"", "", "50 50"};
+        QTest::newRow("position never goes back") << 60.0 << 0.0 << QByteArrayList{"a", "b", "time=30 ", "time=20 "} << QStringList{"", "", "50 50", "50 50"};
+        QTest::newRow("read without time") << 60.0 << 0.0 << QByteArrayList{"a", "b", "time=30 ", "frame=9\n"} << QStringList{"", "", "50 50", "50 50"};
+        QTest::newRow("no blank after the value") << 60.0 << 0.0 << QByteArrayList{"a", "b", "time=30"} << QStringList{"", "", "0 0"};
+        QTest::newRow("value not a number") << 60.0 << 0.0 << QByteArrayList{"a", "b", "time=N/A "} << QStringList{"", "", "0 0"};
+        QTest::newRow("time inside a line") << 60.0 << 0.0 << QByteArrayList{"a", "b", "fps=25 time=6.0 bitrate=1"} << QStringList{"", "", "10 10"};
+        QTest::newRow("halves round to even") << 40.0 << 0.0 << QByteArrayList{"a", "b", "time=1 ", "time=3 "} << QStringList{"", "", "2 2", "8 8"};
+        QTest::newRow("beyond the end") << 60.0 << 0.0 << QByteArrayList{"a", "b", "time=90 "} << QStringList{"", "", "100 100"};
+        QTest::newRow("length 0 leaves current") << 0.0 << 60.0 << QByteArrayList{"a", "b", "time=30 "} << QStringList{"", "", "0 50"};
+        QTest::newRow("total counts all tasks") << 60.0 << 60.0 << QByteArrayList{"a", "b", "time=30 "} << QStringList{"", "", "50 25"};
     }
+    // clang-format on
     void readsMoveTheBars()
     {
         QFETCH(double, clip);
@@ -185,6 +172,7 @@ private slots:
         QCOMPARE(harness.run.state(), BatchRun::Idle);
     }
 
+    // clang-format off
     void outputPaths_data()
     {
         QTest::addColumn<QStringList>("existing"); // files, or "link>target" symbolic links
@@ -192,39 +180,18 @@ private slots:
         QTest::addColumn<QString>("folder");       // output folder as typed
         QTest::addColumn<bool>("rename");
         QTest::addColumn<QStringList>("outputs");
-        QTest::newRow("plain, separator added")
-            << QStringList{"v/a.avi", "out/"} << QStringList{"v/a.avi|a|.mkv"} << "out" << false
-            << QStringList{"out/a.mp4"};
-        QTest::newRow("existing, rename: row number")
-            << QStringList{"v/a.avi", "v/b.avi", "v/c.avi", "out/c.mp4"}
-            << QStringList{"v/a.avi|a|.mp4", "v/b.avi|b|.mp4", "v/c.avi|c|.mkv"} << "out/" << true
-            << QStringList{"out/a.mp4", "out/b.mp4", "out/c_3.mkv"};
-        QTest::newRow("numbered name exists too")
-            << QStringList{"v/a.avi", "out/a.mp4", "out/a_1.mp4", "out/a_1_2.mp4"}
-            << QStringList{"v/a.avi|a|.mp4"} << "out" << true << QStringList{"out/a_1_3.mp4"};
-        QTest::newRow("existing, overwrite")
-            << QStringList{"v/a.avi", "out/a.mp4"} << QStringList{"v/a.avi|a|.mp4"} << "out"
-            << false << QStringList{"out/a.mp4"};
-        QTest::newRow("output is the input")
-            << QStringList{"v/a.mp4"} << QStringList{"v/a.mp4|a|.mov"} << "v" << false
-            << QStringList{"v/a_1.mov"};
-        QTest::newRow("input spelt with ./ and //")
-            << QStringList{"v/a.mp4"} << QStringList{"v/a.mp4|a|.mov"} << "v/.//" << false
-            << QStringList{"v/.//a_1.mov"};
-        QTest::newRow("input through a link")
-            << QStringList{"v/a.mp4", "w>v"} << QStringList{"v/a.mp4|a|.mov"} << "w" << false
-            << QStringList{"w/a_1.mov"};
-        QTest::newRow("numbered without own extension")
-            << QStringList{"v/a.mp4"} << QStringList{"v/a.mp4|a|"} << "v" << false
-            << QStringList{"v/a_1.mp4"};
-        QTest::newRow("two tasks, one output")
-            << QStringList{"v/a.avi", "v/a.mkv", "out/"}
-            << QStringList{"v/a.avi|a|.mp4", "v/a.mkv|a|.mp4"} << "out" << false
-            << QStringList{"out/a.mp4", "out/a_2.mp4"};
-        QTest::newRow("a later task's input")
-            << QStringList{"v/b.avi", "v/c.mp4"} << QStringList{"v/b.avi|c|.mp4", "v/c.mp4|c2|.mp4"}
-            << "v" << false << QStringList{"v/c_1.mp4", "v/c2.mp4"};
+        QTest::newRow("plain, separator added") << QStringList{"v/a.avi", "out/"} << QStringList{"v/a.avi|a|.mkv"} << "out" << false << QStringList{"out/a.mp4"};
+        QTest::newRow("existing, rename: row number") << QStringList{"v/a.avi", "v/b.avi", "v/c.avi", "out/c.mp4"} << QStringList{"v/a.avi|a|.mp4", "v/b.avi|b|.mp4", "v/c.avi|c|.mkv"} << "out/" << true << QStringList{"out/a.mp4", "out/b.mp4", "out/c_3.mkv"};
+        QTest::newRow("numbered name exists too") << QStringList{"v/a.avi", "out/a.mp4", "out/a_1.mp4", "out/a_1_2.mp4"} << QStringList{"v/a.avi|a|.mp4"} << "out" << true << QStringList{"out/a_1_3.mp4"};
+        QTest::newRow("existing, overwrite") << QStringList{"v/a.avi", "out/a.mp4"} << QStringList{"v/a.avi|a|.mp4"} << "out" << false << QStringList{"out/a.mp4"};
+        QTest::newRow("output is the input") << QStringList{"v/a.mp4"} << QStringList{"v/a.mp4|a|.mov"} << "v" << false << QStringList{"v/a_1.mov"};
+        QTest::newRow("input spelt with ./ and //") << QStringList{"v/a.mp4"} << QStringList{"v/a.mp4|a|.mov"} << "v/.//" << false << QStringList{"v/.//a_1.mov"};
+        QTest::newRow("input through a link") << QStringList{"v/a.mp4", "w>v"} << QStringList{"v/a.mp4|a|.mov"} << "w" << false << QStringList{"w/a_1.mov"};
+        QTest::newRow("numbered without own extension") << QStringList{"v/a.mp4"} << QStringList{"v/a.mp4|a|"} << "v" << false << QStringList{"v/a_1.mp4"};
+        QTest::newRow("two tasks, one output") << QStringList{"v/a.avi", "v/a.mkv", "out/"} << QStringList{"v/a.avi|a|.mp4", "v/a.mkv|a|.mp4"} << "out" << false << QStringList{"out/a.mp4", "out/a_2.mp4"};
+        QTest::newRow("a later task's input") << QStringList{"v/b.avi", "v/c.mp4"} << QStringList{"v/b.avi|c|.mp4", "v/c.mp4|c2|.mp4"} << "v" << false << QStringList{"v/c_1.mp4", "v/c2.mp4"};
     }
+    // clang-format on
     void outputPaths()
     {
         QFETCH(QStringList, existing);
@@ -264,27 +231,19 @@ private slots:
         }
     }
 
+    // clang-format off
     void taskArguments_data()
     {
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("clip");
         QTest::addColumn<QString>("additions");
-        QTest::newRow("whole source") << "00:00:00.0"
-                                      << "00:01:00"
-                                      << "";
-        QTest::newRow("trimmed both ends") << "00:00:10"
-                                           << "00:00:50"
-                                           << " -ss 00:00:10 -t 50";
-        QTest::newRow("end only") << "00:00:00"
-                                  << "00:00:30"
-                                  << " -t 30";
-        QTest::newRow("half a second down to even") << "00:00:00"
-                                                    << "00:00:02.5"
-                                                    << " -t 2";
-        QTest::newRow("half a second up to even") << "00:00:00"
-                                                  << "00:00:03.5"
-                                                  << " -t 4";
+        QTest::newRow("whole source") << "00:00:00.0" << "00:01:00" << "";
+        QTest::newRow("trimmed both ends") << "00:00:10" << "00:00:50" << " -ss 00:00:10 -t 50";
+        QTest::newRow("end only") << "00:00:00" << "00:00:30" << " -t 30";
+        QTest::newRow("half a second down to even") << "00:00:00" << "00:00:02.5" << " -t 2";
+        QTest::newRow("half a second up to even") << "00:00:00" << "00:00:03.5" << " -t 4";
     }
+    // clang-format on
     void taskArguments()
     {
         QFETCH(QString, start);
@@ -316,25 +275,18 @@ private slots:
         QCOMPARE(encoder.arguments(2).mid(3), (QStringList{"-vcodec", "mpeg4", path("b.mp4")}));
     }
 
+    // clang-format off
     void failedTasks_data()
     {
         QTest::addColumn<QByteArray>("script"); // what the encoder does for the first task
         QTest::addColumn<QString>("status");
         QTest::addColumn<QString>("tip");
         QTest::addColumn<QString>("text");
-        QTest::newRow("error status")
-            << QByteArray("printf 'Unknown encoder nope\\ntime=1.00 \\n'; exit 1") << "Failed"
-            << "The encoder ended with status 1.\nUnknown encoder nope"
-            << "1 of 2 files could not be converted; the Status column tells why when you point at "
-               "it.";
-        QTest::newRow("crash") << QByteArray("echo half; kill -SEGV $$") << "Failed"
-                               << "The encoder crashed.\nhalf"
-                               << "1 of 2 files could not be converted; the Status column tells "
-                                  "why when you point at it.";
-        QTest::newRow("success") << QByteArray("printf 'time=1.00 \\n'; exit 0") << "Complete"
-                                 << ""
-                                 << "The coversion is completed successfully.";
+        QTest::newRow("error status") << QByteArray("printf 'Unknown encoder nope\\ntime=1.00 \\n'; exit 1") << "Failed" << "The encoder ended with status 1.\nUnknown encoder nope" << "1 of 2 files could not be converted; the Status column tells why when you point at " "it.";
+        QTest::newRow("crash") << QByteArray("echo half; kill -SEGV $$") << "Failed" << "The encoder crashed.\nhalf" << "1 of 2 files could not be converted; the Status column tells " "why when you point at it.";
+        QTest::newRow("success") << QByteArray("printf 'time=1.00 \\n'; exit 0") << "Complete" << "" << "The coversion is completed successfully.";
     }
+    // clang-format on
     void failedTasks()
     {
         QFETCH(QByteArray, script);
@@ -356,17 +308,16 @@ private slots:
         QCOMPARE(harness.outcomes[0].text, text);
     }
 
+    // clang-format off
     void encoderCannotStart_data()
     {
         QTest::addColumn<QString>("encoder");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing program") << "missing"
-                                         << "Error on CreateProcess()";
-        QTest::newRow("not executable") << "plain"
-                                        << "Error on CreateProcess()";
-        QTest::newRow("no program at all") << ""
-                                           << "Error On CreatePipe()";
+        QTest::newRow("missing program") << "missing" << "Error on CreateProcess()";
+        QTest::newRow("not executable") << "plain" << "Error on CreateProcess()";
+        QTest::newRow("no program at all") << "" << "Error On CreatePipe()";
     }
+    // clang-format on
     void encoderCannotStart()
     {
         QFETCH(QString, encoder);
@@ -415,23 +366,19 @@ private slots:
         QCOMPARE(harness.run.state(), BatchRun::Idle);
     }
 
+    // clang-format off
     void clock_data()
     {
         QTest::addColumn<QList<int>>("totals"); // the total bar at each tick
         QTest::addColumn<QString>("elapsed");
         QTest::addColumn<QString>("remaining");
-        QTest::newRow("30 ticks at 25%") << QList<int>(30, 25) << "00:00:30"
-                                         << "00:01:30";
-        QTest::newRow("10 ticks at 0%") << QList<int>(10, 0) << "00:00:10"
-                                        << "00:00:00";
-        QTest::newRow("estimate stands at 0%")
-            << QList<int>(10, 50) + QList<int>(5, 0) << "00:00:15"
-            << "00:00:10";
-        QTest::newRow("half down to even") << QList<int>(3, 40) << "00:00:03"
-                                           << "00:00:04";
-        QTest::newRow("half up to even") << QList<int>(5, 40) << "00:00:05"
-                                         << "00:00:08";
+        QTest::newRow("30 ticks at 25%") << QList<int>(30, 25) << "00:00:30" << "00:01:30";
+        QTest::newRow("10 ticks at 0%") << QList<int>(10, 0) << "00:00:10" << "00:00:00";
+        QTest::newRow("estimate stands at 0%") << QList<int>(10, 50) + QList<int>(5, 0) << "00:00:15" << "00:00:10";
+        QTest::newRow("half down to even") << QList<int>(3, 40) << "00:00:03" << "00:00:04";
+        QTest::newRow("half up to even") << QList<int>(5, 40) << "00:00:05" << "00:00:08";
     }
+    // clang-format on
     void clock()
     {
         QFETCH(QList<int>, totals);

@@ -75,6 +75,7 @@ class TestBatchWindow final : public QObject
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void startRefused_data()
     {
         QTest::addColumn<bool>("folderExists");
@@ -82,6 +83,7 @@ private slots:
         QTest::newRow("output folder missing") << false << 1;
         QTest::newRow("empty list") << true << 0;
     }
+    // clang-format on
     void startRefused()
     {
         QFETCH(bool, folderExists);
@@ -161,6 +163,7 @@ private slots:
         QCOMPARE(StatusOf(window.rows(), 1), "Complete");
     }
 
+    // clang-format off
     void completionActions_data()
     {
         QTest::addColumn<bool>("openDir");
@@ -175,6 +178,7 @@ private slots:
         QTest::newRow("turn off") << true << false << true << false << true << 1;
         QTest::newRow("turn off before exit") << false << true << true << false << true << 1;
     }
+    // clang-format on
     void completionActions()
     {
         QFETCH(bool, openDir);
@@ -227,12 +231,14 @@ private slots:
         QVERIFY(window.form().isVisible());
     }
 
+    // clang-format off
     void closeDuringRun_data()
     {
         QTest::addColumn<bool>("yes");
         QTest::newRow("Yes stops and closes") << true;
         QTest::newRow("No converts on") << false;
     }
+    // clang-format on
     void closeDuringRun()
     {
         QFETCH(bool, yes);
