@@ -44,9 +44,11 @@ TMainForm::TMainForm(const AppContext& context, QWidget* parent)
     m_inputs =
         new InputCommands(this, m_ui, m_context, m_encoderPath,
                           {[this] { return OutputExt(); }, [this] { m_output->ltvTaskClick(); }});
-    m_batch = new BatchPanel(
-        this, m_ui, m_context, m_inputs->rows(), m_encoderPath,
-        {[this] { return OutputExt(); }, [this] { return m_profiles->profilePath(); }, {}});
+    BatchPanel::Hooks batchHooks;
+    batchHooks.outputExt = [this] { return OutputExt(); };
+    batchHooks.profilePath = [this] { return m_profiles->profilePath(); };
+    // batchHooks.stopPreview: the preview player stops there before a run, once it exists.
+    m_batch = new BatchPanel(this, m_ui, m_context, m_inputs->rows(), m_encoderPath, batchHooks);
     wireCommands();
     FormCreate();
 }
