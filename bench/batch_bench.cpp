@@ -111,7 +111,7 @@ int main(int argc, char** argv)
     QDir().mkpath(out + "/ffmpeg");
 
     // Rounds alternate so that both sides see the same machine load and file cache.
-    const int rounds = 2;
+    const int rounds = 3;
     double ours = 0, theirs = 0;
     qint64 longestGap = 0;
     for (int round = 0; round < rounds; ++round) {
