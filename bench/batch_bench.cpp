@@ -126,21 +126,28 @@ int main(int argc, char** argv)
     QDir().mkpath(out + "/window");
     QDir().mkpath(out + "/ffmpeg");
 
-    // Rounds alternate so that both sides see the same machine load and file cache.
-    const int rounds = 3;
+    // Rounds alternate, and so does which side goes first, so that both sides see the same
+    // machine load and file cache.
+    const int rounds = 4;
     double ours = 0, theirs = 0;
     qint64 longestGap = 0;
     double busiestGap = 0;
     for (int round = 0; round < rounds; ++round) {
-        const Side side = throughTheWindow(app, folder, profile, out + "/window", clips);
+        Side side;
+        double direct = 0;
+        for (int turn = 0; turn < 2; ++turn) {
+            if ((turn + round) % 2 == 0)
+                side = throughTheWindow(app, folder, profile, out + "/window", clips);
+            else
+                direct = withFfmpeg(profilePath, ext, out + "/ffmpeg", clips);
+        }
         if (side.complete != clips.size())
             std::fprintf(stderr, "only %d of %d tasks complete\n", side.complete,
                          int(clips.size()));
         ours += side.seconds;
+        theirs += direct;
         longestGap = qMax(longestGap, side.longestGapMs);
         busiestGap = qMax(busiestGap, side.busiestGapMs);
-        const double direct = withFfmpeg(profilePath, ext, out + "/ffmpeg", clips);
-        theirs += direct;
         std::printf("round %d: window %.2f s, ffmpeg %.2f s\n", round + 1, side.seconds, direct);
     }
     const double ratio = ours / theirs;
