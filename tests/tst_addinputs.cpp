@@ -275,6 +275,32 @@ private slots:
         }
     }
 
+    // Start pressed while files are read waits for them: no task converts without its facts.
+    void startWaitsForReading()
+    {
+        Setup setup({"a.avi", "b.avi"});
+        const QString log = setup.path("conversions");
+        FormFixture fixture({setup.path("a.avi"), setup.path("b.avi")}, [&](const QString& folder) {
+            WriteFakeEncoder(folder, QStringLiteral("wmaspi.dll"),
+                             "if [ \"$1\" = -i ]; then sleep 0.5\n" + kReport +
+                                 "\nfi\necho \"$*\" >> '" + log.toUtf8() + "'\nexit 0");
+        });
+        TMainForm& form = *fixture.form;
+        form.show();
+        QVERIFY(form.reading());
+        ModalWatcher watcher; // answers the box at the end of the run
+        emit form.ui().imgStart->clicked();
+        QVERIFY(!form.ui().ltvTask->isEnabled()); // locked while it waits
+        QVERIFY(form.ui().labReading->text().contains("Converting starts when all are read"));
+        QVERIFY(!QFile::exists(log));
+        QTRY_COMPARE_WITH_TIMEOUT(ReadFile(log).count('\n'), 2, 10000);
+        QTRY_VERIFY(form.ui().ltvTask->isEnabled());
+        ltvItemData task;
+        form.rows().ReadTask(1, TaskRows::WholeRecord, task);
+        QCOMPARE(task.Length, QStringLiteral("00:00:05.00"));
+        QCOMPARE(task.Status, QStringLiteral("Complete"));
+    }
+
     // Reading goes on while the user adds more; closing ends it at once, encoders included.
     void addingWhileReadingAndClosing()
     {

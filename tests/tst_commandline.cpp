@@ -6,8 +6,11 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
 
 namespace {
 // Reads until the process ends.
@@ -20,6 +23,13 @@ QByteArray readAll(EncoderProcess& encoder)
         output += chunk;
     }
     return output;
+}
+
+// Gone, or a zombie nobody reaps: either way it runs no more.
+bool stoppedRunning(qint64 pid)
+{
+    const QByteArray stat = ReadFile(QStringLiteral("/proc/%1/stat").arg(pid));
+    return ProcessGone(pid) || stat.mid(stat.lastIndexOf(')') + 2, 1) == "Z";
 }
 } // namespace
 
@@ -261,6 +271,24 @@ private slots:
         }
         QVERIFY(ProcessGone(pid));
         QVERIFY(clock.elapsed() < 10000);
+    }
+
+    void encoderDiesWithItsProgram()
+    {
+        const QString pidFile = m_dir.filePath("sleeper.pid");
+        const QString sleeper =
+            WriteFakeEncoder(m_dir.path(), "sleeper",
+                             "echo $$ > '" + pidFile.toUtf8() + ".tmp'; mv '" + pidFile.toUtf8() +
+                                 ".tmp' '" + pidFile.toUtf8() + "'; exec sleep 60");
+        QProcess host;
+        host.start(ENCODER_HOST, {sleeper});
+        QVERIFY(host.waitForStarted());
+        QTRY_VERIFY(QFile::exists(pidFile));
+        const qint64 pid = ReadFile(pidFile).trimmed().toLongLong();
+        QVERIFY(!stoppedRunning(pid));
+        ::kill(pid_t(host.processId()), SIGKILL); // no destructor runs
+        QVERIFY(host.waitForFinished());
+        QTRY_VERIFY(stoppedRunning(pid));
     }
 
 private:

@@ -116,13 +116,22 @@ void InputCommands::probed(const QString& path, const MediaProbe::Facts& facts)
     showProgress();
 }
 
+void InputCommands::setStartWaiting(bool waiting)
+{
+    m_startWaiting = waiting;
+    showProgress();
+}
+
 void InputCommands::showProgress()
 {
     const bool busy = m_asked > 0;
     m_ui.labReading->setVisible(busy);
-    if (busy)
-        m_ui.labReading->setText(
-            QStringLiteral("Reading files: %1 of %2").arg(m_read).arg(m_asked));
+    if (!busy)
+        return;
+    QString text = QStringLiteral("Reading files: %1 of %2").arg(m_read).arg(m_asked);
+    if (m_startWaiting)
+        text += QStringLiteral(". Converting starts when all are read.");
+    m_ui.labReading->setText(text);
 }
 
 void InputCommands::encoderFailed(const QString& reason)

@@ -41,6 +41,8 @@ public:
     bool reading() const;
     // The window is closing: files still to be read are left unread, at once.
     void abandon();
+    // Says under the list that converting starts once the files are read.
+    void setStartWaiting(bool waiting);
 
     TaskRows& rows() { return m_rows; }
     const QString& openDialogFilter() const { return m_filter; }
@@ -65,4 +67,5 @@ private:
     int m_asked = 0; // files given to read since the list was last fully read
     int m_read = 0;
     bool m_toldEncoderFailed = false;
+    bool m_startWaiting = false;
 };

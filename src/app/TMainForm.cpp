@@ -1,5 +1,6 @@
 #include "TMainForm.h"
 
+#include "BatchPanel.h"
 #include "Command.h"
 #include "ErrorReport.h"
 #include "FileDrops.h"
@@ -50,6 +51,14 @@ TMainForm::TMainForm(const AppContext& context, QWidget* parent)
                           {[this] { return OutputExt(); }, [this] { m_output->ltvTaskClick(); },
                            [this] { return m_output->currentTask(); }});
     m_shell = new ShellCommands(this, m_ui, m_context);
+    BatchPanel::Hooks batchHooks;
+    batchHooks.outputExt = [this] { return OutputExt(); };
+    batchHooks.profilePath = [this] { return m_profiles->profilePath(); };
+    // batchHooks.stopPreview: the preview player stops there before a run, once it exists.
+    batchHooks.reading = [this] { return m_inputs->reading(); };
+    batchHooks.waitingForReading = [this](bool waiting) { m_inputs->setStartWaiting(waiting); };
+    m_batch = new BatchPanel(this, m_ui, m_context, m_inputs->rows(), m_encoderPath, batchHooks);
+    connect(m_inputs, &InputCommands::readingFinished, m_batch, &BatchPanel::afterReading);
     wireCommands();
     FormCreate();
 }
@@ -63,6 +72,7 @@ void TMainForm::setDialogs(TAboutForm* about, TSettingForm* setting, TSizeForm* 
     m_size = size;
     m_profiles->setSizeDialog(size);
     m_shell->setAboutBox(about);
+    m_batch->setSettingForm(setting);
     if (setting) {
         wireDialogs();
         // Its own reading of the preferences; not said twice when they could not be read.
@@ -131,6 +141,10 @@ void TMainForm::wireCommands()
     command([this] { m_shell->tbtnAboutClick(); })
         .on(m_ui.ibtnAbout, &ImageButton::clicked)
         .on(m_ui.tbtnAbout, &QToolButton::clicked);
+    command([this] { m_batch->imgStartClick(); }).on(m_ui.imgStart, &ImageButton::clicked);
+    command([this] { m_batch->tbtnStartClick(); }).on(m_ui.tbtnStart, &QToolButton::clicked);
+    command([this] { m_batch->imgStopClick(); }).on(m_ui.imgStop, &ImageButton::clicked);
+    command([this] { m_batch->tbtnStopClick(); }).on(m_ui.tbtnStop, &QToolButton::clicked);
 }
 
 TaskRows& TMainForm::rows()
@@ -242,6 +256,10 @@ void TMainForm::FormShow()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    if (!m_batch->mayClose()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
 }

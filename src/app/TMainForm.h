@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+class BatchPanel;
 class Command;
 class InputCommands;
 class OutputPanel;
@@ -40,6 +41,7 @@ public:
 
     TaskRows& rows();
     bool reading() const; // files added are still being read
+    BatchPanel& batch() { return *m_batch; }
     QString OutputExt() const;
     int currentTask() const; // the first selected row, -1 when none
     ValueListEditor* grid(int panel) const;
@@ -80,6 +82,7 @@ private:
     OutputPanel* m_output = nullptr;
     InputCommands* m_inputs = nullptr;
     ShellCommands* m_shell = nullptr;
+    BatchPanel* m_batch = nullptr;
 
     TAboutForm* m_about = nullptr;
     TSettingForm* m_setting = nullptr;

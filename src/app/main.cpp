@@ -5,6 +5,7 @@
 #include "platform/DataHome.h"
 #include "platform/FileDialogs.h"
 #include "platform/HelpViewer.h"
+#include "platform/PowerOff.h"
 #include "platform/ShellOpen.h"
 #include "profiles/ParameterPanels.h"
 #include "profiles/TSettingForm.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv)
     context.chooseFiles = ChooseInputFiles;
     context.chooseFolder = BrowseForFolder;
     context.chooseSaveFile = ChooseSaveFile;
+    context.powerOff = ShutdownComputer;
 
     TMainForm mainForm(context);
     TAboutForm about(mainForm.version(), &mainForm);

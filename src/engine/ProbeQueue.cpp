@@ -77,7 +77,13 @@ void ProbeQueue::startNext()
         connect(raw->limit.get(), &QTimer::timeout, this, [this, raw] { finish(raw, {}); });
         m_running.push_back(std::move(probe));
         raw->limit->start(m_limitMs);
-        raw->encoder->launch(m_encoderPath, ProbeCommandLine(raw->path));
+        if (!raw->encoder->launch(m_encoderPath, ProbeCommandLine(raw->path))) {
+            // Told from the event loop, as a failure of the process itself would be.
+            QTimer::singleShot(0, this, [this, raw] {
+                emit encoderFailed(raw->encoder->errorString());
+                finish(raw, {});
+            });
+        }
     }
 }
 

@@ -104,6 +104,22 @@ int TaskRows::appendTask(const ltvItemData& record)
     return m_model->rowCount() - 1;
 }
 
+void TaskRows::setSubItemToolTip(int row, int sub, const QString& text)
+{
+    if (!validRow(row) || sub < 0 || sub >= SubItemCount)
+        return;
+    if (!m_model->item(row, sub + 1))
+        setText(row, sub + 1, QString());
+    m_model->item(row, sub + 1)->setToolTip(text);
+}
+
+QString TaskRows::subItemToolTip(int row, int sub) const
+{
+    const QStandardItem* item =
+        validRow(row) && sub >= 0 && sub < SubItemCount ? m_model->item(row, sub + 1) : nullptr;
+    return item ? item->toolTip() : QString();
+}
+
 int TaskRows::rowCount() const
 {
     return m_model->rowCount();

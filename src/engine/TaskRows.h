@@ -33,6 +33,10 @@ public:
     // Appends a row holding the record's texts; returns its index.
     int appendTask(const ltvItemData& record);
 
+    // A sub-item's tooltip: a word or two in the cell, the reason behind it on hovering.
+    void setSubItemToolTip(int row, int sub, const QString& text);
+    QString subItemToolTip(int row, int sub) const;
+
     int rowCount() const;
     // The first row whose caption equals the path exactly, letter case included; -1 if none.
     // Looked up, not searched: as quick with thousands of rows as with one.

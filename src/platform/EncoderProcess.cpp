@@ -6,7 +6,12 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QScopedValueRollback>
-#include <QTimer>
+
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+#endif
 
 EncoderProcess::EncoderProcess(QObject* parent) : QObject(parent) {}
 
@@ -30,6 +35,15 @@ bool EncoderProcess::prepare(const QString& program, const QString& commandLine)
     // An absolute path, so that a bare name is never looked up on PATH.
     m_process->setProgram(QFileInfo(program).absoluteFilePath());
     m_process->setArguments(SplitCommandLine(commandLine));
+#ifdef Q_OS_LINUX
+    // Killed with us even when we die without running a destructor (a signal, a crash).
+    const pid_t parent = ::getpid();
+    m_process->setChildProcessModifier([parent] {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent) // we died before the death signal was armed
+            ::_exit(127);
+    });
+#endif
     return true;
 }
 
@@ -73,13 +87,10 @@ bool EncoderProcess::atEnd() const
            (m_process->state() == QProcess::NotRunning && m_process->bytesAvailable() == 0);
 }
 
-void EncoderProcess::launch(const QString& program, const QString& commandLine)
+bool EncoderProcess::launch(const QString& program, const QString& commandLine)
 {
-    if (!prepare(program, commandLine)) {
-        // Reported from the event loop, as a failure of the process itself would be.
-        QTimer::singleShot(0, this, [this] { emit failedToStart(m_error); });
-        return;
-    }
+    if (!prepare(program, commandLine))
+        return false;
     connect(m_process, &QProcess::readyRead, this, &EncoderProcess::drain);
     connect(m_process, &QProcess::finished, this,
             [this](int exitCode, QProcess::ExitStatus status) {
@@ -97,6 +108,7 @@ void EncoderProcess::launch(const QString& program, const QString& commandLine)
         emit failedToStart(m_error);
     });
     m_process->start(QIODevice::ReadOnly);
+    return true;
 }
 
 void EncoderProcess::drain()

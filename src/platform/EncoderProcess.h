@@ -10,7 +10,7 @@ class QProcess;
 // follow it: the waiting form (start, then read until empty) for the probe, which waits anyway;
 // and the signal-driven form (launch) for conversions, which must never hold up the window.
 // The process and its pipes are released when it ends, by stop(), by the next start and by the
-// destructor.
+// destructor. The encoder never outlives this program, however the program ends.
 class EncoderProcess final : public QObject
 {
     Q_OBJECT
@@ -33,8 +33,9 @@ public:
     bool atEnd() const;
 
     // Signal-driven form: returns at once. Output comes as outputArrived, one read of at most
-    // ReadSize bytes each, then exactly one of finished or failedToStart.
-    void launch(const QString& program, const QString& commandLine);
+    // ReadSize bytes each, then exactly one of finished or failedToStart. False, with no signal
+    // to follow, when no process could even be set up (no program named).
+    bool launch(const QString& program, const QString& commandLine);
 
     bool isRunning() const;
     qint64 processId() const;

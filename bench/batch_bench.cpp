@@ -1,0 +1,163 @@
+// Converts the clips through the window (added from the command line, then Start) and the same
+// clips with ffmpeg directly, one after another, in alternating rounds, and compares the total
+// times. Also reports the longest time the event loop went unserved while the window converted,
+// and how much of that the GUI thread itself spent working (the rest it waited for a CPU).
+// Usage: batch_bench <program folder> <profile name> <output folder> <clip>...
+#include "app/BatchPanel.h"
+#include "app/ImageButton.h"
+#include "app/TMainForm.h"
+#include "base/PathText.h"
+#include "engine/TaskRows.h"
+#include "platform/WindowsCommandLine.h"
+#include "profiles/ProfileFile.h"
+#include "profiles/ProfileText.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTimer>
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+struct Side
+{
+    double seconds = 0;
+    qint64 longestGapMs = 0;
+    double busiestGapMs = 0; // the GUI thread's own CPU time within one gap, at most
+    int complete = 0;
+};
+
+double threadCpuMs()
+{
+    timespec now = {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+Side throughTheWindow(QApplication& app, const QString& folder, const QString& profile,
+                      const QString& out, const QStringList& clips)
+{
+    AppContext context;
+    context.programFolder = folder;
+    context.arguments = clips;
+    TMainForm form(context);
+    form.show();
+    const TMainFormUi& ui = form.ui();
+    ui.cmbProfile->setCurrentIndex(ui.cmbProfile->findText(profile));
+    emit ui.cmbProfile->activated(ui.cmbProfile->currentIndex());
+    ui.edtOutputdir->setText(out);
+
+    Side side;
+    QElapsedTimer sinceTick;
+    QTimer ticker;
+    ticker.setTimerType(Qt::PreciseTimer);
+    ticker.setInterval(5);
+    double cpuAtTick = 0;
+    QObject::connect(&ticker, &QTimer::timeout, &app, [&] {
+        side.longestGapMs = qMax(side.longestGapMs, sinceTick.restart());
+        const double cpu = threadCpuMs();
+        side.busiestGapMs = qMax(side.busiestGapMs, cpu - cpuAtTick);
+        cpuAtTick = cpu;
+    });
+    QElapsedTimer clock;
+    QObject::connect(&form.batch().run(), &BatchRun::ended, &app, [&] {
+        side.seconds = clock.nsecsElapsed() / 1e9;
+        ticker.stop();
+        QTimer::singleShot(0, &app, &QApplication::quit);
+    });
+    QTimer::singleShot(0, &app, [&] {
+        sinceTick.start();
+        cpuAtTick = threadCpuMs();
+        ticker.start();
+        clock.start();
+        emit ui.imgStart->clicked();
+    });
+    app.exec();
+    for (int row = 0; row < form.rows().rowCount(); ++row) {
+        ltvItemData task;
+        form.rows().ReadTask(row, 2, task);
+        side.complete += task.Status == QLatin1String("Complete");
+    }
+    return side;
+}
+
+double withFfmpeg(const QString& profilePath, const QString& ext, const QString& out,
+                  const QStringList& clips)
+{
+    const QStringList arguments =
+        SplitCommandLine(BuildArguments(profilePath, LoadProfile(profilePath).panels));
+    QElapsedTimer clock;
+    clock.start();
+    for (const QString& clip : clips) {
+        QProcess ffmpeg;
+        ffmpeg.setProcessChannelMode(QProcess::MergedChannels);
+        ffmpeg.start(
+            QStringLiteral("ffmpeg"),
+            QStringList{"-nostdin", "-y", "-i", clip} + arguments +
+                QStringList{WithBackslash(out) + WithoutExtension(FileNamePart(clip)) + ext});
+        ffmpeg.waitForFinished(-1);
+        ffmpeg.readAll();
+        if (ffmpeg.exitCode() != 0)
+            std::fprintf(stderr, "ffmpeg failed on %s\n", qPrintable(clip));
+    }
+    return clock.nsecsElapsed() / 1e9;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() < 4) {
+        std::fprintf(stderr, "usage: batch_bench <program folder> <profile> <out> <clip>...\n");
+        return 2;
+    }
+    const QString folder = WithBackslash(args[0]);
+    const QString profile = args[1];
+    const QString out = args[2];
+    const QStringList clips = args.mid(3);
+    const QString profilePath = ProfilePath(folder, profile);
+    const QString ext = OutputExtFor(LoadProfile(profilePath).type);
+    QDir().mkpath(out + "/window");
+    QDir().mkpath(out + "/ffmpeg");
+
+    // Rounds alternate, and so does which side goes first, so that both sides see the same
+    // machine load and file cache.
+    const int rounds = 4;
+    double ours = 0, theirs = 0;
+    qint64 longestGap = 0;
+    double busiestGap = 0;
+    for (int round = 0; round < rounds; ++round) {
+        Side side;
+        double direct = 0;
+        for (int turn = 0; turn < 2; ++turn) {
+            if ((turn + round) % 2 == 0)
+                side = throughTheWindow(app, folder, profile, out + "/window", clips);
+            else
+                direct = withFfmpeg(profilePath, ext, out + "/ffmpeg", clips);
+        }
+        if (side.complete != clips.size())
+            std::fprintf(stderr, "only %d of %d tasks complete\n", side.complete,
+                         int(clips.size()));
+        ours += side.seconds;
+        theirs += direct;
+        longestGap = qMax(longestGap, side.longestGapMs);
+        busiestGap = qMax(busiestGap, side.busiestGapMs);
+        std::printf("round %d: window %.2f s, ffmpeg %.2f s\n", round + 1, side.seconds, direct);
+    }
+    const double ratio = ours / theirs;
+    std::printf("files: %d, rounds: %d, profile: %s\n", int(clips.size()), rounds,
+                qPrintable(profile));
+    std::printf("through the window: %.2f s per round\n", ours / rounds);
+    std::printf("ffmpeg directly:    %.2f s per round\n", theirs / rounds);
+    std::printf("ratio: %.3f (must be at most 1.05)\n", ratio);
+    std::printf("longest event-loop stall: %lld ms (must be under 50)\n",
+                static_cast<long long>(longestGap));
+    std::printf("  of which the GUI thread worked at most: %.1f ms\n", busiestGap);
+    return ratio <= 1.05 && longestGap < 50 ? 0 : 1;
+}

@@ -1,0 +1,215 @@
+#include "BatchPanel.h"
+
+#include "AppContext.h"
+#include "ImageButton.h"
+#include "Notice.h"
+#include "SplitterBar.h"
+#include "TMainFormUi.h"
+#include "engine/TaskRows.h"
+#include "profiles/ParameterPanels.h"
+#include "profiles/ProfileFile.h"
+#include "profiles/ValueListEditor.h"
+
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTimer>
+#include <QTreeView>
+
+BatchPanel::BatchPanel(QWidget* form, const TMainFormUi& ui, const AppContext& context,
+                       TaskRows& rows, const QString& encoderPath, Hooks hooks)
+    : QObject(form), m_form(form), m_ui(ui), m_context(context), m_rows(rows),
+      m_hooks(std::move(hooks)), m_settings(ui, m_hooks.outputExt),
+      m_run(rows, m_settings, encoderPath)
+{
+    connect(&m_run, &BatchRun::started, this, &BatchPanel::showStarted);
+    connect(&m_run, &BatchRun::clockRunning, this, [this](bool running) {
+        if (running)
+            m_ui.timerTime->start();
+        else
+            m_ui.timerTime->stop();
+    });
+    connect(&m_run, &BatchRun::convertingFile, m_ui.labConvertingFile, &QLabel::setText);
+    connect(&m_run, &BatchRun::outputRead, m_ui.Memo1, &QPlainTextEdit::setPlainText);
+    connect(&m_run, &BatchRun::progressShown, this, &BatchPanel::showProgress);
+    connect(&m_run, &BatchRun::ended, this, &BatchPanel::showEnd);
+    connect(m_ui.timerTime, &QTimer::timeout, this, &BatchPanel::timerTimeTimer);
+}
+
+void BatchPanel::imgStartClick()
+{
+    if (m_rows.rowCount() == 0 || m_run.state() != BatchRun::Idle)
+        return;
+    m_ui.imgStart->hide();
+    m_ui.imgStop->show();
+    tbtnStartClick();
+}
+
+void BatchPanel::tbtnStartClick()
+{
+    if (m_run.state() != BatchRun::Idle || m_waiting)
+        return;
+    m_ui.ltvTask->setFocus();
+    if (!QFileInfo(m_ui.edtOutputdir->text()).isDir()) {
+        ShowNotice(m_form, QStringLiteral("Output path does not exist"),
+                   QStringLiteral("The output path does not exist. Please specify another one."),
+                   QMessageBox::Information, [this] {
+                       FocusWhenActive(m_ui.edtOutputdir);
+                       m_ui.imgStop->hide();
+                       m_ui.imgStart->show();
+                   });
+        return;
+    }
+    if (m_rows.rowCount() == 0)
+        return;
+    lock(true);
+    // A task whose file is not read yet has no length: never convert it so.
+    if (m_hooks.reading && m_hooks.reading()) {
+        waitForReading(true);
+        return;
+    }
+    convert();
+}
+
+void BatchPanel::waitForReading(bool waiting)
+{
+    m_waiting = waiting;
+    if (m_hooks.waitingForReading)
+        m_hooks.waitingForReading(waiting);
+}
+
+void BatchPanel::afterReading()
+{
+    if (!m_waiting)
+        return;
+    waitForReading(false);
+    convert();
+}
+
+void BatchPanel::convert()
+{
+    QString arguments;
+    try {
+        arguments = BuildArguments(m_hooks.profilePath(), m_ui.panels->shownRows());
+    } catch (...) {
+        lock(false); // a profile that cannot be read must not leave the window locked
+        throw;
+    }
+    m_run.RunBatch(arguments);
+}
+
+void BatchPanel::imgStopClick()
+{
+    m_ui.imgStop->hide();
+    m_ui.imgStart->show();
+    tbtnStopClick();
+}
+
+void BatchPanel::tbtnStopClick()
+{
+    if (m_waiting) { // nothing converts yet: the start is called off
+        waitForReading(false);
+        lock(false);
+        return;
+    }
+    m_run.Stop();
+}
+
+void BatchPanel::timerTimeTimer()
+{
+    m_run.clock().tick(m_ui.pgbTotal->value());
+    m_ui.labElapsed->setText(m_run.clock().elapsedText());
+    m_ui.labRemaining->setText(m_run.clock().remainingText());
+}
+
+bool BatchPanel::mayClose()
+{
+    if (m_run.state() == BatchRun::Idle)
+        return true;
+    if (!m_asking) {
+        m_asking = true;
+        AskQuestion(m_form, QStringLiteral("Framewright"),
+                    QStringLiteral("A conversion is running. Stop it and exit?"), [this](bool yes) {
+                        m_asking = false;
+                        if (!yes)
+                            return;
+                        m_run.abandon();
+                        restore();
+                        m_form->close();
+                    });
+    }
+    return false;
+}
+
+void BatchPanel::lock(bool locked)
+{
+    if (locked && m_hooks.stopPreview)
+        m_hooks.stopPreview();
+    const std::initializer_list<QWidget*> controls = {
+        m_ui.ibtnAddFile, m_ui.ibtnAddDir, m_ui.ibtnRemove,  m_ui.ibtnClear,
+        m_ui.ibtnSetting, m_ui.ltvTask,    m_ui.panSplitter, m_ui.gpbProfile};
+    for (QWidget* control : controls)
+        control->setEnabled(!locked);
+    if (!locked) {
+        m_ui.imgStop->hide();
+        m_ui.imgStart->show();
+    }
+}
+
+void BatchPanel::showStarted()
+{
+    m_ui.labConvertingFile->clear();
+    m_ui.labElapsed->clear();
+    m_ui.labRemaining->clear();
+    showProgress(0, 0);
+    m_ui.panBottomCenter->hide();
+    m_ui.panBottomLeft->show();
+}
+
+void BatchPanel::showProgress(int current, int total)
+{
+    m_ui.pgbCurrent->setValue(current);
+    m_ui.pgbTotal->setValue(total);
+    m_ui.labCurProgress->setText(QString::number(m_ui.pgbCurrent->value()) + QLatin1Char('%'));
+    m_ui.labTotalProgress->setText(QString::number(m_ui.pgbTotal->value()) + QLatin1Char('%'));
+}
+
+void BatchPanel::showEnd(const BatchOutcome& outcome)
+{
+    switch (outcome.kind) {
+    case BatchOutcome::Stopped:
+        ShowNotice(m_form, outcome.caption, outcome.text, QMessageBox::Information,
+                   [this] { restore(); });
+        return;
+    case BatchOutcome::CannotStart:
+        ShowNotice(m_form, outcome.caption, outcome.text, QMessageBox::NoIcon,
+                   [this] { restore(); });
+        return;
+    case BatchOutcome::Completed:
+        break;
+    }
+    if (outcome.action != BatchOutcome::Report) {
+        if (outcome.action == BatchOutcome::PowerOff && m_context.powerOff)
+            m_context.powerOff();
+        m_form->close();
+        lock(false);
+        return;
+    }
+    ShowNotice(m_form, outcome.caption, outcome.text,
+               outcome.failed == 0 ? QMessageBox::Information : QMessageBox::Warning,
+               [this, open = outcome.openFolder, folder = outcome.folder] {
+                   if (open && m_context.openPath)
+                       m_context.openPath(folder);
+                   restore();
+               });
+}
+
+void BatchPanel::restore()
+{
+    m_ui.panBottomLeft->hide();
+    m_ui.panBottomCenter->show();
+    lock(false);
+}

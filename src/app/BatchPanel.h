@@ -1,0 +1,71 @@
+#pragma once
+
+#include "WindowBatchSettings.h"
+#include "engine/BatchRun.h"
+#include "profiles/ParamRow.h"
+
+#include <QObject>
+
+#include <functional>
+
+struct AppContext;
+struct TMainFormUi;
+class TaskRows;
+class TSettingForm;
+class QWidget;
+
+// The window side of converting: the Start and Stop commands and images, the locking of the
+// window while a run lasts, and the progress strip with its bars, labels and clock. The run
+// itself is a BatchRun; this class shows what it reports and carries out how it ended.
+class BatchPanel final : public QObject
+{
+    Q_OBJECT
+public:
+    struct Hooks
+    {
+        std::function<QString()> outputExt;
+        std::function<QString()> profilePath; // the chosen profile's file
+        std::function<void()> stopPreview;    // nothing plays while a run converts
+        // Files added are still being read; a run waits for them, told by afterReading().
+        std::function<bool()> reading;
+        std::function<void(bool)> waitingForReading;
+    };
+
+    BatchPanel(QWidget* form, const TMainFormUi& ui, const AppContext& context, TaskRows& rows,
+               const QString& encoderPath, Hooks hooks);
+
+    void setSettingForm(TSettingForm* setting) { m_settings.setSettingForm(setting); }
+
+    void imgStartClick();
+    void tbtnStartClick();
+    void imgStopClick();
+    void tbtnStopClick();
+    void timerTimeTimer();
+
+    // The window's close asks first: true when it may close now. While a run converts it asks
+    // the user instead and, on Yes, stops the run and closes the window itself.
+    bool mayClose();
+
+    BatchRun& run() { return m_run; }
+    // The last added file is read: a Start that waited for it goes ahead now.
+    void afterReading();
+
+private:
+    void lock(bool locked);
+    void convert();
+    void waitForReading(bool waiting);
+    void showStarted();
+    void showProgress(int current, int total);
+    void showEnd(const BatchOutcome& outcome);
+    void restore();
+
+    QWidget* m_form;
+    const TMainFormUi& m_ui;
+    const AppContext& m_context;
+    TaskRows& m_rows;
+    Hooks m_hooks;
+    WindowBatchSettings m_settings;
+    BatchRun m_run;
+    bool m_waiting = false; // Start pressed while files were still being read
+    bool m_asking = false;
+};

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "engine/BatchClock.h"
+#include "engine/BatchOutcome.h"
+#include "engine/OutputNamer.h"
+#include "engine/OutputTail.h"
+#include "platform/EncoderProcess.h"
+
+#include <QObject>
+#include <QStringDecoder>
+
+class BatchSettings;
+class TaskRows;
+
+// Converts every task of the list, in list order, one encoder run after another, driven by the
+// encoder's own signals so that the window is never held up. It writes each task's status and
+// reports what the progress area shows; the window shows it and knows nothing of the rules.
+//
+// Each chunk of output that arrives is one read: it replaces the shown output, and from a
+// task's third read on its "time" moves the task's position forward (never back) and the bars
+// with it.
+class BatchRun final : public QObject
+{
+    Q_OBJECT
+public:
+    enum State { Idle = 0, Converting = 1, StopRequested = 2 };
+
+    BatchRun(TaskRows& rows, const BatchSettings& settings, const QString& encoderPath,
+             QObject* parent = nullptr);
+
+    // Starts a run over the whole list with the profile's arguments and returns at once; the
+    // first task starts from the event loop. Ignored while a run is active.
+    void RunBatch(const QString& arguments);
+
+    // The Stop command: while converting, asks the run to stop and ends the encoder at once.
+    // The run then ends stopped, from the event loop.
+    void Stop();
+    // Ends an active run at once and quietly, with no outcome reported: the program is closing.
+    void abandon();
+    // Ends the running encoder, if any.
+    void StopEncoder();
+
+    State state() const { return m_state; }
+    BatchClock& clock() { return m_clock; }
+    int currentPosition() const { return m_currentBar; }
+    int totalPosition() const { return m_totalBar; }
+
+signals:
+    void started();                  // the progress area is reset and shown
+    void clockRunning(bool running); // the once-a-second clock starts or stops
+    void convertingFile(const QString& fileName);
+    void outputRead(const QString& text); // the latest read's text
+    void progressShown(int current, int total);
+    void ended(const BatchOutcome& outcome);
+
+private:
+    void later(void (BatchRun::*step)());
+    void startTask();
+    void read(const QByteArray& bytes);
+    void taskFinished(int exitCode, bool crashed);
+    void cannotStart(const QString& message, const QString& reason);
+    void endStopped();
+    void complete();
+    void setStatus(const char* word, const QString& toolTip = QString());
+    void finishRun(BatchOutcome outcome);
+
+    TaskRows& m_rows;
+    const BatchSettings& m_settings;
+    QString m_encoderPath;
+    EncoderProcess m_encoder;
+    BatchClock m_clock;
+    OutputNamer m_namer;
+    OutputTail m_tail;
+    QStringDecoder m_decoder;
+
+    State m_state = Idle;
+    quint64 m_generation = 0; // tells steps queued by an earlier run apart
+    QString m_arguments;
+    int m_index = 0;       // the task being converted
+    bool m_active = false; // its encoder is running
+    double m_total = 0;    // seconds of every task
+    double m_done = 0;     // seconds of the tasks finished
+    double m_cur = 0;      // position reached in this task
+    double m_clip = 0;     // this task's length
+    int m_reads = 0;
+    int m_failed = 0;
+    int m_currentBar = 0;
+    int m_totalBar = 0;
+};

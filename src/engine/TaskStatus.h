@@ -1,0 +1,10 @@
+#pragma once
+
+// The words a task's Status column shows.
+namespace TaskStatus {
+inline constexpr char Added[] = "OK";
+inline constexpr char Converting[] = "Converting";
+inline constexpr char Complete[] = "Complete";
+inline constexpr char Failed[] = "Failed"; // the encoder ended with an error or crashed
+inline constexpr char Stopped[] = "Stop";
+} // namespace TaskStatus

@@ -1,0 +1,36 @@
+#include "TestTasks.h"
+
+#include "base/PathText.h"
+#include "engine/TaskRows.h"
+#include "engine/TimeText.h"
+
+ltvItemData AddedTask(const QString& input, double seconds, const QString& newFileExt)
+{
+    ltvItemData task;
+    task.InputFile = input;
+    task.Length = SecondsToText(seconds);
+    task.Size = QStringLiteral(" 320x240");
+    task.Status = QStringLiteral("OK");
+    task.NewFileName = WithoutExtension(FileNamePart(input));
+    task.NewFileExt = newFileExt;
+    task.SourceStart = QStringLiteral("00:00:00.0");
+    task.SourceEnd = task.Length;
+    task.ClipLength = task.Length;
+    task.StartTime = task.SourceStart;
+    task.EndTime = task.Length;
+    return task;
+}
+
+int AppendTask(TaskRows& rows, const ltvItemData& task)
+{
+    const int row = rows.appendTask(task.InputFile);
+    rows.WriteTask(row, TaskRows::WholeRecord, task);
+    return row;
+}
+
+QString StatusOf(const TaskRows& rows, int row)
+{
+    ltvItemData record;
+    rows.ReadTask(row, 2, record);
+    return record.Status;
+}

@@ -1,0 +1,387 @@
+#include "FakeEncoder.h"
+#include "SteppedEncoder.h"
+#include "TestFiles.h"
+#include "TestTasks.h"
+#include "engine/BatchRules.h"
+#include "engine/BatchRun.h"
+#include "engine/BatchSettings.h"
+#include "engine/TaskRows.h"
+#include "engine/TimeText.h"
+
+#include <QDir>
+#include <QStandardItemModel>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+struct Settings final : BatchSettings
+{
+    QString folder;
+    QString ext = ".mp4";
+    bool rename = false;
+    QString outputFolder() const override { return folder; }
+    QString outputExt() const override { return ext; }
+    bool renameExisting() const override { return rename; }
+    bool openFolderWhenDone() const override { return false; }
+    bool exitWhenDone() const override { return false; }
+    bool turnOffWhenDone() const override { return false; }
+};
+
+// A run over its own task list, with every report written down in order.
+struct Harness
+{
+    explicit Harness(const QString& encoder) : run(rows, settings, encoder)
+    {
+        rows.setupColumns();
+        QObject::connect(&run, &BatchRun::started, &run, [this] { events << "started"; });
+        QObject::connect(&run, &BatchRun::clockRunning, &run,
+                         [this](bool on) { events << (on ? "clock on" : "clock off"); });
+        QObject::connect(&run, &BatchRun::convertingFile, &run,
+                         [this](const QString& name) { events << "file " + name; });
+        QObject::connect(&run, &BatchRun::outputRead, &run, [this](const QString& text) {
+            events << "read " + text;
+            ++reads;
+        });
+        QObject::connect(&run, &BatchRun::progressShown, &run, [this](int current, int total) {
+            events << QStringLiteral("progress %1 %2").arg(current).arg(total);
+        });
+        QObject::connect(&run, &BatchRun::ended, &run, [this](const BatchOutcome& outcome) {
+            events << "ended " + outcome.text;
+            outcomes << outcome;
+        });
+        QObject::connect(
+            &model, &QStandardItemModel::dataChanged, &run,
+            [this](const QModelIndex& at, const QModelIndex&, const QList<int>& roles) {
+                if (at.column() == 3 && roles.contains(Qt::DisplayRole))
+                    events
+                        << QStringLiteral("status %1 %2").arg(at.row()).arg(at.data().toString());
+            });
+    }
+
+    QStandardItemModel model;
+    TaskRows rows{&model};
+    Settings settings;
+    BatchRun run;
+    QStringList events;
+    QList<BatchOutcome> outcomes;
+    int reads = 0;
+};
+
+// Hands the run one piece and waits until it has been read.
+bool readOne(Harness& harness, SteppedEncoder& encoder, int run, const QByteArray& bytes)
+{
+    const int before = harness.reads;
+    encoder.send(run, bytes);
+    return QTest::qWaitFor([&] { return harness.reads > before; });
+}
+
+QString lastProgress(const QStringList& events)
+{
+    for (auto it = events.crbegin(); it != events.crend(); ++it) {
+        if (it->startsWith("progress "))
+            return it->mid(9);
+    }
+    return {};
+}
+} // namespace
+
+class TestBatchRun final : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString path(const QString& relative) const { return m_dir.filePath(relative); }
+
+private slots:
+    void init() { QVERIFY(QDir(m_dir.path()).removeRecursively() && QDir().mkpath(m_dir.path())); }
+
+    // clang-format off
+    void readsMoveTheBars_data()
+    {
+        QTest::addColumn<double>("clip");  // seconds of the task that runs
+        QTest::addColumn<double>("other"); // seconds of a second task, 0 for none
+        QTest::addColumn<QByteArrayList>("reads");
+        QTest::addColumn<QStringList>("bars"); // "current total" after each read, "" if unmoved
+        QTest::newRow("first two reads never move") << 60.0 << 0.0 << QByteArrayList{"time=30 ", "time=30 ", "time=30 "} << QStringList{"", "", "50 50"};
+        QTest::newRow("position never goes back") << 60.0 << 0.0 << QByteArrayList{"a", "b", "time=30 ", "time=20 "} << QStringList{"", "", "50 50", "50 50"};
+        QTest::newRow("read without time") << 60.0 << 0.0 << QByteArrayList{"a", "b", "time=30 ", "frame=9\n"} << QStringList{"", "", "50 50", "50 50"};
+        QTest::newRow("no blank after the value") << 60.0 << 0.0 << QByteArrayList{"a", "b", "time=30"} << QStringList{"", "", "0 0"};
+        QTest::newRow("value not a number") << 60.0 << 0.0 << QByteArrayList{"a", "b", "time=N/A "} << QStringList{"", "", "0 0"};
+        QTest::newRow("time inside a line") << 60.0 << 0.0 << QByteArrayList{"a", "b", "fps=25 time=6.0 bitrate=1"} << QStringList{"", "", "10 10"};
+        QTest::newRow("halves round to even") << 40.0 << 0.0 << QByteArrayList{"a", "b", "time=1 ", "time=3 "} << QStringList{"", "", "2 2", "8 8"};
+        QTest::newRow("beyond the end") << 60.0 << 0.0 << QByteArrayList{"a", "b", "time=90 "} << QStringList{"", "", "100 100"};
+        QTest::newRow("length 0 leaves current") << 0.0 << 60.0 << QByteArrayList{"a", "b", "time=30 "} << QStringList{"", "", "0 50"};
+        QTest::newRow("total counts all tasks") << 60.0 << 60.0 << QByteArrayList{"a", "b", "time=30 "} << QStringList{"", "", "50 25"};
+    }
+    // clang-format on
+    void readsMoveTheBars()
+    {
+        QFETCH(double, clip);
+        QFETCH(double, other);
+        QFETCH(QByteArrayList, reads);
+        QFETCH(QStringList, bars);
+        SteppedEncoder encoder(m_dir.path());
+        Harness harness(encoder.program());
+        harness.settings.folder = m_dir.path();
+        ltvItemData task = AddedTask(path("a.avi"), 60);
+        task.ClipLength = SecondsToText(clip);
+        AppendTask(harness.rows, task);
+        if (other > 0)
+            AppendTask(harness.rows, AddedTask(path("b.avi"), other));
+        harness.run.RunBatch(QString());
+        QTRY_COMPARE(encoder.runs(), 1);
+        for (int i = 0; i < reads.size(); ++i) {
+            const int before = int(harness.events.size());
+            QVERIFY(readOne(harness, encoder, 1, reads[i]));
+            QCOMPARE(harness.events[before], "read " + reads[i]);
+            QCOMPARE(lastProgress(harness.events.mid(before)), bars[i]);
+        }
+        QCOMPARE(harness.run.state(), BatchRun::Converting);
+    }
+
+    void eventsInOrder()
+    {
+        SteppedEncoder encoder(m_dir.path());
+        encoder.endAtOnce(0, "x");
+        Harness harness(encoder.program());
+        harness.settings.folder = m_dir.path();
+        AppendTask(harness.rows, AddedTask(path("a.avi"), 10));
+        AppendTask(harness.rows, AddedTask(path("b.avi"), 10));
+        harness.events.clear();
+        harness.run.RunBatch(QString());
+        QCOMPARE(harness.run.state(), BatchRun::Converting);
+        QTRY_COMPARE(harness.outcomes.size(), 1);
+        const QStringList expected = {"started",
+                                      "clock on",
+                                      "status 0 Converting",
+                                      "file a.avi",
+                                      "read x",
+                                      "status 0 Complete",
+                                      "progress 0 0",
+                                      "status 1 Converting",
+                                      "file b.avi",
+                                      "read x",
+                                      "status 1 Complete",
+                                      "clock off",
+                                      "ended The coversion is completed successfully."};
+        QCOMPARE(harness.events.join(" | "), expected.join(" | "));
+        QCOMPARE(harness.outcomes[0].kind, BatchOutcome::Completed);
+        QCOMPARE(harness.outcomes[0].caption, "Complete");
+        QCOMPARE(harness.run.state(), BatchRun::Idle);
+    }
+
+    // clang-format off
+    void outputPaths_data()
+    {
+        QTest::addColumn<QStringList>("existing"); // files, or "link>target" symbolic links
+        QTest::addColumn<QStringList>("tasks");    // input|NewFileName|NewFileExt
+        QTest::addColumn<QString>("folder");       // output folder as typed
+        QTest::addColumn<bool>("rename");
+        QTest::addColumn<QStringList>("outputs");
+        QTest::newRow("plain, separator added") << QStringList{"v/a.avi", "out/"} << QStringList{"v/a.avi|a|.mkv"} << "out" << false << QStringList{"out/a.mp4"};
+        QTest::newRow("existing, rename: row number") << QStringList{"v/a.avi", "v/b.avi", "v/c.avi", "out/c.mp4"} << QStringList{"v/a.avi|a|.mp4", "v/b.avi|b|.mp4", "v/c.avi|c|.mkv"} << "out/" << true << QStringList{"out/a.mp4", "out/b.mp4", "out/c_3.mkv"};
+        QTest::newRow("numbered name exists too") << QStringList{"v/a.avi", "out/a.mp4", "out/a_1.mp4", "out/a_1_2.mp4"} << QStringList{"v/a.avi|a|.mp4"} << "out" << true << QStringList{"out/a_1_3.mp4"};
+        QTest::newRow("existing, overwrite") << QStringList{"v/a.avi", "out/a.mp4"} << QStringList{"v/a.avi|a|.mp4"} << "out" << false << QStringList{"out/a.mp4"};
+        QTest::newRow("output is the input") << QStringList{"v/a.mp4"} << QStringList{"v/a.mp4|a|.mov"} << "v" << false << QStringList{"v/a_1.mov"};
+        QTest::newRow("input spelt with ./ and //") << QStringList{"v/a.mp4"} << QStringList{"v/a.mp4|a|.mov"} << "v/.//" << false << QStringList{"v/.//a_1.mov"};
+        QTest::newRow("input through a link") << QStringList{"v/a.mp4", "w>v"} << QStringList{"v/a.mp4|a|.mov"} << "w" << false << QStringList{"w/a_1.mov"};
+        QTest::newRow("numbered without own extension") << QStringList{"v/a.mp4"} << QStringList{"v/a.mp4|a|"} << "v" << false << QStringList{"v/a_1.mp4"};
+        QTest::newRow("two tasks, one output") << QStringList{"v/a.avi", "v/a.mkv", "out/"} << QStringList{"v/a.avi|a|.mp4", "v/a.mkv|a|.mp4"} << "out" << false << QStringList{"out/a.mp4", "out/a_2.mp4"};
+        QTest::newRow("a later task's input") << QStringList{"v/b.avi", "v/c.mp4"} << QStringList{"v/b.avi|c|.mp4", "v/c.mp4|c2|.mp4"} << "v" << false << QStringList{"v/c_1.mp4", "v/c2.mp4"};
+    }
+    // clang-format on
+    void outputPaths()
+    {
+        QFETCH(QStringList, existing);
+        QFETCH(QStringList, tasks);
+        QFETCH(QString, folder);
+        QFETCH(bool, rename);
+        QFETCH(QStringList, outputs);
+        for (const QString& item : existing) {
+            const QStringList link = item.split('>');
+            QDir().mkpath(QFileInfo(path(link[0])).path());
+            if (link.size() == 2)
+                QVERIFY(QFile::link(path(link[1]), path(link[0])));
+            else if (!item.endsWith('/'))
+                QVERIFY(WriteFile(path(item), "keep"));
+        }
+        SteppedEncoder encoder(m_dir.path());
+        encoder.endAtOnce(0);
+        Harness harness(encoder.program());
+        harness.settings.folder = path(folder);
+        harness.settings.rename = rename;
+        for (const QString& item : tasks) {
+            const QStringList parts = item.split('|');
+            ltvItemData task = AddedTask(path(parts[0]), 5, parts[2]);
+            task.NewFileName = parts[1];
+            AppendTask(harness.rows, task);
+        }
+        harness.run.RunBatch(QString());
+        QTRY_COMPARE(harness.outcomes.size(), 1);
+        for (int run = 1; run <= tasks.size(); ++run) {
+            const QStringList expected = {"-y", "-i", path(tasks[run - 1].section('|', 0, 0)),
+                                          m_dir.path() + '/' + outputs[run - 1]};
+            QCOMPARE(encoder.arguments(run), expected);
+        }
+        for (const QString& item : existing) {
+            if (!item.contains('>') && !item.endsWith('/'))
+                QCOMPARE(ReadFile(path(item)), QByteArray("keep"));
+        }
+    }
+
+    // clang-format off
+    void taskArguments_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("clip");
+        QTest::addColumn<QString>("additions");
+        QTest::newRow("whole source") << "00:00:00.0" << "00:01:00" << "";
+        QTest::newRow("trimmed both ends") << "00:00:10" << "00:00:50" << " -ss 00:00:10 -t 50";
+        QTest::newRow("end only") << "00:00:00" << "00:00:30" << " -t 30";
+        QTest::newRow("half a second down to even") << "00:00:00" << "00:00:02.5" << " -t 2";
+        QTest::newRow("half a second up to even") << "00:00:00" << "00:00:03.5" << " -t 4";
+    }
+    // clang-format on
+    void taskArguments()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, clip);
+        QFETCH(QString, additions);
+        ltvItemData task = AddedTask("/v/a.avi", 60);
+        task.StartTime = start;
+        task.StartTimeSec = TextToSeconds(start);
+        task.ClipLengthSec = TextToSeconds(clip);
+        task.LengthSec = 60;
+        QCOMPARE(TaskArguments(" -vcodec mpeg4", task), " -vcodec mpeg4" + additions);
+    }
+
+    void trimBelongsToItsTask()
+    {
+        SteppedEncoder encoder(m_dir.path());
+        encoder.endAtOnce(0);
+        Harness harness(encoder.program());
+        harness.settings.folder = m_dir.path();
+        ltvItemData trimmed = AddedTask(path("a.avi"), 60);
+        trimmed.StartTime = "00:00:10";
+        trimmed.ClipLength = "00:00:50";
+        AppendTask(harness.rows, trimmed);
+        AppendTask(harness.rows, AddedTask(path("b.avi"), 60));
+        harness.run.RunBatch(" -vcodec mpeg4");
+        QTRY_COMPARE(harness.outcomes.size(), 1);
+        QCOMPARE(encoder.arguments(1).mid(3, 6),
+                 (QStringList{"-vcodec", "mpeg4", "-ss", "00:00:10", "-t", "50"}));
+        QCOMPARE(encoder.arguments(2).mid(3), (QStringList{"-vcodec", "mpeg4", path("b.mp4")}));
+    }
+
+    // clang-format off
+    void failedTasks_data()
+    {
+        QTest::addColumn<QByteArray>("script"); // what the encoder does for the first task
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("tip");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("error status") << QByteArray("printf 'Unknown encoder nope\\ntime=1.00 \\n'; exit 1") << "Failed" << "The encoder ended with status 1.\nUnknown encoder nope" << "1 of 2 files could not be converted; the Status column tells why when you point at " "it.";
+        QTest::newRow("crash") << QByteArray("echo half; kill -SEGV $$") << "Failed" << "The encoder crashed.\nhalf" << "1 of 2 files could not be converted; the Status column tells " "why when you point at it.";
+        QTest::newRow("success") << QByteArray("printf 'time=1.00 \\n'; exit 0") << "Complete" << "" << "The coversion is completed successfully.";
+    }
+    // clang-format on
+    void failedTasks()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(QString, status);
+        QFETCH(QString, tip);
+        QFETCH(QString, text);
+        const QString program = WriteFakeEncoder(
+            m_dir.path(), "encoder", "case \"$3\" in *first*) " + script + ";; esac\necho fine");
+        Harness harness(program);
+        harness.settings.folder = m_dir.path();
+        AppendTask(harness.rows, AddedTask(path("first.avi"), 5));
+        AppendTask(harness.rows, AddedTask(path("second.avi"), 5));
+        harness.run.RunBatch(QString());
+        QTRY_COMPARE(harness.outcomes.size(), 1);
+        QCOMPARE(StatusOf(harness.rows, 0), status);
+        QCOMPARE(harness.rows.subItemToolTip(0, 2), tip);
+        QCOMPARE(StatusOf(harness.rows, 1), "Complete");
+        QCOMPARE(harness.outcomes[0].kind, BatchOutcome::Completed);
+        QCOMPARE(harness.outcomes[0].text, text);
+    }
+
+    // clang-format off
+    void encoderCannotStart_data()
+    {
+        QTest::addColumn<QString>("encoder");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing program") << "missing" << "Error on CreateProcess()";
+        QTest::newRow("not executable") << "plain" << "Error on CreateProcess()";
+        QTest::newRow("no program at all") << "" << "Error On CreatePipe()";
+    }
+    // clang-format on
+    void encoderCannotStart()
+    {
+        QFETCH(QString, encoder);
+        QFETCH(QString, message);
+        WriteFile(path("plain"), "#!/bin/sh\n");
+        Harness harness(encoder.isEmpty() ? QString() : path(encoder));
+        harness.settings.folder = m_dir.path();
+        AppendTask(harness.rows, AddedTask(path("a.avi"), 5));
+        AppendTask(harness.rows, AddedTask(path("b.avi"), 5));
+        harness.run.RunBatch(QString());
+        QTRY_COMPARE(harness.outcomes.size(), 1);
+        QCOMPARE(harness.outcomes[0].kind, BatchOutcome::CannotStart);
+        QCOMPARE(harness.outcomes[0].caption, "Framewright");
+        QCOMPARE(harness.outcomes[0].text, message);
+        QCOMPARE(harness.events.mid(harness.events.size() - 3, 2),
+                 (QStringList{"clock off", "status 0 Failed"}));
+        QVERIFY(harness.rows.subItemToolTip(0, 2).startsWith("The encoder could not be started"));
+        QCOMPARE(StatusOf(harness.rows, 1), "OK");
+        QCOMPARE(harness.run.state(), BatchRun::Idle);
+    }
+
+    void stopDuringTheLastTask()
+    {
+        SteppedEncoder encoder(m_dir.path());
+        Harness harness(encoder.program());
+        harness.settings.folder = m_dir.path();
+        harness.run.Stop(); // nothing runs: nothing happens
+        QVERIFY(harness.events.isEmpty());
+        AppendTask(harness.rows, AddedTask(path("a.avi"), 5));
+        AppendTask(harness.rows, AddedTask(path("b.avi"), 5));
+        harness.run.RunBatch(QString());
+        QTRY_COMPARE(encoder.runs(), 1);
+        encoder.exit(1, 0);
+        QTRY_COMPARE(encoder.runs(), 2);
+        QVERIFY(readOne(harness, encoder, 2, "banner"));
+        harness.run.Stop();
+        QCOMPARE(harness.run.state(), BatchRun::StopRequested);
+        QVERIFY(ProcessGone(encoder.pid(2)));
+        harness.run.Stop(); // a second request changes nothing
+        QTRY_COMPARE(harness.outcomes.size(), 1);
+        QCOMPARE(harness.events.mid(harness.events.size() - 3),
+                 (QStringList{"clock off", "status 1 Stop", "ended The Coversion is canceled."}));
+        QCOMPARE(harness.outcomes[0].kind, BatchOutcome::Stopped);
+        QCOMPARE(harness.outcomes[0].caption, "Cancel");
+        QCOMPARE(StatusOf(harness.rows, 0), "Complete");
+        QCOMPARE(harness.run.state(), BatchRun::Idle);
+    }
+
+    void everyTaskReleasesItsProcess()
+    {
+        const auto openFiles = [] { return QDir("/proc/self/fd").entryList(QDir::Files).size(); };
+        SteppedEncoder encoder(m_dir.path());
+        encoder.endAtOnce(0, "done\n");
+        Harness harness(encoder.program());
+        harness.settings.folder = m_dir.path();
+        for (const char* name : {"a.avi", "b.avi", "c.avi"})
+            AppendTask(harness.rows, AddedTask(path(name), 5));
+        const auto before = openFiles();
+        harness.run.RunBatch(QString());
+        QTRY_COMPARE(harness.outcomes.size(), 1);
+        for (int run = 1; run <= 3; ++run)
+            QTRY_VERIFY(ProcessGone(encoder.pid(run)));
+        QTRY_COMPARE(openFiles(), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBatchRun)
+#include "tst_batchrun.moc"

@@ -1,0 +1,304 @@
+#include "ExampleProfile.h"
+#include "FakeEncoder.h"
+#include "FormFixture.h"
+#include "ModalWatcher.h"
+#include "SteppedEncoder.h"
+#include "TestFiles.h"
+#include "TestTasks.h"
+#include "app/BatchPanel.h"
+#include "app/ImageButton.h"
+#include "app/SplitterBar.h"
+#include "app/TMainForm.h"
+#include "engine/TaskRows.h"
+#include "profiles/TSettingForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTimer>
+#include <QTreeView>
+#include <QtTest>
+
+namespace {
+QList<QWidget*> lockedControls(const TMainFormUi& ui)
+{
+    return {ui.ibtnAddFile, ui.ibtnAddDir, ui.ibtnRemove,  ui.ibtnClear,
+            ui.ibtnSetting, ui.ltvTask,    ui.panSplitter, ui.gpbProfile};
+}
+
+// The window as it is between runs: settings row shown, controls enabled, Start offered.
+bool idleLook(TMainForm& form)
+{
+    const TMainFormUi& ui = form.ui();
+    for (QWidget* control : lockedControls(ui)) {
+        if (!control->isEnabled())
+            return false;
+    }
+    return ui.panBottomCenter->isVisibleTo(&form) && !ui.panBottomLeft->isVisibleTo(&form) &&
+           ui.imgStart->isVisibleTo(&form) && !ui.imgStop->isVisibleTo(&form) &&
+           !ui.timerTime->isActive();
+}
+
+bool messageBoxShown()
+{
+    const auto windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(), [](QWidget* window) {
+        return qobject_cast<QMessageBox*>(window) && window->isVisible();
+    });
+}
+
+// A main window whose encoder is the stepped fake, with tasks of the given lengths.
+struct Window
+{
+    explicit Window(const QList<double>& seconds = {60})
+        : encoder(fixture.dir.path(), QStringLiteral("wmaspi.dll"))
+    {
+        for (int i = 0; i < seconds.size(); ++i)
+            AppendTask(rows(), AddedTask(fixture.folder() + QChar('a' + i) + ".avi", seconds[i]));
+    }
+    TMainForm& form() { return *fixture.form; }
+    const TMainFormUi& ui() { return fixture.form->ui(); }
+    TaskRows& rows() { return fixture.form->rows(); }
+    BatchPanel& batch() { return fixture.form->batch(); }
+
+    FormFixture fixture;
+    SteppedEncoder encoder;
+};
+} // namespace
+
+class TestBatchWindow final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // clang-format off
+    void startRefused_data()
+    {
+        QTest::addColumn<bool>("folderExists");
+        QTest::addColumn<int>("tasks");
+        QTest::newRow("output folder missing") << false << 1;
+        QTest::newRow("empty list") << true << 0;
+    }
+    // clang-format on
+    void startRefused()
+    {
+        QFETCH(bool, folderExists);
+        QFETCH(int, tasks);
+        ModalWatcher watcher;
+        Window window(QList<double>(tasks, 60));
+        const TMainFormUi& ui = window.ui();
+        window.form().show(); // shown first: showing restores the output folder
+        if (!folderExists)
+            ui.edtOutputdir->setText(window.fixture.folder() + "missing");
+        window.batch().imgStartClick();
+        if (tasks == 0)
+            window.batch().tbtnStartClick();
+        if (folderExists) {
+            QVERIFY(!messageBoxShown());
+        } else {
+            QTRY_COMPARE(watcher.seen.size(), 1);
+            QCOMPARE(watcher.seen[0].title, "Output path does not exist");
+            QCOMPARE(watcher.seen[0].text,
+                     "The output path does not exist. Please specify another one.");
+            QCOMPARE(watcher.seen[0].icon, QMessageBox::Information);
+            QTRY_COMPARE(window.form().focusWidget(), ui.edtOutputdir);
+            QCOMPARE(StatusOf(window.rows(), 0), "OK");
+        }
+        QVERIFY(idleLook(window.form()));
+        QCOMPARE(window.encoder.runs(), 0);
+    }
+
+    void runLocksShowsProgressAndUnlocks()
+    {
+        ModalWatcher watcher;
+        Window window({100, 100});
+        WriteExampleProfile(window.fixture.folder(), "Example");
+        const TMainFormUi& ui = window.ui();
+        ui.cmbProfile->addItem("Example", "Example.cvp");
+        ui.cmbProfile->setCurrentIndex(0);
+        emit ui.cmbProfile->activated(0);
+        window.batch().imgStartClick();
+        QVERIFY(!ui.imgStart->isVisibleTo(&window.form()));
+        QVERIFY(ui.imgStop->isVisibleTo(&window.form()));
+        for (QWidget* control : lockedControls(ui))
+            QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
+        QVERIFY(ui.panBottomLeft->isVisibleTo(&window.form()));
+        QVERIFY(!ui.panBottomCenter->isVisibleTo(&window.form()));
+        QCOMPARE(ui.labElapsed->text(), QString());
+        QVERIFY(ui.timerTime->isActive());
+        QTRY_COMPARE(ui.labConvertingFile->text(), "a.avi");
+        QTRY_COMPARE(window.encoder.runs(), 1);
+        QCOMPARE(window.encoder.arguments(1).mid(3, 4),
+                 (QStringList{"-vcodec", "mpeg4", "-s", "320x240"}));
+
+        for (int tick = 0; tick < 10; ++tick)
+            window.batch().timerTimeTimer();
+        QCOMPARE(ui.labElapsed->text(), "00:00:10");
+        QCOMPARE(ui.labRemaining->text(), "00:00:00");
+        for (const QByteArray read : {"banner\n", "Input #0\n", "time=50.00 \n"}) {
+            window.encoder.send(1, read);
+            QTRY_COMPARE(ui.Memo1->toPlainText(), QString::fromLatin1(read));
+        }
+        QCOMPARE(ui.labTotalProgress->text(), "25%");
+        QCOMPARE(ui.labCurProgress->text(), "50%");
+        QCOMPARE(ui.pgbCurrent->value(), 50);
+        for (int tick = 10; tick < 30; ++tick)
+            window.batch().timerTimeTimer();
+        QCOMPARE(ui.labElapsed->text(), "00:00:30");
+        QCOMPARE(ui.labRemaining->text(), "00:01:30");
+
+        window.encoder.exit(1, 0);
+        QTRY_COMPARE(ui.labConvertingFile->text(), "b.avi");
+        QCOMPARE(ui.labCurProgress->text(), "0%");
+        QTRY_COMPARE(window.encoder.runs(), 2);
+        window.encoder.exit(2, 0);
+        QTRY_VERIFY(idleLook(window.form()));
+        QCOMPARE(watcher.seen.size(), 1);
+        QCOMPARE(watcher.seen[0].title, "Complete");
+        QCOMPARE(watcher.seen[0].text, "The coversion is completed successfully.");
+        QCOMPARE(StatusOf(window.rows(), 1), "Complete");
+    }
+
+    // clang-format off
+    void completionActions_data()
+    {
+        QTest::addColumn<bool>("openDir");
+        QTest::addColumn<bool>("exit");
+        QTest::addColumn<bool>("turnOff");
+        QTest::addColumn<bool>("box");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<int>("powerOffs");
+        QTest::newRow("report") << false << false << false << true << false << 0;
+        QTest::newRow("report, open folder") << true << false << false << true << false << 0;
+        QTest::newRow("exit") << true << true << false << false << true << 0;
+        QTest::newRow("turn off") << true << false << true << false << true << 1;
+        QTest::newRow("turn off before exit") << false << true << true << false << true << 1;
+    }
+    // clang-format on
+    void completionActions()
+    {
+        QFETCH(bool, openDir);
+        QFETCH(bool, exit);
+        QFETCH(bool, turnOff);
+        QFETCH(bool, box);
+        QFETCH(bool, closed);
+        QFETCH(int, powerOffs);
+        ModalWatcher watcher;
+        Window window({5, 5});
+        window.encoder.endAtOnce(0);
+        window.fixture.setting->chkOpenDir->setChecked(openDir);
+        window.fixture.setting->chkExit->setChecked(exit);
+        window.fixture.setting->chkTurnoff->setChecked(turnOff);
+        window.form().show();
+        window.batch().imgStartClick();
+        QTRY_COMPARE(StatusOf(window.rows(), 1), "Complete");
+        QTRY_VERIFY(idleLook(window.form()) || closed);
+        QTRY_COMPARE(window.form().isVisible(), !closed);
+        QCOMPARE(watcher.seen.size(), box ? 1 : 0);
+        QCOMPARE(window.fixture.opened,
+                 box && openDir ? QStringList{window.fixture.folder()} : QStringList());
+        QCOMPARE(window.fixture.powerOffs, powerOffs);
+    }
+
+    void stopDuringTheLastTask()
+    {
+        ModalWatcher watcher;
+        Window window({5, 5});
+        window.fixture.setting->chkOpenDir->setChecked(true);
+        window.batch().tbtnStopClick(); // no run: nothing happens
+        QVERIFY(!messageBoxShown());
+        window.form().show();
+        window.batch().imgStartClick();
+        QTRY_COMPARE(window.encoder.runs(), 1);
+        window.encoder.exit(1, 0);
+        QTRY_COMPARE(window.encoder.runs(), 2);
+        window.batch().imgStopClick();
+        QVERIFY(window.ui().imgStart->isVisible()); // at once, before the run has wound down
+        QVERIFY(!window.ui().imgStop->isVisible());
+        QVERIFY(ProcessGone(window.encoder.pid(2)));
+        QTRY_COMPARE(watcher.seen.size(), 1);
+        QCOMPARE(watcher.seen[0].title, "Cancel");
+        QCOMPARE(watcher.seen[0].text, "The Coversion is canceled.");
+        QCOMPARE(watcher.seen[0].icon, QMessageBox::Information);
+        QTRY_VERIFY(idleLook(window.form()));
+        QCOMPARE(StatusOf(window.rows(), 0), "Complete");
+        QCOMPARE(StatusOf(window.rows(), 1), "Stop");
+        QVERIFY(window.fixture.opened.isEmpty());
+        QVERIFY(window.form().isVisible());
+    }
+
+    // clang-format off
+    void closeDuringRun_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("Yes stops and closes") << true;
+        QTest::newRow("No converts on") << false;
+    }
+    // clang-format on
+    void closeDuringRun()
+    {
+        QFETCH(bool, yes);
+        ModalWatcher watcher(yes ? QMessageBox::Yes : QMessageBox::No);
+        Window window;
+        window.form().show();
+        window.batch().imgStartClick();
+        QTRY_COMPARE(window.encoder.runs(), 1);
+        QVERIFY(!window.form().close());
+        QTRY_COMPARE(watcher.seen.size(), 1);
+        QCOMPARE(watcher.seen[0].title, "Framewright");
+        QCOMPARE(watcher.seen[0].text, "A conversion is running. Stop it and exit?");
+        QCOMPARE(watcher.seen[0].icon, QMessageBox::Question);
+        if (yes) {
+            QTRY_VERIFY(!window.form().isVisible());
+            QVERIFY(ProcessGone(window.encoder.pid(1)));
+            QCOMPARE(StatusOf(window.rows(), 0), "Stop");
+            QCOMPARE(window.batch().run().state(), BatchRun::Idle);
+        } else {
+            QVERIFY(window.form().isVisible());
+            QVERIFY(!ProcessGone(window.encoder.pid(1)));
+            window.encoder.exit(1, 0);
+            QTRY_COMPARE(StatusOf(window.rows(), 0), "Complete");
+        }
+        QTRY_COMPARE(watcher.seen.size(), yes ? 1 : 2); // no "Cancel" box after Yes
+    }
+
+    void encoderCannotStart()
+    {
+        ModalWatcher watcher;
+        FormFixture fixture; // no encoder in the program folder
+        AppendTask(fixture.form->rows(), AddedTask(fixture.folder() + "a.avi", 5));
+        AppendTask(fixture.form->rows(), AddedTask(fixture.folder() + "b.avi", 5));
+        fixture.form->batch().imgStartClick();
+        QTRY_COMPARE(watcher.seen.size(), 1);
+        QCOMPARE(watcher.seen[0].title, "Framewright");
+        QCOMPARE(watcher.seen[0].text, "Error on CreateProcess()");
+        QCOMPARE(watcher.seen[0].icon, QMessageBox::NoIcon);
+        QTRY_VERIFY(idleLook(*fixture.form));
+        QCOMPARE(StatusOf(fixture.form->rows(), 0), "Failed");
+        QCOMPARE(StatusOf(fixture.form->rows(), 1), "OK");
+    }
+
+    void faultyProfileLeavesTheWindowUnlocked()
+    {
+        ModalWatcher watcher;
+        Window window;
+        WriteExampleProfile(window.fixture.folder(), "Short",
+                            "[Main]\r\nType=mp4\r\nPara=1\r\n0=P\r\n[P]\r\nSort=2\r\ncmd=-ac\r\n"
+                            "List=1\r\nCaption=Original,Mono,Stereo,\r\nValue=,1,\r\nIndex=2\r\n");
+        window.ui().cmbProfile->addItem("Short", "Short.cvp");
+        window.ui().cmbProfile->setCurrentIndex(0);
+        emit window.ui().cmbProfile->activated(0);
+        emit window.ui().imgStart->clicked();
+        QTRY_COMPARE(watcher.seen.size(), 1);
+        QVERIFY(watcher.seen[0].text.contains("has no value for \"Stereo\""));
+        QVERIFY(idleLook(window.form()));
+        QCOMPARE(window.encoder.runs(), 0);
+    }
+};
+
+QTEST_MAIN(TestBatchWindow)
+#include "tst_batchwindow.moc"
