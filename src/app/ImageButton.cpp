@@ -1,11 +1,24 @@
 #include "ImageButton.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
-ImageButton::ImageButton(const QString& name, QWidget* parent) : QLabel(parent)
+ImageButton::ImageButton(const QString& name, QWidget* parent) : QWidget(parent)
 {
     setObjectName(name);
     setMouseTracking(true);
+}
+
+void ImageButton::setPicture(const QPixmap& picture)
+{
+    m_picture = picture;
+    update();
+}
+
+void ImageButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_picture);
 }
 
 void ImageButton::mouseMoveEvent(QMouseEvent* event)

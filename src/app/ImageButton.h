@@ -1,14 +1,19 @@
 #pragma once
 
-#include <QLabel>
+#include <QPixmap>
+#include <QWidget>
 
 // A picture that acts as a button: it reports presses, releases, moves and clicks (a left press
-// released over the picture) with positions relative to its top-left corner.
-class ImageButton final : public QLabel
+// released over the picture) with positions relative to its top-left corner. It shows its
+// picture as it is also while disabled: a command that is not available keeps its look.
+class ImageButton final : public QWidget
 {
     Q_OBJECT
 public:
-    explicit ImageButton(const QString& name, QWidget* parent);
+    ImageButton(const QString& name, QWidget* parent);
+
+    void setPicture(const QPixmap& picture);
+    const QPixmap& picture() const { return m_picture; }
 
 signals:
     void mouseMoved(QPoint at);
@@ -17,10 +22,12 @@ signals:
     void clicked();
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    QPixmap m_picture;
     bool m_leftDown = false;
 };

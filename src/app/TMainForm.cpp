@@ -5,6 +5,7 @@
 #include "ErrorReport.h"
 #include "FileDrops.h"
 #include "ImageButton.h"
+#include "ImageToolbar.h"
 #include "InputCommands.h"
 #include "OutputPanel.h"
 #include "ProfileChoice.h"
@@ -44,6 +45,7 @@ TMainForm::TMainForm(const AppContext& context, QWidget* parent)
         move(screen->availableGeometry().center() - rect().center());
 
     m_frame = new WindowFrame(this, m_ui);
+    m_toolbar = new ImageToolbar(this, m_ui);
     m_profiles = new ProfileChoice(this, m_ui, m_context.dataFolder);
     m_output = new OutputPanel(this, m_ui, [this] { return OutputExt(); });
     m_inputs =

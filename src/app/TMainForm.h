@@ -8,6 +8,7 @@
 
 class BatchPanel;
 class Command;
+class ImageToolbar;
 class InputCommands;
 class OutputPanel;
 class ProfileChoice;
@@ -34,6 +35,7 @@ public:
     void setDialogs(TAboutForm* about, TSettingForm* setting, TSizeForm* size);
 
     const TMainFormUi& ui() const { return m_ui; }
+    ImageToolbar& toolbar() { return *m_toolbar; }
     QString programFolder() const { return m_context.programFolder; }
     QString EncoderPath() const { return m_encoderPath; }
     QString version() const { return m_version; }
@@ -78,6 +80,7 @@ private:
     bool m_preferencesReadable = true;
 
     WindowFrame* m_frame = nullptr;
+    ImageToolbar* m_toolbar = nullptr;
     ProfileChoice* m_profiles = nullptr;
     OutputPanel* m_output = nullptr;
     InputCommands* m_inputs = nullptr;

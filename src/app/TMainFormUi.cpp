@@ -2,7 +2,6 @@
 
 #include "GettingStartedPanel.h"
 #include "ImageButton.h"
-#include "Pictures.h"
 #include "SplitterBar.h"
 #include "engine/TaskRows.h"
 #include "profiles/ParameterPanels.h"
@@ -141,10 +140,9 @@ void TMainFormUi::setupToolbar()
     auto* row = new QHBoxLayout(Toolbar1);
     row->setContentsMargins(5, 5, 5, 5);
     row->setSpacing(0);
-    auto image = [&](const QString& name, int number) {
+    auto image = [&](const QString& name) {
         auto* result = new ImageButton(name, Toolbar1);
         result->setFixedSize(54, 54);
-        result->setPixmap(Pictures::toolbar(number, Pictures::Normal));
         row->addWidget(result);
         return result;
     };
@@ -155,15 +153,15 @@ void TMainFormUi::setupToolbar()
         row->addWidget(result);
         return result;
     };
-    ibtnAddFile = image(QStringLiteral("ibtnAddFile"), 0);
-    ibtnAddDir = image(QStringLiteral("ibtnAddDir"), 1);
+    ibtnAddFile = image(QStringLiteral("ibtnAddFile"));
+    ibtnAddDir = image(QStringLiteral("ibtnAddDir"));
     panmargin1 = gap(QStringLiteral("panmargin1"));
-    ibtnRemove = image(QStringLiteral("ibtnRemove"), 2);
-    ibtnClear = image(QStringLiteral("ibtnClear"), 3);
+    ibtnRemove = image(QStringLiteral("ibtnRemove"));
+    ibtnClear = image(QStringLiteral("ibtnClear"));
     panmarin2 = gap(QStringLiteral("panmarin2"));
-    ibtnSetting = image(QStringLiteral("ibtnSetting"), 4);
-    ibtnAbout = image(QStringLiteral("ibtnAbout"), 7);
-    ibtnHelp = image(QStringLiteral("ibtnHelp"), 8);
+    ibtnSetting = image(QStringLiteral("ibtnSetting"));
+    ibtnAbout = image(QStringLiteral("ibtnAbout"));
+    ibtnHelp = image(QStringLiteral("ibtnHelp"));
     row->addStretch();
     labReading = new QLabel(Toolbar1);
     labReading->setObjectName(QStringLiteral("labReading"));
@@ -316,10 +314,8 @@ void TMainFormUi::setupBottom(QWidget* form)
 
     imgStart = new ImageButton(QStringLiteral("imgStart"), panBottomRight);
     imgStart->setGeometry(592, 8, 188, 58);
-    imgStart->setPixmap(Pictures::startStop(false, Pictures::Normal));
     imgStop = new ImageButton(QStringLiteral("imgStop"), panBottomRight);
     imgStop->setGeometry(592, 8, 188, 58);
-    imgStop->setPixmap(Pictures::startStop(true, Pictures::Normal));
     imgStop->hide();
 }
 
