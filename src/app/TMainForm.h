@@ -12,6 +12,7 @@ class ProfileChoice;
 class TAboutForm;
 class TSettingForm;
 class TSizeForm;
+class TaskListCommands;
 class TaskRows;
 class ValueListEditor;
 class WindowFrame;
@@ -30,6 +31,8 @@ public:
     void setDialogs(TAboutForm* about, TSettingForm* setting, TSizeForm* size);
 
     const TMainFormUi& ui() const { return m_ui; }
+    TaskListCommands* taskList() const { return m_list; }
+    OutputPanel* outputPanel() const { return m_output; }
     QString programFolder() const { return m_context.programFolder; }
     QString EncoderPath() const { return m_encoderPath; }
     QString version() const { return m_version; }
@@ -71,6 +74,7 @@ private:
     ProfileChoice* m_profiles = nullptr;
     OutputPanel* m_output = nullptr;
     InputCommands* m_inputs = nullptr;
+    TaskListCommands* m_list = nullptr;
 
     TAboutForm* m_about = nullptr;
     TSettingForm* m_setting = nullptr;

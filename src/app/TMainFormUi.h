@@ -1,5 +1,6 @@
 #pragma once
 
+class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -45,6 +46,11 @@ struct TMainFormUi
     ImageButton* ibtnAbout = nullptr;
     ImageButton* ibtnHelp = nullptr;
     QMenu* ppmTask = nullptr;
+    QAction* mniOpen = nullptr;
+    QAction* mniAddFiles = nullptr;
+    QAction* mniAddDir = nullptr;
+    QAction* mniRemove = nullptr;
+    QAction* mniClear = nullptr;
 
     SplitterBar* panSplitter = nullptr;
 
