@@ -12,12 +12,13 @@
 TaskListCommands::TaskListCommands(QObject* parent, const TMainFormUi& ui,
                                    std::function<void()> clearOutputPanel)
     : QObject(parent), m_ui(ui), m_clearOutputPanel(std::move(clearOutputPanel)),
-      m_rows(ui.taskModel), m_editing(m_rows, ui.ltvTask->selectionModel())
+      m_viewport(ui.ltvTask->viewport()), m_rows(ui.taskModel),
+      m_editing(m_rows, ui.ltvTask->selectionModel())
 {
     // The header's own floor would stop a shrink above ours, and the two would disagree.
     m_ui.ltvTask->header()->setMinimumSectionSize(TaskColumnWidths::MinimumWidth);
     m_ui.ltvTask->installEventFilter(this);
-    m_ui.ltvTask->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
     connect(m_ui.ltvTask, &QTreeView::customContextMenuRequested, this,
             [this](QPoint at) { m_ui.ppmTask->popup(m_ui.ltvTask->viewport()->mapToGlobal(at)); });
     connect(m_ui.ppmTask, &QMenu::aboutToShow, this, [this] { ppmTaskPopup(); });
@@ -85,9 +86,10 @@ void TaskListCommands::DisableListCommands()
 
 bool TaskListCommands::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_ui.ltvTask && event->type() == QEvent::Resize) {
+    // Events also come while the list is being destroyed: compare pointers, call nothing.
+    if (event->type() == QEvent::Resize && watched == m_ui.ltvTask) {
         ltvTaskResize();
-    } else if (watched == m_ui.ltvTask->viewport() && event->type() == QEvent::MouseButtonRelease) {
+    } else if (event->type() == QEvent::MouseButtonRelease && watched == m_viewport) {
         // The view reports clicks on rows only. Off the rows it clears the selection as it
         // handles this release, after this filter: the news must wait until it has.
         const auto* release = static_cast<QMouseEvent*>(event);

@@ -44,6 +44,7 @@ private:
 
     const TMainFormUi& m_ui;
     std::function<void()> m_clearOutputPanel;
+    QObject* m_viewport;
     TaskRows m_rows;
     TaskListEditing m_editing;
     TaskColumnWidths m_widths;
