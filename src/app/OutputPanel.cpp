@@ -1,38 +1,102 @@
 #include "OutputPanel.h"
 
+#include "BalloonTip.h"
 #include "TMainFormUi.h"
 #include "engine/TaskRows.h"
 #include "profiles/ParameterPanels.h"
 #include "profiles/ValueListEditor.h"
+#include "tasks/OutputOptions.h"
+#include "tasks/TaskListEditing.h"
 
-#include <QItemSelectionModel>
+#include <QEvent>
+#include <QStyle>
 #include <QTreeView>
+
+namespace {
+const QString kNewFilename = QStringLiteral("New Filename");
+const QString kStartTime = QStringLiteral("Start Time");
+const QString kEndTime = QStringLiteral("End Time");
+} // namespace
 
 OutputPanel::OutputPanel(QObject* parent, const TMainFormUi& ui, OutputExtSource outputExt)
     : QObject(parent), m_ui(ui), m_outputExt(std::move(outputExt))
-{}
+{
+    grid()->viewport()->installEventFilter(this);
+    connect(grid(), &ValueListEditor::clicked, this, [this] { vleOutputClick(); });
+}
+
+ValueListEditor* OutputPanel::grid() const
+{
+    return m_ui.panels->grid(ParameterPanels::Output);
+}
 
 int OutputPanel::currentTask() const
 {
-    const QModelIndexList selected = m_ui.ltvTask->selectionModel()->selectedRows();
-    int first = -1;
-    for (const QModelIndex& index : selected) {
-        if (first < 0 || index.row() < first)
-            first = index.row();
-    }
-    return first;
+    TaskRows rows(m_ui.taskModel);
+    return TaskListEditing(rows, m_ui.ltvTask->selectionModel()).currentTask();
+}
+
+void OutputPanel::show(const OutputOptions& values)
+{
+    m_ui.panels->SetPanelValue(ParameterPanels::Output, kNewFilename, values.newFilename);
+    m_ui.panels->SetPanelValue(ParameterPanels::Output, kStartTime, values.startTime);
+    m_ui.panels->SetPanelValue(ParameterPanels::Output, kEndTime, values.endTime);
 }
 
 void OutputPanel::ltvTaskClick()
 {
-    ValueListEditor* output = m_ui.panels->grid(ParameterPanels::Output);
     const int row = currentTask();
-    ltvItemData task;
-    if (row >= 0) {
-        TaskRows(m_ui.taskModel).ReadTask(row, TaskRows::WholeRecord, task);
-        task.NewFileName += m_outputExt();
+    if (row < 0) {
+        clearValues();
+        return;
     }
-    output->setValue(QStringLiteral("New Filename"), row < 0 ? QString() : task.NewFileName);
-    output->setValue(QStringLiteral("Start Time"), task.StartTime);
-    output->setValue(QStringLiteral("End Time"), task.EndTime);
+    ltvItemData task;
+    TaskRows(m_ui.taskModel).ReadTask(row, TaskRows::WholeRecord, task);
+    show(OutputOptions::Shown(task, m_outputExt()));
+    if (m_tip)
+        m_tip->takeDown();
+}
+
+void OutputPanel::clearValues()
+{
+    show({});
+}
+
+void OutputPanel::vleOutputValidate()
+{
+    const int row = currentTask();
+    if (row < 0)
+        return; // typed with no task to take it: it stays in the panel only
+    const ValueListEditor* output = grid();
+    const OutputOptions typed{output->value(kNewFilename), output->value(kStartTime),
+                              output->value(kEndTime)};
+    TaskRows rows(m_ui.taskModel);
+    typed.storeInto(rows, row);
+}
+
+bool OutputPanel::vleOutputMouseDown()
+{
+    // The panels repaint on every press of a grid already; only the empty panel needs more.
+    if (!grid()->value(kNewFilename).isEmpty())
+        return false;
+    if (!m_tip)
+        m_tip = new BalloonTip(grid()->viewport());
+    m_tip->ShowBalloonTip(grid()->style()->standardIcon(QStyle::SP_MessageBoxInformation),
+                          QStringLiteral("Tip:"),
+                          QStringLiteral("Please select a file in Task List."));
+    return true;
+}
+
+void OutputPanel::vleOutputClick()
+{
+    m_ui.panels->repaintGrids();
+}
+
+bool OutputPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    // A double-click would open the editor as well.
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
+        return vleOutputMouseDown();
+    return QObject::eventFilter(watched, event);
 }

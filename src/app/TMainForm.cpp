@@ -11,6 +11,7 @@
 #include "ProfileChoice.h"
 #include "ShellCommands.h"
 #include "TAboutForm.h"
+#include "TaskListCommands.h"
 #include "WindowFrame.h"
 #include "base/PathText.h"
 #include "engine/TaskRows.h"
@@ -19,6 +20,7 @@
 #include "profiles/TSettingForm.h"
 #include "profiles/ValueListEditor.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -61,6 +63,7 @@ TMainForm::TMainForm(const AppContext& context, QWidget* parent)
     batchHooks.waitingForReading = [this](bool waiting) { m_inputs->setStartWaiting(waiting); };
     m_batch = new BatchPanel(this, m_ui, m_context, m_inputs->rows(), m_encoderPath, batchHooks);
     connect(m_inputs, &InputCommands::readingFinished, m_batch, &BatchPanel::afterReading);
+    m_list = new TaskListCommands(this, m_ui, [this] { m_output->clearValues(); });
     wireCommands();
     FormCreate();
 }
@@ -122,10 +125,12 @@ void TMainForm::wireCommands()
 {
     command([this] { m_inputs->tbtnAddFileClick(); })
         .on(m_ui.ibtnAddFile, &ImageButton::clicked)
-        .on(m_ui.tbtnAddFile, &QToolButton::clicked);
+        .on(m_ui.tbtnAddFile, &QToolButton::clicked)
+        .on(m_ui.mniAddFiles, &QAction::triggered);
     command([this] { m_inputs->tbtnAddDirClick(); })
         .on(m_ui.ibtnAddDir, &ImageButton::clicked)
-        .on(m_ui.tbtnAddDir, &QToolButton::clicked);
+        .on(m_ui.tbtnAddDir, &QToolButton::clicked)
+        .on(m_ui.mniAddDir, &QAction::triggered);
     command([this] { tbtnSettingClick(); })
         .on(m_ui.ibtnSetting, &ImageButton::clicked)
         .on(m_ui.tbtnSetting, &QToolButton::clicked);
@@ -134,7 +139,27 @@ void TMainForm::wireCommands()
     command([this] {
         m_profiles->vleVideoStringsChange();
     }).on(grid(ParameterPanels::Video), &QTableWidget::itemChanged);
-    command([this] { m_output->ltvTaskClick(); }).on(m_ui.ltvTask, &QTreeView::clicked);
+    command([this] { m_output->ltvTaskClick(); })
+        .on(m_ui.ltvTask, &QTreeView::clicked)
+        .on(m_list, &TaskListCommands::emptyAreaClicked);
+    command([this] { m_list->tbtnRemoveClick(); })
+        .on(m_ui.ibtnRemove, &ImageButton::clicked)
+        .on(m_ui.tbtnRemove, &QToolButton::clicked)
+        .on(m_ui.mniRemove, &QAction::triggered)
+        .key(m_ui.ltvTask, Qt::Key_Delete);
+    command([this] { m_list->tbtnClearClick(); })
+        .on(m_ui.ibtnClear, &ImageButton::clicked)
+        .on(m_ui.tbtnClear, &QToolButton::clicked)
+        .on(m_ui.mniClear, &QAction::triggered)
+        .key(m_ui.ltvTask, Qt::Key_Backspace);
+    command([this] { m_list->ltvTaskDblClick(); })
+        .on(m_ui.ltvTask, &QTreeView::doubleClicked)
+        .on(m_ui.mniOpen, &QAction::triggered);
+    command([this] { m_list->tbtnUpClick(); }).on(m_ui.tbtnUp, &QToolButton::clicked);
+    command([this] { m_list->tbtnDownClick(); }).on(m_ui.tbtnDown, &QToolButton::clicked);
+    command([this] {
+        m_output->vleOutputValidate();
+    }).on(grid(ParameterPanels::Output), &ValueListEditor::valueEdited);
     command([this] { m_shell->bbtnBrowserClick(); }).on(m_ui.bbtnBrowser, &QPushButton::clicked);
     command([this] { m_shell->bbtnOpenClick(); }).on(m_ui.bbtnOpen, &QPushButton::clicked);
     command([this] { m_shell->tbtnHelpClick(); })

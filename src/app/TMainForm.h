@@ -17,6 +17,7 @@ class ShellCommands;
 class TAboutForm;
 class TSettingForm;
 class TSizeForm;
+class TaskListCommands;
 class TaskRows;
 class ValueListEditor;
 class WindowFrame;
@@ -36,6 +37,8 @@ public:
 
     const TMainFormUi& ui() const { return m_ui; }
     ImageToolbar& toolbar() { return *m_toolbar; }
+    TaskListCommands* taskList() const { return m_list; }
+    OutputPanel* outputPanel() const { return m_output; }
     QString programFolder() const { return m_context.programFolder; }
     QString EncoderPath() const { return m_encoderPath; }
     QString version() const { return m_version; }
@@ -86,6 +89,7 @@ private:
     InputCommands* m_inputs = nullptr;
     ShellCommands* m_shell = nullptr;
     BatchPanel* m_batch = nullptr;
+    TaskListCommands* m_list = nullptr;
 
     TAboutForm* m_about = nullptr;
     TSettingForm* m_setting = nullptr;

@@ -6,6 +6,7 @@
 #include "engine/TaskRows.h"
 #include "profiles/ParameterPanels.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -127,6 +128,18 @@ void TMainFormUi::setupTaskArea(QWidget* form)
 
     ppmTask = new QMenu(ltvTask);
     ppmTask->setObjectName(QStringLiteral("ppmTask"));
+    auto entry = [&](const QString& name, const QString& text) {
+        QAction* action = ppmTask->addAction(text);
+        action->setObjectName(name);
+        return action;
+    };
+    mniOpen = entry(QStringLiteral("mniOpen"), QStringLiteral("Open"));
+    ppmTask->addSeparator();
+    mniAddFiles = entry(QStringLiteral("mniAddFiles"), QStringLiteral("Add Files..."));
+    mniAddDir = entry(QStringLiteral("mniAddDir"), QStringLiteral("Add Directorys..."));
+    ppmTask->addSeparator();
+    mniRemove = entry(QStringLiteral("mniRemove"), QStringLiteral("Remove"));
+    mniClear = entry(QStringLiteral("mniClear"), QStringLiteral("Clear"));
 
     Toolbar1 = panel(QStringLiteral("Toolbar1"), panMain);
     Toolbar1->setFixedHeight(75);

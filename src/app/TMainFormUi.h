@@ -1,5 +1,6 @@
 #pragma once
 
+class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -46,6 +47,11 @@ struct TMainFormUi
     ImageButton* ibtnHelp = nullptr;
     QLabel* labReading = nullptr; // how many of the files added are read so far
     QMenu* ppmTask = nullptr;
+    QAction* mniOpen = nullptr;
+    QAction* mniAddFiles = nullptr;
+    QAction* mniAddDir = nullptr;
+    QAction* mniRemove = nullptr;
+    QAction* mniClear = nullptr;
 
     SplitterBar* panSplitter = nullptr;
 

@@ -119,6 +119,12 @@ ProfilePanels ParameterPanels::shownRows() const
     return shown;
 }
 
+void ParameterPanels::SetPanelValue(int panel, const QString& key, const QString& value)
+{
+    if (ValueListEditor* grid = this->grid(panel))
+        grid->setValue(key, value);
+}
+
 void ParameterPanels::loadRows(int panel, const ParamPanel& rows)
 {
     ValueListEditor* grid = this->grid(panel);

@@ -24,6 +24,9 @@ public:
     void repaintGrids();
     // The Video, Audio and Advanced rows with the values as they are shown now.
     ProfilePanels shownRows() const;
+    // Sets the value of the key's row in one panel (0 Output to 3 Advanced), appending the row
+    // when the panel has no such key; an index without a panel does nothing.
+    void SetPanelValue(int panel, const QString& key, const QString& value);
     // Replaces a panel's rows and sets its height to rows x 18 (an empty panel keeps one
     // blank row's height), leaving the collapse button as it is.
     void loadRows(int panel, const ParamPanel& rows);

@@ -108,6 +108,21 @@ void ValueListEditor::setValue(const QString& key, const QString& value)
     item(row, 1)->setText(value);
 }
 
+void ValueListEditor::commitData(QWidget* editor)
+{
+    // An in-place editor reaches the values only through here, whether the user moves to
+    // another cell or takes the focus elsewhere; a second commit of the same editor finds
+    // nothing changed.
+    QStringList before;
+    for (int row = 0; row < rowCount(); ++row)
+        before << (item(row, 1) ? item(row, 1)->text() : QString());
+    QTableWidget::commitData(editor);
+    for (int row = 0; row < rowCount() && row < before.size(); ++row) {
+        if (item(row, 1) && item(row, 1)->text() != before.at(row))
+            emit valueEdited(row);
+    }
+}
+
 void ValueListEditor::mousePressEvent(QMouseEvent* event)
 {
     QTableWidget::mousePressEvent(event);

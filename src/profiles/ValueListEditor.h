@@ -32,6 +32,12 @@ public:
 
 signals:
     void mousePressed();
+    // The user left a value cell whose text they changed: once per such edit, never for values
+    // the program sets.
+    void valueEdited(int row);
+
+protected slots:
+    void commitData(QWidget* editor) override;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -1,0 +1,58 @@
+#include "OutputOptions.h"
+
+#include "base/PathText.h"
+#include "engine/TaskRows.h"
+#include "engine/TimeText.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+OutputOptions OutputOptions::Shown(const ltvItemData& task, const QString& outputExt)
+{
+    return {task.NewFileName + outputExt, task.StartTime, task.EndTime};
+}
+
+bool OutputOptions::IsUsableFilename(const QString& text)
+{
+    if (text.contains(QLatin1Char('/')) || text.contains(QDir::separator()))
+        return false;
+    return !WithoutExtension(text).isEmpty();
+}
+
+void OutputOptions::checkInto(ltvItemData& task) const
+{
+    if (IsUsableFilename(newFilename)) {
+        task.NewFileName = WithoutExtension(newFilename);
+        task.NewFileExt = FileExtension(newFilename);
+    }
+
+    double start = TextToSeconds(startTime);
+    double end = TextToSeconds(endTime);
+    if (start == -1)
+        start = task.StartTimeSec;
+    if (end == -1)
+        end = task.EndTimeSec;
+    // The end is checked against the start as this step leaves it.
+    if (start < 0 || start >= end || start >= task.SourceEndSec)
+        start = task.StartTimeSec;
+    if (end <= 0 || end <= start || end <= task.SourceStartSec)
+        end = task.EndTimeSec;
+
+    task.StartTime = SecondsToText(start);
+    task.EndTime = SecondsToText(end);
+    // A start that is no time at all (a task whose probe failed) is stored as 00:00:00, so the
+    // length is counted from there too.
+    task.ClipLength = SecondsToText(end - std::max(start, 0.0));
+}
+
+void OutputOptions::storeInto(TaskRows& rows, int row) const
+{
+    if (row < 0 || row >= rows.rowCount())
+        return;
+    ltvItemData task;
+    rows.ReadTask(row, TaskRows::WholeRecord, task);
+    checkInto(task);
+    for (const int mode : {3, 4, 7, 8, 9})
+        rows.WriteTask(row, mode, task);
+}

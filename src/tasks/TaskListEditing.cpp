@@ -1,0 +1,81 @@
+#include "TaskListEditing.h"
+
+#include "engine/TaskRows.h"
+
+#include <QItemSelectionModel>
+#include <QStandardItemModel>
+
+TaskListEditing::TaskListEditing(TaskRows& rows, QItemSelectionModel* selection)
+    : m_rows(rows), m_selection(selection)
+{}
+
+bool TaskListEditing::isSelected(int row) const
+{
+    return m_selection->isSelected(m_rows.model()->index(row, 0));
+}
+
+int TaskListEditing::currentTask() const
+{
+    for (int row = 0; row < m_rows.rowCount(); ++row) {
+        if (isSelected(row))
+            return row;
+    }
+    return -1;
+}
+
+void TaskListEditing::RemoveSelected()
+{
+    for (int row = m_rows.rowCount() - 1; row >= 0; --row) {
+        if (isSelected(row))
+            m_rows.model()->removeRow(row);
+    }
+}
+
+void TaskListEditing::Clear()
+{
+    for (int row = m_rows.rowCount() - 1; row >= 0; --row)
+        m_rows.model()->removeRow(row);
+}
+
+void TaskListEditing::MoveUp()
+{
+    if (currentTask() < 0)
+        return;
+    for (int row = 1; row < m_rows.rowCount(); ++row) {
+        if (!isSelected(row))
+            continue;
+        exchange(row, row - 1);
+        select(row - 1, true);
+        select(row, false);
+    }
+}
+
+void TaskListEditing::MoveDown()
+{
+    if (currentTask() < 0)
+        return;
+    for (int row = m_rows.rowCount() - 2; row >= 0; --row) {
+        if (!isSelected(row))
+            continue;
+        exchange(row, row + 1);
+        select(row + 1, true);
+        select(row, false);
+    }
+}
+
+void TaskListEditing::exchange(int row, int other)
+{
+    // The whole record travels, status included; the rows themselves stay where they are.
+    ltvItemData first;
+    ltvItemData second;
+    m_rows.ReadTask(row, TaskRows::WholeRecord, first);
+    m_rows.ReadTask(other, TaskRows::WholeRecord, second);
+    m_rows.WriteTask(other, TaskRows::WholeRecord, first);
+    m_rows.WriteTask(row, TaskRows::WholeRecord, second);
+}
+
+void TaskListEditing::select(int row, bool selected)
+{
+    const auto command = selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect;
+    m_selection->select(m_rows.model()->index(row, 0), command | QItemSelectionModel::Rows);
+}
