@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -73,6 +74,10 @@ class TestConvert final : public QObject
         emit ui.cmbProfile->activated(ui.cmbProfile->currentIndex());
         QDir().mkpath(out);
         ui.edtOutputdir->setText(out);
+        QElapsedTimer clock; // the files are read before a test changes their tasks
+        clock.start();
+        while (fixture->form->reading() && clock.elapsed() < 30000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         return fixture;
     }
 
