@@ -20,6 +20,7 @@ BottomStrip BottomStripFor(int mainWidth, int stripWidth)
     strip.outputWidth = strip.browseLeft - 83;
     strip.percentLeft = strip.rowWidth - 27;
     strip.barWidth = strip.percentLeft - 123;
+    strip.fileWidth = strip.rowWidth - 115;
     return strip;
 }
 

@@ -20,6 +20,7 @@ struct BottomStrip
     int outputWidth;  // edtOutputdir
     int percentLeft;  // labCurProgress and labTotalProgress
     int barWidth;     // pgbCurrent and pgbTotal
+    int fileWidth;    // labConvertingFile, from its place to the row's end
 };
 BottomStrip BottomStripFor(int mainWidth, int stripWidth);
 

@@ -49,6 +49,7 @@ void WindowFrame::FormResize()
         percent->move(strip.percentLeft, percent->y());
     for (QProgressBar* bar : {m_ui.pgbCurrent, m_ui.pgbTotal})
         bar->resize(strip.barWidth, bar->height());
+    m_ui.labConvertingFile->resize(strip.fileWidth, m_ui.labConvertingFile->height());
 }
 
 void WindowFrame::panSplitterMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
