@@ -30,8 +30,7 @@ QLabel* text(const QString& name, int pixels, bool bold, const QRect& place, QWi
 }
 } // namespace
 
-TAboutForm::TAboutForm(const QString& version, QWidget* mainWindow)
-    : QDialog(mainWindow), m_mainWindow(mainWindow)
+TAboutForm::TAboutForm(const QString& version, QWidget* mainWindow) : OwnerLockingDialog(mainWindow)
 {
     setObjectName(QStringLiteral("TAboutForm"));
     setWindowTitle(QStringLiteral("About"));
@@ -59,27 +58,4 @@ void TAboutForm::FormCreate(const QString& version)
 void TAboutForm::btnOKClick()
 {
     accept();
-}
-
-void TAboutForm::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    FormShow();
-}
-
-void TAboutForm::FormShow()
-{
-    m_mainWindow->setEnabled(false);
-    setEnabled(true); // a child window would otherwise follow its disabled owner
-}
-
-void TAboutForm::done(int result)
-{
-    QDialog::done(result);
-    FormClose();
-}
-
-void TAboutForm::FormClose()
-{
-    m_mainWindow->setEnabled(true);
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "profiles/OwnerLockingDialog.h"
 
 class QLabel;
 class QPushButton;
 
 // The about box: the product name and the version line over its pictures. Created once at
 // start-up; while shown it disables the main window.
-class TAboutForm final : public QDialog
+class TAboutForm final : public OwnerLockingDialog
 {
     Q_OBJECT
 public:
@@ -19,14 +19,6 @@ public:
 
     void btnOKClick();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
-
 private:
     void FormCreate(const QString& version);
-    void FormShow();
-    void FormClose();
-
-    QWidget* m_mainWindow;
 };

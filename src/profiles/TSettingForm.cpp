@@ -24,7 +24,7 @@
 #include <QVBoxLayout>
 
 TSettingForm::TSettingForm(QWidget* mainWindow, SettingsLink link)
-    : QDialog(mainWindow), m_mainWindow(mainWindow), m_link(std::move(link))
+    : OwnerLockingDialog(mainWindow), m_link(std::move(link))
 {
     setObjectName(QStringLiteral("TSettingForm"));
     setWindowTitle(QStringLiteral("Settings"));
@@ -191,24 +191,10 @@ void TSettingForm::showOn(int tab)
     activateWindow();
 }
 
-void TSettingForm::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    FormShow();
-}
-
 void TSettingForm::FormShow()
 {
-    m_mainWindow->setEnabled(false);
-    setEnabled(true); // a child window would otherwise follow its disabled owner
     edtOutputDir->setText(m_link.mainOutput());
     m_shown = general();
-}
-
-void TSettingForm::done(int result)
-{
-    QDialog::done(result);
-    FormClose(result);
 }
 
 void TSettingForm::FormClose(int result)
@@ -216,7 +202,6 @@ void TSettingForm::FormClose(int result)
     // Cancel, or the title bar's close button: what was changed is taken back.
     if (result != Accepted)
         setGeneral(m_shown);
-    m_mainWindow->setEnabled(true);
 }
 
 void TSettingForm::btnOKClick()

@@ -3,7 +3,7 @@
 #include "profiles/Preferences.h"
 #include "profiles/SettingsLink.h"
 
-#include <QDialog>
+#include "profiles/OwnerLockingDialog.h"
 
 class QCheckBox;
 class QComboBox;
@@ -18,7 +18,7 @@ class ParameterPanels;
 // Profiles tab. Created once at start-up and only shown and hidden afterwards; while shown it
 // disables the main window. Its General-tab controls are the live settings a batch reads.
 // Handlers that touch files throw FwError; the window that wires them shows it.
-class TSettingForm final : public QDialog
+class TSettingForm final : public OwnerLockingDialog
 {
     Q_OBJECT
 public:
@@ -60,18 +60,15 @@ public:
     void refreshProfiles();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
+    void FormShow() override;
+    void FormClose(int result) override;
 
 private:
     QWidget* buildGeneralTab();
     QWidget* buildProfilesTab();
     void setGeneral(const GeneralSettings& settings);
     Preferences preferences() const;
-    void FormShow();
-    void FormClose(int result);
 
-    QWidget* m_mainWindow;
     SettingsLink m_link;
     GeneralSettings m_shown; // the General tab when the dialog was shown, for Cancel
 };

@@ -29,7 +29,7 @@ bool properSize(const QString& text)
 } // namespace
 
 TSizeForm::TSizeForm(QWidget* mainWindow, ValueListEditor* videoGrid)
-    : QDialog(mainWindow), m_mainWindow(mainWindow), m_videoGrid(videoGrid)
+    : OwnerLockingDialog(mainWindow), m_videoGrid(videoGrid)
 {
     setObjectName(QStringLiteral("TSizeForm"));
     setWindowTitle(QStringLiteral("Video Size of output files"));
@@ -61,18 +61,6 @@ TSizeForm::TSizeForm(QWidget* mainWindow, ValueListEditor* videoGrid)
     connect(btnCancel, &QPushButton::clicked, this, &TSizeForm::btnCancelClick);
 }
 
-void TSizeForm::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    FormShow();
-}
-
-void TSizeForm::FormShow()
-{
-    m_mainWindow->setEnabled(false);
-    setEnabled(true); // a child dialog would otherwise follow its disabled owner
-}
-
 bool TSizeForm::refuse(QLineEdit* field, const QString& text, const QString& caption)
 {
     QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, this);
@@ -102,16 +90,9 @@ void TSizeForm::btnCancelClick()
     reject();
 }
 
-void TSizeForm::done(int result)
-{
-    QDialog::done(result);
-    FormClose();
-}
-
-void TSizeForm::FormClose()
+void TSizeForm::FormClose(int)
 {
     if (m_videoGrid->rowOf(kVideoSize) >= 0 &&
         m_videoGrid->value(kVideoSize) == QLatin1String("Custom Size"))
         m_videoGrid->setValue(kVideoSize, QStringLiteral("Original Size"));
-    m_mainWindow->setEnabled(true);
 }

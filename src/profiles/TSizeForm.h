@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "profiles/OwnerLockingDialog.h"
 
 class QLineEdit;
 class QPushButton;
@@ -8,7 +8,7 @@ class ValueListEditor;
 
 // The custom video size dialog: asks for a width and a height and writes them as WxH into the
 // main window's "Video Size" row. Shown modeless; it disables the main window while open.
-class TSizeForm final : public QDialog
+class TSizeForm final : public OwnerLockingDialog
 {
     Q_OBJECT
 public:
@@ -23,14 +23,10 @@ public:
     void btnCancelClick();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
+    void FormClose(int result) override;
 
 private:
-    void FormShow();
-    void FormClose();
     bool refuse(QLineEdit* field, const QString& text, const QString& caption);
 
-    QWidget* m_mainWindow;
     ValueListEditor* m_videoGrid;
 };
