@@ -9,6 +9,7 @@
 #include "InputCommands.h"
 #include "OutputPanel.h"
 #include "ProfileChoice.h"
+#include "SettingsCommands.h"
 #include "ShellCommands.h"
 #include "TAboutForm.h"
 #include "TaskListCommands.h"
@@ -16,7 +17,6 @@
 #include "base/PathText.h"
 #include "engine/TaskRows.h"
 #include "profiles/ParameterPanels.h"
-#include "profiles/Preferences.h"
 #include "profiles/TSettingForm.h"
 #include "profiles/ValueListEditor.h"
 
@@ -49,6 +49,7 @@ TMainForm::TMainForm(const AppContext& context, QWidget* parent)
     m_frame = new WindowFrame(this, m_ui);
     m_toolbar = new ImageToolbar(this, m_ui);
     m_profiles = new ProfileChoice(this, m_ui, m_context.dataFolder);
+    m_settings = new SettingsCommands(this, m_ui, m_context, *m_profiles);
     m_output = new OutputPanel(this, m_ui, [this] { return OutputExt(); });
     m_inputs =
         new InputCommands(this, m_ui, m_context, m_encoderPath,
@@ -78,42 +79,8 @@ void TMainForm::setDialogs(TAboutForm* about, TSettingForm* setting, TSizeForm* 
     m_profiles->setSizeDialog(size);
     m_shell->setAboutBox(about);
     m_batch->setSettingForm(setting);
-    if (setting) {
-        wireDialogs();
-        // Its own reading of the preferences; not said twice when they could not be read.
-        if (m_preferencesReadable)
-            Guarded(nullptr, [setting] { setting->LoadPreferences(); });
-    }
-}
-
-void TMainForm::wireDialogs()
-{
-    TSettingForm* dialog = m_setting;
-    const auto on = [dialog](auto* sender, auto signal, std::function<void()> handler) {
-        (new Command(dialog, std::move(handler)))->on(sender, signal);
-    };
-    on(dialog->btnOK, &QPushButton::clicked, [dialog] { dialog->btnOKClick(); });
-    on(dialog->btnCancel, &QPushButton::clicked, [dialog] { dialog->btnCancelClick(); });
-    on(dialog->btnDefault, &QPushButton::clicked, [dialog] { dialog->btnDefaultClick(); });
-    on(dialog->sbtnBrowse, &QToolButton::clicked, [dialog] { dialog->sbtnBrowseClick(); });
-    on(dialog->btnSaveAs, &QPushButton::clicked, [dialog] { dialog->btnSaveAsClick(); });
-    on(dialog->cmbProfile, &QComboBox::activated, [dialog] { dialog->cmbProfileChange(); });
-}
-
-SettingsLink TMainForm::settingsLink()
-{
-    SettingsLink link;
-    link.dataFolder = m_context.dataFolder;
-    link.defaultOutput = m_context.defaultOutput;
-    link.profileFiles = profileFiles();
-    link.mainOutput = [this] { return m_ui.edtOutputdir->text(); };
-    link.setMainOutput = [this](const QString& folder) { m_ui.edtOutputdir->setText(folder); };
-    link.mainProfile = [this] { return m_ui.cmbProfile->currentText(); };
-    link.reloadMainProfile = [this] { m_profiles->cmbProfileChange(); };
-    link.profilesChanged = [this] { m_profiles->refreshProfileList(); };
-    link.chooseFolder = m_context.chooseFolder;
-    link.chooseSaveFile = m_context.chooseSaveFile;
-    return link;
+    if (setting)
+        m_settings->setDialog(setting);
 }
 
 Command& TMainForm::command(std::function<void()> handler)
@@ -131,10 +98,10 @@ void TMainForm::wireCommands()
         .on(m_ui.ibtnAddDir, &ImageButton::clicked)
         .on(m_ui.tbtnAddDir, &QToolButton::clicked)
         .on(m_ui.mniAddDir, &QAction::triggered);
-    command([this] { tbtnSettingClick(); })
+    command([this] { m_settings->tbtnSettingClick(); })
         .on(m_ui.ibtnSetting, &ImageButton::clicked)
         .on(m_ui.tbtnSetting, &QToolButton::clicked);
-    command([this] { bbtnSettingClick(); }).on(m_ui.bbtnSetting, &QPushButton::clicked);
+    command([this] { m_settings->bbtnSettingClick(); }).on(m_ui.bbtnSetting, &QPushButton::clicked);
     command([this] { m_profiles->cmbProfileChange(); }).on(m_ui.cmbProfile, &QComboBox::activated);
     command([this] {
         m_profiles->vleVideoStringsChange();
@@ -209,7 +176,7 @@ void TMainForm::FormCreate()
     m_ui.edtOutputdir->setText(m_context.defaultOutput);
     m_ui.ltvTask->header()->setStyleSheet(
         QStringLiteral("QHeaderView::section { background-color: rgb(253, 228, 204); }"));
-    ReadVersion();
+    m_version = m_settings->ReadVersion();
     m_helpFile = m_context.programFolder + QStringLiteral("Framewright.chm");
     setWindowTitle(QStringLiteral("Framewright V") + m_version);
     m_profiles->FillProfileList();
@@ -227,20 +194,6 @@ void TMainForm::FormCreate()
     SetHints();
 }
 
-Preferences TMainForm::preferences() const
-{
-    return Preferences(m_context.dataFolder + QStringLiteral("Preferences.ini"),
-                       m_context.defaultOutput);
-}
-
-void TMainForm::ReadVersion()
-{
-    m_version = QStringLiteral("3.0");
-    // A preferences file that cannot be read or written is reported; the program goes on
-    // with the defaults rather than with a half-built window.
-    m_preferencesReadable = Guarded(nullptr, [this] { m_version = preferences().Version(); });
-}
-
 void TMainForm::SetHints()
 {
     const std::pair<ImageButton*, const char*> hints[] = {
@@ -250,21 +203,6 @@ void TMainForm::SetHints()
         {m_ui.ibtnHelp, "Help"}};
     for (const auto& [image, hint] : hints)
         image->setToolTip(QLatin1String(hint));
-}
-
-void TMainForm::tbtnSettingClick()
-{
-    if (m_setting)
-        m_setting->showOn(0);
-}
-
-void TMainForm::bbtnSettingClick()
-{
-    if (!m_setting)
-        return;
-    m_setting->cmbProfile->setCurrentIndex(m_ui.cmbProfile->currentIndex());
-    m_setting->showOn(1);
-    m_setting->cmbProfileChange();
 }
 
 void TMainForm::showEvent(QShowEvent* event)
@@ -278,7 +216,7 @@ void TMainForm::showEvent(QShowEvent* event)
 
 void TMainForm::FormShow()
 {
-    Guarded(this, [this] { LoadPreferences(); });
+    Guarded(this, [this] { m_settings->LoadPreferences(); });
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -294,24 +232,10 @@ void TMainForm::closeEvent(QCloseEvent* event)
 void TMainForm::FormClose()
 {
     m_inputs->abandon();
-    Guarded(this, [this] { SavePreferences(); });
+    Guarded(this, [this] { m_settings->SavePreferences(); });
 }
 
-void TMainForm::LoadPreferences()
+SettingsLink TMainForm::settingsLink()
 {
-    const Preferences::WindowChoice stored = preferences().Window();
-    m_ui.edtOutputdir->setText(stored.outputPath);
-    if (m_ui.cmbProfile->count() == 0)
-        return;
-    // A position the list does not have chooses nothing.
-    const bool listed = stored.profile >= 0 && stored.profile < m_ui.cmbProfile->count();
-    m_ui.cmbProfile->setCurrentIndex(listed ? stored.profile : -1);
-    m_profiles->cmbProfileChange();
-}
-
-void TMainForm::SavePreferences()
-{
-    const Preferences::WindowChoice window{m_ui.edtOutputdir->text(),
-                                           m_ui.cmbProfile->currentIndex()};
-    preferences().SaveWindow(window, m_setting ? m_setting->general() : preferences().General());
+    return m_settings->link();
 }

@@ -12,7 +12,7 @@ class ImageToolbar;
 class InputCommands;
 class OutputPanel;
 class ProfileChoice;
-class Preferences;
+class SettingsCommands;
 class ShellCommands;
 class TAboutForm;
 class TSettingForm;
@@ -54,11 +54,6 @@ public:
     // What the Settings dialog needs of this window.
     SettingsLink settingsLink();
 
-    void LoadPreferences();
-    void SavePreferences();
-    void tbtnSettingClick();
-    void bbtnSettingClick();
-
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -67,12 +62,9 @@ private:
     void FormCreate();
     void FormShow();
     void FormClose();
-    void ReadVersion();
     void SetHints();
     void wireCommands();
-    void wireDialogs();
     Command& command(std::function<void()> handler);
-    Preferences preferences() const;
 
     AppContext m_context;
     TMainFormUi m_ui;
@@ -80,7 +72,6 @@ private:
     QString m_version;
     QString m_helpFile;
     bool m_shown = false;
-    bool m_preferencesReadable = true;
 
     WindowFrame* m_frame = nullptr;
     ImageToolbar* m_toolbar = nullptr;
@@ -88,6 +79,7 @@ private:
     OutputPanel* m_output = nullptr;
     InputCommands* m_inputs = nullptr;
     ShellCommands* m_shell = nullptr;
+    SettingsCommands* m_settings = nullptr;
     BatchPanel* m_batch = nullptr;
     TaskListCommands* m_list = nullptr;
 

@@ -1,0 +1,100 @@
+#include "SettingsCommands.h"
+
+#include "AppContext.h"
+#include "Command.h"
+#include "ErrorReport.h"
+#include "ProfileChoice.h"
+#include "TMainFormUi.h"
+#include "profiles/TSettingForm.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+SettingsCommands::SettingsCommands(QWidget* form, const TMainFormUi& ui, const AppContext& context,
+                                   ProfileChoice& profiles)
+    : QObject(form), m_form(form), m_ui(ui), m_context(context), m_profiles(profiles)
+{}
+
+Preferences SettingsCommands::preferences() const
+{
+    return Preferences(m_context.dataFolder + QStringLiteral("Preferences.ini"),
+                       m_context.defaultOutput);
+}
+
+QString SettingsCommands::ReadVersion()
+{
+    QString version = QStringLiteral("3.0");
+    // A preferences file that cannot be read or written is reported; the program goes on
+    // with the defaults rather than with a half-built window.
+    m_readable = Guarded(nullptr, [&] { version = preferences().Version(); });
+    return version;
+}
+
+SettingsLink SettingsCommands::link() const
+{
+    SettingsLink link;
+    link.dataFolder = m_context.dataFolder;
+    link.defaultOutput = m_context.defaultOutput;
+    link.profileFiles = m_profiles.profileFiles();
+    link.mainOutput = [this] { return m_ui.edtOutputdir->text(); };
+    link.setMainOutput = [this](const QString& folder) { m_ui.edtOutputdir->setText(folder); };
+    link.mainProfile = [this] { return m_ui.cmbProfile->currentText(); };
+    link.reloadMainProfile = [this] { m_profiles.cmbProfileChange(); };
+    link.profilesChanged = [this] { m_profiles.refreshProfileList(); };
+    link.chooseFolder = m_context.chooseFolder;
+    link.chooseSaveFile = m_context.chooseSaveFile;
+    return link;
+}
+
+void SettingsCommands::setDialog(TSettingForm* dialog)
+{
+    m_dialog = dialog;
+    const auto on = [dialog](auto* sender, auto signal, std::function<void()> handler) {
+        (new Command(dialog, std::move(handler)))->on(sender, signal);
+    };
+    on(dialog->btnOK, &QPushButton::clicked, [dialog] { dialog->btnOKClick(); });
+    on(dialog->btnCancel, &QPushButton::clicked, [dialog] { dialog->btnCancelClick(); });
+    on(dialog->btnDefault, &QPushButton::clicked, [dialog] { dialog->btnDefaultClick(); });
+    on(dialog->sbtnBrowse, &QToolButton::clicked, [dialog] { dialog->sbtnBrowseClick(); });
+    on(dialog->btnSaveAs, &QPushButton::clicked, [dialog] { dialog->btnSaveAsClick(); });
+    on(dialog->cmbProfile, &QComboBox::activated, [dialog] { dialog->cmbProfileChange(); });
+    // Its own reading of the preferences; not said twice when they could not be read.
+    if (m_readable)
+        Guarded(nullptr, [dialog] { dialog->LoadPreferences(); });
+}
+
+void SettingsCommands::tbtnSettingClick()
+{
+    if (m_dialog)
+        m_dialog->showOn(0);
+}
+
+void SettingsCommands::bbtnSettingClick()
+{
+    if (!m_dialog)
+        return;
+    m_dialog->cmbProfile->setCurrentIndex(m_ui.cmbProfile->currentIndex());
+    m_dialog->showOn(1);
+    m_dialog->cmbProfileChange();
+}
+
+void SettingsCommands::LoadPreferences()
+{
+    const Preferences::WindowChoice stored = preferences().Window();
+    m_ui.edtOutputdir->setText(stored.outputPath);
+    if (m_ui.cmbProfile->count() == 0)
+        return;
+    // A position the list does not have chooses nothing.
+    const bool listed = stored.profile >= 0 && stored.profile < m_ui.cmbProfile->count();
+    m_ui.cmbProfile->setCurrentIndex(listed ? stored.profile : -1);
+    m_profiles.cmbProfileChange();
+}
+
+void SettingsCommands::SavePreferences()
+{
+    const Preferences::WindowChoice window{m_ui.edtOutputdir->text(),
+                                           m_ui.cmbProfile->currentIndex()};
+    preferences().SaveWindow(window, m_dialog ? m_dialog->general() : preferences().General());
+}

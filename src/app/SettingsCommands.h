@@ -1,0 +1,46 @@
+#pragma once
+
+#include "profiles/Preferences.h"
+#include "profiles/SettingsLink.h"
+
+#include <QObject>
+
+struct AppContext;
+struct TMainFormUi;
+class ProfileChoice;
+class QWidget;
+class TSettingForm;
+
+// The window side of the preferences: the main window's own reading and saving of
+// Preferences.ini, the Settings dialog opened on one of its tabs, and what the dialog is told of
+// the main window.
+class SettingsCommands final : public QObject
+{
+    Q_OBJECT
+public:
+    SettingsCommands(QWidget* form, const TMainFormUi& ui, const AppContext& context,
+                     ProfileChoice& profiles);
+
+    // The version the preferences name, "3.0" when they name none or cannot be read (which is
+    // said, once).
+    QString ReadVersion();
+    SettingsLink link() const;
+    // The dialog is made after the main window: its buttons are wired and it reads the
+    // preferences into its controls.
+    void setDialog(TSettingForm* dialog);
+
+    void tbtnSettingClick();
+    void bbtnSettingClick();
+    void LoadPreferences();
+    void SavePreferences();
+
+private:
+    Preferences preferences() const;
+
+    QWidget* m_form;
+    const TMainFormUi& m_ui;
+    const AppContext& m_context;
+    ProfileChoice& m_profiles;
+    TSettingForm* m_dialog = nullptr;
+    bool m_readable = true;
+};
