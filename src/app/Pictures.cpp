@@ -1,75 +1,12 @@
-#include "Pictures.h"
+#include "PictureKit.h"
 
-#include <QIconEngine>
-#include <QImage>
 #include <QLinearGradient>
-#include <QPainter>
 #include <QPainterPath>
-#include <QtMath>
 
+// The toolbar's round buttons and the Start and Stop pictures.
 namespace Pictures {
 namespace {
-
-// One palette for every picture. Sky and amber are the overlay's heading and step colours.
-const QColor sky(40, 180, 232);
-const QColor skyLight(86, 198, 240);
-const QColor skyDeep(20, 140, 200);
-const QColor skyDark(12, 108, 160);
-const QColor amber(242, 152, 53);
-const QColor coral(226, 82, 64);
-const QColor coralLight(242, 108, 88);
-const QColor coralDeep(186, 58, 44);
-const QColor ink(34, 48, 64);
-const QColor rim(198, 212, 224);
-const QColor mist(236, 244, 250);
-
-QColor faded(QColor colour, int alpha)
-{
-    colour.setAlpha(alpha);
-    return colour;
-}
-
-qreal validRatio(qreal dpr)
-{
-    return dpr > 0 ? dpr : 1;
-}
-
-QSize devicePixels(const QSize& logical, qreal dpr)
-{
-    return QSize(qCeil(logical.width() * dpr), qCeil(logical.height() * dpr));
-}
-
-// A transparent pixmap of the logical size for a screen of the given ratio. Painters on it
-// work in logical pixels; Qt scales them by the ratio.
-QPixmap canvas(const QSize& logical, qreal dpr)
-{
-    dpr = validRatio(dpr);
-    QPixmap pixmap(devicePixels(logical, dpr));
-    pixmap.setDevicePixelRatio(dpr);
-    pixmap.fill(Qt::transparent);
-    return pixmap;
-}
-
-QImage layer(const QSize& logical, qreal dpr)
-{
-    dpr = validRatio(dpr);
-    QImage image(devicePixels(logical, dpr), QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(dpr);
-    image.fill(Qt::transparent);
-    return image;
-}
-
-// Glyph strokes are 2 pixels wide on whole-pixel coordinates, so straight edges land on pixel
-// boundaries at 1x and 2x alike.
-QPen stroke(const QColor& colour)
-{
-    return QPen(colour, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
-
-QPen flatStroke(const QColor& colour)
-{
-    return QPen(colour, 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-}
+using namespace Kit;
 
 // ---- Toolbar -----------------------------------------------------------------------------
 
@@ -240,51 +177,6 @@ QImage glyph(int number, const QColor& colour, Look look, qreal dpr)
     return image;
 }
 
-// ---- Application mark --------------------------------------------------------------------
-
-// The mark on a 512-unit square: a blue tile holding a film frame with an amber play sign.
-// Small sizes drop the sprocket holes, which would only blur there, and put the tile and the
-// frame on whole device pixels.
-void drawMark(QPainter& p, qreal side)
-{
-    const qreal k = side / 512.0;
-    const qreal dpr = p.device()->devicePixelRatioF();
-    const bool detailed = side >= 40;
-    auto box = [&](qreal x, qreal y, qreal w, qreal h) {
-        QRectF r(x * k, y * k, w * k, h * k);
-        if (detailed)
-            return r;
-        const QPointF a(qRound(r.left() * dpr) / dpr, qRound(r.top() * dpr) / dpr);
-        const QPointF b(qRound(r.right() * dpr) / dpr, qRound(r.bottom() * dpr) / dpr);
-        return QRectF(a, b);
-    };
-    QLinearGradient tile(0, 32 * k, 0, 480 * k);
-    tile.setColorAt(0, skyLight);
-    tile.setColorAt(1, skyDeep);
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(tile);
-    p.drawRoundedRect(box(32, 32, 448, 448), 100 * k, 100 * k);
-
-    p.setBrush(Qt::white);
-    const QRectF frame = detailed ? box(96, 136, 320, 240) : box(88, 120, 336, 272);
-    p.drawRoundedRect(frame, 32 * k, 32 * k);
-    if (detailed) {
-        p.setBrush(tile);
-        for (int i = 0; i < 6; ++i) {
-            p.drawRoundedRect(box(120 + i * 48, 156, 32, 28), 8 * k, 8 * k);
-            p.drawRoundedRect(box(120 + i * 48, 328, 32, 28), 8 * k, 8 * k);
-        }
-    }
-    p.setBrush(amber);
-    const qreal h = detailed ? 50 : 80;
-    const QPointF play[3] = {QPointF(230, 256 - h) * k, QPointF(230, 256 + h) * k,
-                             QPointF(230 + h * 1.6, 256) * k};
-    p.drawPolygon(play, 3);
-    p.restore();
-}
-
 // ---- Start and Stop ----------------------------------------------------------------------
 
 QColor startStopFill(bool stop, Look look)
@@ -297,15 +189,6 @@ QColor startStopFill(bool stop, Look look)
     default:
         return stop ? coral : skyDeep;
     }
-}
-
-QFont boldFont(int pixels)
-{
-    QFont font;
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixels);
-    font.setWeight(QFont::Bold);
-    return font;
 }
 
 } // namespace
@@ -394,179 +277,6 @@ QPixmap startStop(bool stop, Look look, qreal dpr)
     p.setPen(Qt::white);
     p.drawText(textBox, Qt::AlignCenter, text);
     return pixmap;
-}
-
-QPixmap overlayBackground(const QSize& size, qreal dpr)
-{
-    const QSize logical = size.expandedTo(QSize(1, 1));
-    QPixmap pixmap = canvas(logical, dpr);
-    QPainter p(&pixmap);
-    QLinearGradient fill(0, 0, 0, logical.height());
-    fill.setColorAt(0, Qt::white);
-    fill.setColorAt(1, mist);
-    p.fillRect(QRect(QPoint(0, 0), logical), fill);
-
-    // Large faint rings in the lower right corner, away from the text on the left.
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(Qt::NoBrush);
-    const qreal unit = qMax(logical.width(), logical.height());
-    const QPointF corner(logical.width() - unit * 0.06, logical.height() - unit * 0.02);
-    for (int i = 0; i < 3; ++i) {
-        p.setPen(QPen(faded(sky, 22 - i * 6), unit * 0.05));
-        const qreal r = unit * (0.22 + i * 0.12);
-        p.drawEllipse(corner, r, r);
-    }
-    return pixmap;
-}
-
-QPixmap overlayEmblem(qreal dpr)
-{
-    // The tile sits flush left and top, in line with the heading under it.
-    QPixmap pixmap = canvas(QSize(88, 92), dpr);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 0, 18));
-    p.drawRoundedRect(QRectF(0, 3, 88, 88), 20, 20);
-    const qreal side = 88 * 512.0 / 448;
-    p.translate(-side * 32 / 512, -side * 32 / 512);
-    drawMark(p, side);
-    return pixmap;
-}
-
-QPixmap aboutSide(qreal dpr)
-{
-    QPixmap pixmap = canvas(QSize(117, 167), dpr);
-    QPainter p(&pixmap);
-    QLinearGradient fill(0, 0, 0, 167);
-    fill.setColorAt(0, ink.lighter(115));
-    fill.setColorAt(1, ink);
-    p.fillRect(QRect(0, 0, 117, 167), fill);
-
-    // Sprocket holes down both edges make the strip a piece of film.
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(faded(mist, 60));
-    for (int y = 7; y < 167; y += 16) {
-        p.drawRoundedRect(QRectF(6, y, 8, 10), 2, 2);
-        p.drawRoundedRect(QRectF(103, y, 8, 10), 2, 2);
-    }
-    p.translate(22.5, 47.5 - 4);
-    drawMark(p, 72);
-    return pixmap;
-}
-
-QPixmap aboutBackground(qreal dpr)
-{
-    QPixmap pixmap = canvas(QSize(386, 167), dpr);
-    QPainter p(&pixmap);
-    QLinearGradient fill(0, 0, 0, 167);
-    fill.setColorAt(0, Qt::white);
-    fill.setColorAt(1, mist);
-    p.fillRect(QRect(0, 0, 386, 167), fill);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(Qt::NoBrush);
-    for (int i = 0; i < 3; ++i) {
-        p.setPen(QPen(faded(sky, 26 - i * 7), 14));
-        const qreal r = 70 + i * 40;
-        p.drawEllipse(QPointF(372, 160), r, r);
-    }
-    // The two brand colours as a thin rule along the bottom.
-    p.fillRect(QRectF(0, 163, 386, 4), sky);
-    p.fillRect(QRectF(0, 163, 96, 4), amber);
-    return pixmap;
-}
-
-QColor aboutTextColour()
-{
-    return ink;
-}
-
-QPixmap playerIcon(Player button, qreal dpr)
-{
-    QPixmap pixmap = canvas(QSize(16, 16), dpr);
-    QPainter p(&pixmap);
-    p.setPen(Qt::NoPen);
-    switch (button) {
-    case Player::Play: {
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setBrush(skyDeep);
-        const QPointF play[3] = {QPointF(4, 2.5), QPointF(4, 13.5), QPointF(13, 8)};
-        p.drawPolygon(play, 3);
-        break;
-    }
-    case Player::Pause:
-        p.fillRect(QRect(4, 3, 3, 10), ink);
-        p.fillRect(QRect(9, 3, 3, 10), ink);
-        break;
-    case Player::Stop:
-        p.fillRect(QRect(3, 3, 10, 10), coral);
-        break;
-    }
-    return pixmap;
-}
-
-QPixmap previewTimeBackground(const QSize& size, qreal dpr)
-{
-    const QSize logical = size.expandedTo(QSize(8, 8));
-    QPixmap pixmap = canvas(logical, dpr);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF plate(0.5, 0.5, logical.width() - 1, logical.height() - 1);
-    QLinearGradient fill(0, 0, 0, logical.height());
-    fill.setColorAt(0, ink);
-    fill.setColorAt(1, ink.darker(125));
-    p.setPen(QPen(ink.darker(150), 1));
-    p.setBrush(fill);
-    p.drawRoundedRect(plate, 4, 4);
-    p.setPen(QPen(faded(skyLight, 50), 1));
-    p.drawLine(QPointF(4, 1.5), QPointF(logical.width() - 4, 1.5));
-    return pixmap;
-}
-
-QColor previewTimeTextColour()
-{
-    return QColor(128, 218, 250);
-}
-
-QPixmap appIcon(int side, qreal dpr)
-{
-    QPixmap pixmap = canvas(QSize(side, side).expandedTo(QSize(1, 1)), dpr);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    drawMark(p, side);
-    return pixmap;
-}
-
-namespace {
-// Draws the icon at the size asked for, when it is asked for: drawing every size up front
-// would cost the start of the program several milliseconds.
-class AppIconEngine final : public QIconEngine
-{
-public:
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override
-    {
-        const int side = std::min(rect.width(), rect.height());
-        painter->drawPixmap(QRect(rect.topLeft(), QSize(side, side)), appIcon(side));
-    }
-    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
-    {
-        return appIcon(std::max(1, std::min(size.width(), size.height())));
-    }
-    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
-    {
-        QList<QSize> sizes;
-        for (int side : {16, 22, 24, 32, 48, 64, 128, 256, 512})
-            sizes << QSize(side, side);
-        return sizes;
-    }
-    QIconEngine* clone() const override { return new AppIconEngine; }
-};
-} // namespace
-
-QIcon applicationIcon()
-{
-    return QIcon(new AppIconEngine);
 }
 
 } // namespace Pictures
