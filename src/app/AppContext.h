@@ -12,6 +12,7 @@ class QWidget;
 struct AppContext
 {
     QString programFolder; // ends in a separator
+    QString moduleFolder;  // holds the program's loadable modules: the executable's folder
     QStringList arguments; // the command line without the program name
     std::function<void()> powerOff;
     std::function<void(const QString&)> openPath; // opens a folder or file in the desktop shell

@@ -11,6 +11,7 @@ int main(int argc, char** argv)
     FwApplication app(argc, argv);
     AppContext context;
     context.programFolder = QCoreApplication::applicationDirPath();
+    context.moduleFolder = QCoreApplication::applicationDirPath();
     context.arguments = app.arguments().mid(1);
     context.chooseFiles = ChooseInputFiles;
     context.chooseFolder = BrowseForFolder;
