@@ -5,6 +5,7 @@
 #include "ImageButton.h"
 #include "InputCommands.h"
 #include "OutputPanel.h"
+#include "PreviewPlayer.h"
 #include "ProfileChoice.h"
 #include "WindowFrame.h"
 #include "base/PathText.h"
@@ -43,6 +44,9 @@ TMainForm::TMainForm(const AppContext& context, QWidget* parent)
     m_inputs =
         new InputCommands(this, m_ui, m_context, m_encoderPath,
                           {[this] { return OutputExt(); }, [this] { m_output->ltvTaskClick(); }});
+    m_preview =
+        new PreviewPlayer(this, m_ui, m_context.moduleFolder,
+                          {[this] { return currentTask(); }, [this] { m_output->ltvTaskClick(); }});
     wireCommands();
     FormCreate();
 }
@@ -83,6 +87,10 @@ void TMainForm::wireCommands()
         m_profiles->vleVideoStringsChange();
     }).on(grid(ParameterPanels::Video), &QTableWidget::itemChanged);
     command([this] { m_output->ltvTaskClick(); }).on(m_ui.ltvTask, &QTreeView::clicked);
+    command([this] { m_preview->PlaySelectedTask(); }).on(m_ui.ltvTask, &QTreeView::doubleClicked);
+    command([this] { m_preview->sbtnPlayClick(); }).on(m_ui.sbtnPlay, &QPushButton::clicked);
+    command([this] { m_preview->sbtnPauseClick(); }).on(m_ui.sbtnPause, &QPushButton::clicked);
+    command([this] { m_preview->sbtnStopClick(); }).on(m_ui.sbtnStop, &QPushButton::clicked);
 }
 
 QString TMainForm::preferencesPath() const
@@ -214,6 +222,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 void TMainForm::FormClose()
 {
+    m_preview->Stop(); // no sound outlives the window
     Guarded(this, [this] { SavePreferences(); });
 }
 

@@ -8,6 +8,7 @@
 class Command;
 class InputCommands;
 class OutputPanel;
+class PreviewPlayer;
 class ProfileChoice;
 class TAboutForm;
 class TSettingForm;
@@ -39,6 +40,7 @@ public:
     QString OutputExt() const;
     int currentTask() const; // the first selected row, -1 when none
     ValueListEditor* grid(int panel) const;
+    PreviewPlayer& preview() const { return *m_preview; }
     QStringList profileNames() const;
 
     void LoadPreferences();
@@ -73,6 +75,7 @@ private:
     ProfileChoice* m_profiles = nullptr;
     OutputPanel* m_output = nullptr;
     InputCommands* m_inputs = nullptr;
+    PreviewPlayer* m_preview = nullptr;
 
     TAboutForm* m_about = nullptr;
     TSettingForm* m_setting = nullptr;
