@@ -45,12 +45,16 @@ qint64 durationOf(const TMainForm& form)
     return graph && graph->duration(ms) ? ms : -1;
 }
 
-// The picture in the preview area, taken from the video widget's own window.
+// The picture in the preview area, taken from the video widget's own window once it has drawn
+// what it holds now (it draws on update requests, which would otherwise come later).
 QImage picture()
 {
     for (QWindow* window : QGuiApplication::allWindows()) {
-        if (window->inherits("QVideoWindow") && window->isExposed())
+        if (window->inherits("QVideoWindow") && window->isExposed()) {
+            QEvent update(QEvent::UpdateRequest);
+            QCoreApplication::sendEvent(window, &update);
             return window->screen()->grabWindow(window->winId()).toImage();
+        }
     }
     return QImage();
 }
@@ -394,6 +398,7 @@ private slots:
         TMainForm& form = *fixture->form;
         form.ui().sbtnPlay->click();
         QTRY_COMPARE(watcher.seen.size(), 1);
+        QCoreApplication::processEvents(); // what the player has still to say about that file
         QCOMPARE(watcher.seen[0].title, QStringLiteral("Framewright"));
         const QRegularExpression framed(QStringLiteral("^\\S.* \\(\\$[0-9a-f]+\\)\\.$"));
         QVERIFY2(framed.match(watcher.seen[0].text).hasMatch(), qPrintable(watcher.seen[0].text));
