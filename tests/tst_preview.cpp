@@ -45,16 +45,33 @@ qint64 durationOf(const TMainForm& form)
     return graph && graph->duration(ms) ? ms : -1;
 }
 
+// Notes that a window has been asked to draw.
+class UpdateWatch final : public QObject
+{
+public:
+    bool seen = false;
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        seen = seen || event->type() == QEvent::UpdateRequest;
+        return false;
+    }
+};
+
 // The picture in the preview area, taken from the video widget's own window once it has drawn
-// what it holds now (it draws on update requests, which would otherwise come later).
+// what it holds now (it draws on its update requests, which may still be on their way).
 QImage picture()
 {
     for (QWindow* window : QGuiApplication::allWindows()) {
-        if (window->inherits("QVideoWindow") && window->isExposed()) {
-            QEvent update(QEvent::UpdateRequest);
-            QCoreApplication::sendEvent(window, &update);
-            return window->screen()->grabWindow(window->winId()).toImage();
-        }
+        if (!window->inherits("QVideoWindow") || !window->isExposed())
+            continue;
+        UpdateWatch watch;
+        window->installEventFilter(&watch);
+        window->requestUpdate();
+        const bool drawn = QTest::qWaitFor([&] { return watch.seen; });
+        window->removeEventFilter(&watch);
+        return drawn ? window->screen()->grabWindow(window->winId()).toImage() : QImage();
     }
     return QImage();
 }

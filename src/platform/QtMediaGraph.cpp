@@ -42,9 +42,10 @@ QtMediaGraph::QtMediaGraph(QWidget* videoArea, const Events& events)
     m_player->setVideoOutput(m_video.data());
     m_player->setAudioOutput(m_audio);
 
-    // QVideoWidget draws through a window of its own, which sets up its renderer when it is
-    // first exposed and then switches the player's sink to it. Switching while a file is being
-    // loaded can leave the player stuck before its first frame, so files wait until then.
+    // QVideoWidget draws through a window of its own, which sets up its renderer when it first
+    // draws and then switches the player's sink over to it. A switch while a file is starting
+    // can leave the player stuck before its first frame (seen with OpenGL), so files wait
+    // until that window has drawn once.
     for (QWindow* window : videoWindows()) {
         if (!before.contains(window))
             m_videoWindow = window;
@@ -76,10 +77,11 @@ QtMediaGraph::~QtMediaGraph()
 
 bool QtMediaGraph::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_videoWindow && event->type() == QEvent::Expose && !m_ready &&
-        m_videoWindow->isExposed()) {
-        // The window sets up its renderer while handling this event; continue after it.
-        QMetaObject::invokeMethod(this, &QtMediaGraph::becomeReady, Qt::QueuedConnection);
+    if (watched == m_videoWindow && !m_ready) {
+        if (event->type() == QEvent::Expose && m_videoWindow->isExposed())
+            m_videoWindow->requestUpdate();
+        else if (event->type() == QEvent::UpdateRequest) // drawing now; continue after it
+            QMetaObject::invokeMethod(this, &QtMediaGraph::becomeReady, Qt::QueuedConnection);
     }
     return QObject::eventFilter(watched, event);
 }

@@ -43,7 +43,7 @@ private:
     QPointer<QWindow> m_videoWindow;
     QMediaPlayer* m_player;
     QAudioOutput* m_audio;
-    bool m_ready = false;   // the video window has been shown once (see eventFilter)
+    bool m_ready = false;   // the video window has drawn once (see the constructor)
     QString m_pending;      // a file to load once ready
     bool m_running = false; // asked to run and not since to pause or stop
     bool m_atEnd = false;   // the player reached the end of the file
