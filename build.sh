@@ -13,6 +13,7 @@ packages=(
   ffmpeg libavformat-dev libavcodec-dev libavutil-dev
   gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav
   fonts-dejavu-core xvfb xauth
+  libx11-dev # bench/startup watches for the first window itself
 )
 
 install_missing() {
