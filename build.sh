@@ -16,6 +16,7 @@ packages=(
   gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav
   fp-utils desktop-file-utils
   fonts-dejavu-core xvfb xauth
+  libx11-dev # bench/startup watches for the first window itself
 )
 
 install_missing() {

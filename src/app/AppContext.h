@@ -16,6 +16,7 @@ struct AppContext
     // both the program folder when empty.
     QString dataFolder;
     QString defaultOutput;
+    QString moduleFolder;  // holds the program's loadable modules: the executable's folder
     QStringList arguments; // the command line without the program name
     std::function<void()> powerOff;
     std::function<void(const QString&)> openPath; // opens a folder or file in the desktop shell

@@ -8,6 +8,7 @@
 #include "ImageToolbar.h"
 #include "InputCommands.h"
 #include "OutputPanel.h"
+#include "PreviewPlayer.h"
 #include "ProfileChoice.h"
 #include "SettingsCommands.h"
 #include "ShellCommands.h"
@@ -59,12 +60,15 @@ TMainForm::TMainForm(const AppContext& context, QWidget* parent)
     BatchPanel::Hooks batchHooks;
     batchHooks.outputExt = [this] { return OutputExt(); };
     batchHooks.profilePath = [this] { return m_profiles->profilePath(); };
-    // batchHooks.stopPreview: the preview player stops there before a run, once it exists.
+    batchHooks.stopPreview = [this] { m_preview->Stop(); };
     batchHooks.reading = [this] { return m_inputs->reading(); };
     batchHooks.waitingForReading = [this](bool waiting) { m_inputs->setStartWaiting(waiting); };
     m_batch = new BatchPanel(this, m_ui, m_context, m_inputs->rows(), m_encoderPath, batchHooks);
     connect(m_inputs, &InputCommands::readingFinished, m_batch, &BatchPanel::afterReading);
     m_list = new TaskListCommands(this, m_ui, [this] { m_output->clearValues(); });
+    m_preview =
+        new PreviewPlayer(this, m_ui, m_context.moduleFolder,
+                          {[this] { return currentTask(); }, [this] { m_output->ltvTaskClick(); }});
     wireCommands();
     FormCreate();
 }
@@ -139,6 +143,11 @@ void TMainForm::wireCommands()
     command([this] { m_batch->tbtnStartClick(); }).on(m_ui.tbtnStart, &QToolButton::clicked);
     command([this] { m_batch->imgStopClick(); }).on(m_ui.imgStop, &ImageButton::clicked);
     command([this] { m_batch->tbtnStopClick(); }).on(m_ui.tbtnStop, &QToolButton::clicked);
+    connect(m_list, &TaskListCommands::playSelectedTask, m_preview,
+            [this] { Guarded(this, [this] { m_preview->PlaySelectedTask(); }); });
+    command([this] { m_preview->sbtnPlayClick(); }).on(m_ui.sbtnPlay, &QPushButton::clicked);
+    command([this] { m_preview->sbtnPauseClick(); }).on(m_ui.sbtnPause, &QPushButton::clicked);
+    command([this] { m_preview->sbtnStopClick(); }).on(m_ui.sbtnStop, &QPushButton::clicked);
 }
 
 TaskRows& TMainForm::rows()
@@ -232,6 +241,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
 void TMainForm::FormClose()
 {
     m_inputs->abandon();
+    m_preview->Stop(); // no sound outlives the window
     Guarded(this, [this] { m_settings->SavePreferences(); });
 }
 

@@ -11,6 +11,7 @@ class Command;
 class ImageToolbar;
 class InputCommands;
 class OutputPanel;
+class PreviewPlayer;
 class ProfileChoice;
 class SettingsCommands;
 class ShellCommands;
@@ -53,6 +54,7 @@ public:
     QStringList profileFiles() const;
     // What the Settings dialog needs of this window.
     SettingsLink settingsLink();
+    PreviewPlayer& preview() const { return *m_preview; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -82,6 +84,7 @@ private:
     SettingsCommands* m_settings = nullptr;
     BatchPanel* m_batch = nullptr;
     TaskListCommands* m_list = nullptr;
+    PreviewPlayer* m_preview = nullptr;
 
     TAboutForm* m_about = nullptr;
     TSettingForm* m_setting = nullptr;

@@ -26,7 +26,6 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
-#include <QVideoWidget>
 
 namespace {
 QWidget* panel(const QString& name, QWidget* parent)
@@ -199,8 +198,9 @@ void TMainFormUi::setupRightPanel(QWidget* form)
     preview->setContentsMargins(0, 0, 0, 0);
     preview->setSpacing(2);
     auto* videoRow = new QHBoxLayout;
-    VideoWindow1 = new QVideoWidget(panPreview);
-    VideoWindow1->setObjectName(QStringLiteral("VideoWindow1"));
+    // A plain widget: the video widget and the media framework behind it cost start-up time
+    // and memory, so the preview creates them on the first play.
+    VideoWindow1 = panel(QStringLiteral("VideoWindow1"), panPreview);
     VideoWindow1->setMinimumSize(190, 123);
     QPalette black = VideoWindow1->palette();
     black.setColor(QPalette::Window, Qt::black);

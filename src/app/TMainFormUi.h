@@ -16,7 +16,6 @@ class QStandardItemModel;
 class QTimer;
 class QToolButton;
 class QTreeView;
-class QVideoWidget;
 class QWidget;
 class GettingStartedPanel;
 class ImageButton;
@@ -58,7 +57,7 @@ struct TMainFormUi
     QWidget* panProfile = nullptr;
     QSplitter* Splitter1 = nullptr;
     QWidget* panPreview = nullptr;
-    QVideoWidget* VideoWindow1 = nullptr;
+    QWidget* VideoWindow1 = nullptr; // black until the first play puts the video in it
     QWidget* panRight1 = nullptr;
     QSlider* TrackBar = nullptr;
     QPushButton* sbtnPlay = nullptr;

@@ -21,6 +21,7 @@ int main(int argc, char** argv)
     context.dataFolder = home.folder;
     if (!home.portable)
         context.defaultOutput = UserOutputFolder();
+    context.moduleFolder = QCoreApplication::applicationDirPath();
     context.arguments = app.arguments().mid(1);
     context.openPath = OpenInShell;
     context.hasChmViewer = [] { return ChmViewerExists(); };

@@ -12,6 +12,7 @@ FormFixture::FormFixture(const QStringList& arguments,
     if (prepare)
         prepare(folder());
     context.programFolder = dir.path();
+    context.moduleFolder = qEnvironmentVariable("FW_PROGRAM_DIR");
     context.arguments = arguments;
     context.powerOff = [this] { ++powerOffs; };
     context.openPath = [this](const QString& path) { opened << path; };
