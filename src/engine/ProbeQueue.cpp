@@ -59,6 +59,7 @@ void ProbeQueue::startNext()
         Probe* raw = probe.get();
         raw->path = m_waiting.dequeue();
         raw->encoder = std::make_unique<EncoderProcess>();
+        raw->encoder->setDiesWithProgram(false);
         raw->limit = std::make_unique<QTimer>();
         raw->limit->setSingleShot(true);
         connect(raw->encoder.get(), &EncoderProcess::outputArrived, this,

@@ -36,6 +36,8 @@ bool EncoderProcess::prepare(const QString& program, const QString& commandLine)
     m_process->setProgram(QFileInfo(program).absoluteFilePath());
     m_process->setArguments(SplitCommandLine(commandLine));
 #ifdef Q_OS_LINUX
+    if (!m_diesWithProgram)
+        return true;
     // Killed with us even when we die without running a destructor (a signal, a crash).
     const pid_t parent = ::getpid();
     m_process->setChildProcessModifier([parent] {

@@ -37,6 +37,12 @@ public:
     // to follow, when no process could even be set up (no program named).
     bool launch(const QString& program, const QString& commandLine);
 
+    // Whether the encoder is killed with the program even when the program dies without
+    // running a destructor (on by default, for conversions). It costs every start a full copy
+    // of the program's process; a probe, which writes nothing and ends on its own within
+    // moments, can do without.
+    void setDiesWithProgram(bool dies) { m_diesWithProgram = dies; }
+
     bool isRunning() const;
     qint64 processId() const;
     // Why the last start failed, as the system tells it; empty after a good start.
@@ -58,4 +64,5 @@ private:
     QProcess* m_process = nullptr; // a child of this object
     bool m_delivering = false;     // inside one of the process's own signals
     QString m_error;
+    bool m_diesWithProgram = true;
 };
