@@ -51,6 +51,10 @@ Side throughTheWindow(QApplication& app, const QString& folder, const QString& p
     ui.cmbProfile->setCurrentIndex(ui.cmbProfile->findText(profile));
     emit ui.cmbProfile->activated(ui.cmbProfile->currentIndex());
     ui.edtOutputdir->setText(out);
+    // The files on the command line are read before Start, as they were when adding waited for
+    // them: the figure is the conversions', not the reading's.
+    while (form.reading())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 
     Side side;
     QElapsedTimer sinceTick;
@@ -121,7 +125,7 @@ int main(int argc, char** argv)
     const QString profile = args[1];
     const QString out = args[2];
     const QStringList clips = args.mid(3);
-    const QString profilePath = ProfilePath(folder, profile);
+    const QString profilePath = ProfilesFolder(folder) + profile + QStringLiteral(".cvp");
     const QString ext = OutputExtFor(LoadProfile(profilePath).type);
     QDir().mkpath(out + "/window");
     QDir().mkpath(out + "/ffmpeg");
