@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -57,7 +58,7 @@ private slots:
         FormFixture fixture;
         ParameterPanels* panels = fixture.form->ui().panels;
         ValueListEditor* video = panels->grid(ParameterPanels::Video);
-        QPushButton* button = panels->button(ParameterPanels::Video);
+        QToolButton* button = panels->button(ParameterPanels::Video);
         button->click();
         QCOMPARE(video->height(), 1);
         QCOMPARE(button->text(), QStringLiteral("+"));

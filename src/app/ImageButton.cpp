@@ -11,14 +11,31 @@ ImageButton::ImageButton(const QString& name, QWidget* parent) : QWidget(parent)
 
 void ImageButton::setPicture(const QPixmap& picture)
 {
+    m_first = nullptr;
     m_picture = picture;
     update();
+}
+
+void ImageButton::setFirstPicture(std::function<QPixmap()> draw)
+{
+    m_first = std::move(draw);
+    m_picture = QPixmap();
+    update();
+}
+
+const QPixmap& ImageButton::picture() const
+{
+    if (m_first) {
+        m_picture = m_first();
+        m_first = nullptr;
+    }
+    return m_picture;
 }
 
 void ImageButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_picture);
+    painter.drawPixmap(0, 0, picture());
 }
 
 void ImageButton::mouseMoveEvent(QMouseEvent* event)

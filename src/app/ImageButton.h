@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QPixmap>
+
 #include <QWidget>
+#include <functional>
 
 // A picture that acts as a button: it reports presses, releases, moves and clicks (a left press
 // released over the picture) with positions relative to its top-left corner. It shows its
@@ -13,7 +15,10 @@ public:
     ImageButton(const QString& name, QWidget* parent);
 
     void setPicture(const QPixmap& picture);
-    const QPixmap& picture() const { return m_picture; }
+    // The picture shown until another is set, drawn only when first needed, which keeps its
+    // cost out of the program's start.
+    void setFirstPicture(std::function<QPixmap()> draw);
+    const QPixmap& picture() const;
 
 signals:
     void mouseMoved(QPoint at);
@@ -28,6 +33,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QPixmap m_picture;
+    mutable QPixmap m_picture;
+    mutable std::function<QPixmap()> m_first;
     bool m_leftDown = false;
 };

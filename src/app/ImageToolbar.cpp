@@ -20,8 +20,10 @@ ImageToolbar::ImageToolbar(QWidget* form, const TMainFormUi& ui) : QObject(form)
         ImageButton* image = imageAt(position);
         if (!image)
             continue;
-        image->setPicture(
-            Pictures::toolbar(pictureOf(position), Pictures::Normal, image->devicePixelRatioF()));
+        image->setFirstPicture([image, position] {
+            return Pictures::toolbar(pictureOf(position), Pictures::Normal,
+                                     image->devicePixelRatioF());
+        });
         connect(image, &ImageButton::mouseMoved, this,
                 [this, position](QPoint at) { imageMouseMove(position, at); });
         connect(image, &ImageButton::mousePressed, this,
@@ -31,8 +33,10 @@ ImageToolbar::ImageToolbar(QWidget* form, const TMainFormUi& ui) : QObject(form)
     }
     for (ImageButton* image : {m_ui.imgStart, m_ui.imgStop}) {
         m_tags.insert(image, 0);
-        image->setPicture(Pictures::startStop(image == m_ui.imgStop, Pictures::Normal,
-                                              image->devicePixelRatioF()));
+        const bool stop = image == m_ui.imgStop;
+        image->setFirstPicture([image, stop] {
+            return Pictures::startStop(stop, Pictures::Normal, image->devicePixelRatioF());
+        });
         connect(image, &ImageButton::mouseMoved, this,
                 [this, image] { startStopMouseMove(image); });
         connect(image, &ImageButton::mousePressed, this,

@@ -38,6 +38,8 @@ QColor aboutTextColour();
 // Icons of the preview's 38 x 22 buttons, 16 x 16 each.
 enum class Player { Play, Pause, Stop };
 QPixmap playerIcon(Player button, qreal dpr = 1);
+// The same as an icon that draws itself at whatever ratio it is shown.
+QIcon playerIconSet(Player button);
 
 // The dark plate behind the preview's elapsed time; its text reads in previewTimeTextColour().
 QPixmap previewTimeBackground(const QSize& size = QSize(60, 22), qreal dpr = 1);

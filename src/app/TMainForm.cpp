@@ -81,6 +81,8 @@ void TMainForm::setDialogs(TAboutForm* about, TSettingForm* setting, TSizeForm* 
     m_setting = setting;
     m_size = size;
     m_profiles->setSizeDialog(size);
+    // A profile restored on "Custom Size" asks for the size now that the dialog exists.
+    m_profiles->vleVideoStringsChange();
     m_shell->setAboutBox(about);
     m_batch->setSettingForm(setting);
     if (setting)
@@ -183,8 +185,9 @@ QStringList TMainForm::profileFiles() const
 void TMainForm::FormCreate()
 {
     m_ui.edtOutputdir->setText(m_context.defaultOutput);
-    m_ui.ltvTask->header()->setStyleSheet(
-        QStringLiteral("QHeaderView::section { background-color: rgb(253, 228, 204); }"));
+    QPalette header = m_ui.ltvTask->header()->palette();
+    header.setColor(QPalette::Button, QColor(253, 228, 204));
+    m_ui.ltvTask->header()->setPalette(header);
     m_version = m_settings->ReadVersion();
     m_helpFile = m_context.programFolder + QStringLiteral("Framewright.chm");
     setWindowTitle(QStringLiteral("Framewright V") + m_version);

@@ -2,6 +2,7 @@
 
 #include "GettingStartedPanel.h"
 #include "ImageButton.h"
+#include "Pictures.h"
 #include "SplitterBar.h"
 #include "engine/TaskRows.h"
 #include "profiles/ParameterPanels.h"
@@ -221,24 +222,30 @@ void TMainFormUi::setupRightPanel(QWidget* form)
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(2);
-    auto playerButton = [&](const QString& name, const QString& text, const QString& hint) {
-        QPushButton* result = button(name, text, panPreview);
+    // The icons are drawn when first painted, at the screen's ratio.
+    auto playerButton = [&](const QString& name, Pictures::Player picture, const QString& hint) {
+        QPushButton* result = button(name, QString(), panPreview);
         result->setFixedSize(38, 22);
+        result->setIcon(Pictures::playerIconSet(picture));
         result->setToolTip(hint);
         buttons->addWidget(result);
         return result;
     };
     sbtnPlay =
-        playerButton(QStringLiteral("sbtnPlay"), QStringLiteral("\u25B6"), QStringLiteral("Play"));
-    sbtnPause = playerButton(QStringLiteral("sbtnPause"), QStringLiteral("\u2759\u2759"),
+        playerButton(QStringLiteral("sbtnPlay"), Pictures::Player::Play, QStringLiteral("Play"));
+    sbtnPause = playerButton(QStringLiteral("sbtnPause"), Pictures::Player::Pause,
                              QStringLiteral("Pause / Resume"));
     sbtnStop =
-        playerButton(QStringLiteral("sbtnStop"), QStringLiteral("\u25A0"), QStringLiteral("Stop"));
+        playerButton(QStringLiteral("sbtnStop"), Pictures::Player::Stop, QStringLiteral("Stop"));
     buttons->addStretch();
     labPreviewTime = new QLabel(QStringLiteral("00:00:00"), panPreview);
     labPreviewTime->setObjectName(QStringLiteral("labPreviewTime"));
-    labPreviewTime->setStyleSheet(QStringLiteral(
-        "background-color: rgb(20, 40, 60); color: rgb(120, 230, 255); padding: 2px 4px;"));
+    labPreviewTime->setAutoFillBackground(true);
+    labPreviewTime->setContentsMargins(4, 2, 4, 2);
+    QPalette plate = labPreviewTime->palette();
+    plate.setBrush(QPalette::Window, Pictures::previewTimeBackground(QSize(60, 22)));
+    plate.setColor(QPalette::WindowText, Pictures::previewTimeTextColour());
+    labPreviewTime->setPalette(plate);
     buttons->addWidget(labPreviewTime);
     buttons->addSpacing(10);
     preview->addLayout(buttons);

@@ -177,6 +177,43 @@ public:
 };
 } // namespace
 
+namespace {
+// A preview button's icon, drawn when and as it is painted.
+class PlayerIconEngine final : public QIconEngine
+{
+public:
+    explicit PlayerIconEngine(Player button) : m_button(button) {}
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override
+    {
+        const QPixmap icon = playerIcon(m_button, painter->device()->devicePixelRatioF());
+        const QSize size = icon.deviceIndependentSize().toSize();
+        painter->save();
+        if (mode == QIcon::Disabled)
+            painter->setOpacity(0.4);
+        painter->drawPixmap(
+            QRect(rect.center() - QPoint(size.width() / 2, size.height() / 2), size), icon);
+        painter->restore();
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        QPixmap canvas(size);
+        canvas.fill(Qt::transparent);
+        QPainter painter(&canvas);
+        paint(&painter, canvas.rect(), mode, state);
+        return canvas;
+    }
+    QIconEngine* clone() const override { return new PlayerIconEngine(m_button); }
+
+private:
+    Player m_button;
+};
+} // namespace
+
+QIcon playerIconSet(Player button)
+{
+    return QIcon(new PlayerIconEngine(button));
+}
+
 QIcon applicationIcon()
 {
     return QIcon(new AppIconEngine);

@@ -11,6 +11,10 @@
 #include "profiles/TSettingForm.h"
 #include "profiles/TSizeForm.h"
 
+#include <QTimer>
+
+#include <memory>
+
 int main(int argc, char** argv)
 {
     FwApplication app(argc, argv);
@@ -31,10 +35,17 @@ int main(int argc, char** argv)
     context.powerOff = ShutdownComputer;
 
     TMainForm mainForm(context);
-    TAboutForm about(mainForm.version(), &mainForm);
-    TSettingForm setting(&mainForm, mainForm.settingsLink());
-    TSizeForm size(&mainForm, mainForm.grid(ParameterPanels::Video));
-    mainForm.setDialogs(&about, &setting, &size);
+    // The window shows first; the secondary windows, made once and kept until the end, follow
+    // at once, in their order, before anything the user does can need them.
+    std::unique_ptr<TAboutForm> about;
+    std::unique_ptr<TSettingForm> setting;
+    std::unique_ptr<TSizeForm> size;
+    QTimer::singleShot(0, &mainForm, [&] {
+        about = std::make_unique<TAboutForm>(mainForm.version(), &mainForm);
+        setting = std::make_unique<TSettingForm>(&mainForm, mainForm.settingsLink());
+        size = std::make_unique<TSizeForm>(&mainForm, mainForm.grid(ParameterPanels::Video));
+        mainForm.setDialogs(about.get(), setting.get(), size.get());
+    });
     mainForm.show();
     return app.exec();
 }

@@ -4,7 +4,7 @@
 
 #include <QEvent>
 #include <QLabel>
-#include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -58,17 +58,18 @@ void ParameterPanels::addPanel(int panel, const QString& name, const QStringList
     header->setFont(font);
     header->installEventFilter(this);
 
-    auto* button = new QPushButton(QStringLiteral("-"), header);
+    // A bare sign on the bar; a raised tool button draws no frame of its own.
+    auto* button = new QToolButton(header);
+    button->setText(QStringLiteral("-"));
     button->setObjectName(QStringLiteral("btn") + name);
     button->setGeometry(5, 3, 12, 12);
-    button->setFlat(true);
+    button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     QFont buttonFont = button->font();
     buttonFont.setPixelSize(16);
     buttonFont.setBold(true);
     button->setFont(buttonFont);
-    button->setStyleSheet(QStringLiteral("padding: 0; margin: 0; border: none;"));
-    connect(button, &QPushButton::clicked, this, [this, panel] { toggle(panel); });
+    connect(button, &QToolButton::clicked, this, [this, panel] { toggle(panel); });
 
     auto* grid = new ValueListEditor(QStringLiteral("vle") + name, keyWidth, valueWidth, this);
     for (const QString& key : rows) {
@@ -92,7 +93,7 @@ ValueListEditor* ParameterPanels::grid(int panel) const
     return panel >= 0 && panel < 4 ? m_grids[panel] : nullptr;
 }
 
-QPushButton* ParameterPanels::button(int panel) const
+QToolButton* ParameterPanels::button(int panel) const
 {
     return panel >= 0 && panel < 4 ? m_buttons[panel] : nullptr;
 }
@@ -142,7 +143,7 @@ int ParameterPanels::expandedHeight(int rows)
 void ParameterPanels::toggle(int panel)
 {
     ValueListEditor* grid = this->grid(panel);
-    QPushButton* button = this->button(panel);
+    QToolButton* button = this->button(panel);
     if (!grid)
         return;
     if (button->text() != QLatin1String("+")) {

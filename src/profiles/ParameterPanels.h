@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-class QPushButton;
+class QToolButton;
 class ValueListEditor;
 
 // The stack of collapsible parameter panels: Output (main window only), Video, Audio and
@@ -18,7 +18,7 @@ public:
     ParameterPanels(bool withOutput, int keyWidth, int valueWidth, QWidget* parent);
 
     ValueListEditor* grid(int panel) const; // nullptr for a panel this window lacks
-    QPushButton* button(int panel) const;
+    QToolButton* button(int panel) const;
     QWidget* header(int panel) const;
 
     void repaintGrids();
@@ -43,7 +43,7 @@ private:
                   int valueWidth);
 
     ValueListEditor* m_grids[4] = {};
-    QPushButton* m_buttons[4] = {};
+    QToolButton* m_buttons[4] = {};
     QWidget* m_headers[4] = {};
     bool m_headerDoubleClick;
 };
