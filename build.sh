@@ -60,7 +60,7 @@ case "${1:-}" in
     packages+=(dpkg-dev lintian)
     install_missing
     build build-deb -DFW_PACKAGE=ON -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_INSTALL_PREFIX=/usr -DFW_PROGRAM_INSTALL_DIR=lib/framewright
+      -DCMAKE_INSTALL_PREFIX=/usr -DFW_PROGRAM_INSTALL_DIR=libexec/framewright
     (cd build-deb && cpack -G DEB)
     lintian build-deb/framewright_*.deb
     ;;
