@@ -301,6 +301,29 @@ private slots:
         QCOMPARE(task.Status, QStringLiteral("Complete"));
     }
 
+    // An end typed while the file is still read is the task's end once it is read.
+    void anEditWhileReadingOutlastsTheRead()
+    {
+        Setup setup({"a.avi"});
+        FormFixture fixture({setup.path("a.avi")}, [&](const QString& folder) {
+            WriteFakeEncoder(folder, QStringLiteral("wmaspi.dll"), "sleep 0.5\n" + kReport);
+        });
+        TMainForm& form = *fixture.form;
+        form.show();
+        QVERIFY(form.reading());
+        form.ui().ltvTask->setCurrentIndex(form.rows().model()->index(0, 0));
+        ValueListEditor* output = form.ui().panels->grid(ParameterPanels::Output);
+        output->setValue(QStringLiteral("End Time"), QStringLiteral("00:00:03"));
+        emit output->valueEdited(output->rowOf(QStringLiteral("End Time")));
+        QTRY_VERIFY(!form.reading());
+        ltvItemData task;
+        form.rows().ReadTask(0, TaskRows::WholeRecord, task);
+        QCOMPARE(task.Length, QStringLiteral("00:00:05.00"));
+        QCOMPARE(QStringList({task.StartTime, task.EndTime, task.ClipLength}),
+                 (QStringList{"00:00:00", "00:00:03", "00:00:03"}));
+        QCOMPARE(output->value(QStringLiteral("End Time")), QStringLiteral("00:00:03"));
+    }
+
     // Reading goes on while the user adds more; closing ends it at once, encoders included.
     void addingWhileReadingAndClosing()
     {

@@ -4,6 +4,7 @@
 #include "engine/ProbeQueue.h"
 #include "engine/TaskRows.h"
 #include "tasks/InputTypes.h"
+#include "tasks/OutputOptions.h"
 #include "tasks/TaskAdder.h"
 
 #include <QDir>
@@ -144,6 +145,63 @@ private slots:
         QCOMPARE(facts.last().length, QString()); // given up: nothing for that file
         QCOMPARE(facts.first().length, QStringLiteral("00:00:05.00"));
         QVERIFY(clock.elapsed() >= 2000); // at its time limit, give or take the timer's slack
+    }
+
+    // Times typed while the file is still being read outlast its probe, checked against the
+    // source it reports; a task with no such edit takes the probe's times.
+    void editsMadeWhileReadingAreKept_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("expected"); // start|end|clip length after the probe
+        QTest::newRow("no edit") << ""
+                                 << ""
+                                 << "00:00:01|00:00:21|00:00:20";
+        QTest::newRow("start and end") << "00:00:05"
+                                       << "00:00:10"
+                                       << "00:00:05|00:00:10|00:00:05";
+        QTest::newRow("end only") << ""
+                                  << "00:00:12"
+                                  << "00:00:01|00:00:12|00:00:11";
+        QTest::newRow("start past the source") << "00:00:25"
+                                               << "00:00:40"
+                                               << "00:00:01|00:00:40|00:00:39";
+    }
+    void editsMadeWhileReadingAreKept()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, end);
+        QFETCH(QString, expected);
+        QStandardItemModel model;
+        TaskRows rows(&model);
+        rows.setupColumns();
+        QStringList asked;
+        TaskAdder adder(rows, InputExtensions(),
+                        {[] { return QStringLiteral(".mkv"); },
+                         {},
+                         [&](const QString& path) { asked << path; }});
+        adder.AddTask("/v/a.avi");
+        adder.AddTask("/v/b.avi");
+        QCOMPARE(asked.size(), 2);
+        const OutputOptions typed{QStringLiteral("mine.mkv"), start, end};
+        typed.storeInto(rows, 0);
+        adder.HoldEdit("/v/a.avi", typed);
+        const MediaProbe::Facts facts{"00:00:20", "640x480", "00:00:01", "00:00:21"};
+        QCOMPARE(adder.Apply("/v/a.avi", facts), 0);
+        QCOMPARE(adder.Apply("/v/b.avi", facts), 1);
+        ltvItemData a, b;
+        rows.ReadTask(0, TaskRows::WholeRecord, a);
+        rows.ReadTask(1, TaskRows::WholeRecord, b);
+        QCOMPARE(QStringList({a.StartTime, a.EndTime, a.ClipLength}).join('|'), expected);
+        QCOMPARE(a.NewFileName, QStringLiteral("mine"));
+        QCOMPARE(a.SourceEnd, QStringLiteral("00:00:21"));
+        QCOMPARE(QStringList({b.StartTime, b.EndTime, b.ClipLength}).join('|'),
+                 QStringLiteral("00:00:01|00:00:21|00:00:20"));
+        // Once read, an edit is the list's alone: a later probe of the path replaces nothing.
+        adder.HoldEdit("/v/a.avi", OutputOptions{QString(), "00:00:02", "00:00:04"});
+        QCOMPARE(adder.Apply("/v/a.avi", facts), 0);
+        rows.ReadTask(0, TaskRows::WholeRecord, a);
+        QCOMPARE(a.StartTime, QStringLiteral("00:00:01"));
     }
 
     // The caption lookup follows every change of the list, not only appended rows.

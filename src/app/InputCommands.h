@@ -44,6 +44,12 @@ public:
     // Says under the list that converting starts once the files are read.
     void setStartWaiting(bool waiting);
 
+    // Output options stored into a task: kept until its file is read, when it is still being read.
+    void holdEdit(const QString& path, const OutputOptions& typed)
+    {
+        m_adder.HoldEdit(path, typed);
+    }
+
     TaskRows& rows() { return m_rows; }
     const QString& openDialogFilter() const { return m_filter; }
 

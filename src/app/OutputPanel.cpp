@@ -18,8 +18,9 @@ const QString kStartTime = QStringLiteral("Start Time");
 const QString kEndTime = QStringLiteral("End Time");
 } // namespace
 
-OutputPanel::OutputPanel(QObject* parent, const TMainFormUi& ui, OutputExtSource outputExt)
-    : QObject(parent), m_ui(ui), m_outputExt(std::move(outputExt))
+OutputPanel::OutputPanel(QObject* parent, const TMainFormUi& ui, OutputExtSource outputExt,
+                         EditStored stored)
+    : QObject(parent), m_ui(ui), m_outputExt(std::move(outputExt)), m_stored(std::move(stored))
 {
     grid()->viewport()->installEventFilter(this);
     connect(grid(), &ValueListEditor::clicked, this, [this] { vleOutputClick(); });
@@ -72,6 +73,8 @@ void OutputPanel::vleOutputValidate()
                               output->value(kEndTime)};
     TaskRows rows(m_ui.taskModel);
     typed.storeInto(rows, row);
+    if (m_stored)
+        m_stored(rows.caption(row), typed);
 }
 
 bool OutputPanel::vleOutputMouseDown()

@@ -16,8 +16,11 @@ class OutputPanel final : public QObject
     Q_OBJECT
 public:
     using OutputExtSource = std::function<QString()>;
+    // Told of every edit stored into a task, with the task's path.
+    using EditStored = std::function<void(const QString&, const OutputOptions&)>;
 
-    OutputPanel(QObject* parent, const TMainFormUi& ui, OutputExtSource outputExt);
+    OutputPanel(QObject* parent, const TMainFormUi& ui, OutputExtSource outputExt,
+                EditStored stored);
 
     int currentTask() const; // the first selected row, -1 when none
 
@@ -43,5 +46,6 @@ private:
 
     const TMainFormUi& m_ui;
     OutputExtSource m_outputExt;
+    EditStored m_stored;
     BalloonTip* m_tip = nullptr;
 };

@@ -24,12 +24,16 @@ void TaskAdder::AddTask(const QString& path)
     task.NewFileName = WithoutExtension(FileNamePart(path));
     task.NewFileExt = m_hooks.outputExt ? m_hooks.outputExt() : QString();
     m_rows.appendTask(task);
-    if (m_hooks.probe)
+    if (m_hooks.probe) {
+        m_unread.insert(path); // before asking: the facts may come back at once
         m_hooks.probe(path);
+    }
 }
 
 int TaskAdder::Apply(const QString& path, const MediaProbe::Facts& facts)
 {
+    m_unread.remove(path);
+    const OutputOptions held = m_held.take(path);
     const int row = m_rows.indexOf(path);
     if (row < 0)
         return -1;
@@ -43,7 +47,15 @@ int TaskAdder::Apply(const QString& path, const MediaProbe::Facts& facts)
     task.EndTime = facts.end;
     for (const int mode : {0, 1, 5, 6, 7, 8, 9})
         m_rows.WriteTask(row, mode, task);
+    if (!held.startTime.isEmpty() || !held.endTime.isEmpty())
+        held.storeInto(m_rows, row);
     return row;
+}
+
+void TaskAdder::HoldEdit(const QString& path, const OutputOptions& typed)
+{
+    if (m_unread.contains(path))
+        m_held.insert(path, typed);
 }
 
 void TaskAdder::AddFolder(const QString& folder)

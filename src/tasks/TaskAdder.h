@@ -1,7 +1,10 @@
 #pragma once
 
+#include "OutputOptions.h"
 #include "engine/MediaProbe.h"
 
+#include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -40,10 +43,17 @@ public:
     // its row, or -1.
     int Apply(const QString& path, const MediaProbe::Facts& facts);
 
+    // Output options the user stored into a task whose file is still being read. Apply stores
+    // them again once the probe's times are in, so that the probe does not replace the user's
+    // times; the latest edit counts. Nothing is held for a task already read.
+    void HoldEdit(const QString& path, const OutputOptions& typed);
+
     const QStringList& extensions() const { return m_extensions; }
 
 private:
     TaskRows& m_rows;
     QStringList m_extensions;
     Hooks m_hooks;
+    QSet<QString> m_unread; // asked for a probe, facts not yet applied
+    QHash<QString, OutputOptions> m_held;
 };
