@@ -301,27 +301,43 @@ private slots:
         QCOMPARE(task.Status, QStringLiteral("Complete"));
     }
 
-    // An end typed while the file is still read is the task's end once it is read.
-    void anEditWhileReadingOutlastsTheRead()
+    // Times typed while the file is still read are the task's once it is read, and the panel
+    // shows them meanwhile, whichever task was looked at in between.
+    void editsWhileReadingOutlastTheRead()
     {
-        Setup setup({"a.avi"});
-        FormFixture fixture({setup.path("a.avi")}, [&](const QString& folder) {
+        Setup setup({"a.avi", "b.avi"});
+        FormFixture fixture({setup.path("a.avi"), setup.path("b.avi")}, [&](const QString& folder) {
             WriteFakeEncoder(folder, QStringLiteral("wmaspi.dll"), "sleep 0.5\n" + kReport);
         });
         TMainForm& form = *fixture.form;
         form.show();
         QVERIFY(form.reading());
-        form.ui().ltvTask->setCurrentIndex(form.rows().model()->index(0, 0));
         ValueListEditor* output = form.ui().panels->grid(ParameterPanels::Output);
-        output->setValue(QStringLiteral("End Time"), QStringLiteral("00:00:03"));
-        emit output->valueEdited(output->rowOf(QStringLiteral("End Time")));
+        const auto click = [&](int row) {
+            const QModelIndex index = form.rows().model()->index(row, 0);
+            form.ui().ltvTask->setCurrentIndex(index);
+            emit form.ui().ltvTask->clicked(index);
+        };
+        const auto type = [&](const QString& key, const QString& value) {
+            output->setValue(key, value);
+            emit output->valueEdited(output->rowOf(key));
+        };
+        click(0);
+        type(QStringLiteral("Start Time"),
+             QStringLiteral("00:00:01")); // no source end to check yet
+        click(1);
+        click(0);
+        QCOMPARE(output->value(QStringLiteral("Start Time")), QStringLiteral("00:00:01"));
+        type(QStringLiteral("End Time"), QStringLiteral("00:00:03"));
         QTRY_VERIFY(!form.reading());
         ltvItemData task;
         form.rows().ReadTask(0, TaskRows::WholeRecord, task);
         QCOMPARE(task.Length, QStringLiteral("00:00:05.00"));
         QCOMPARE(QStringList({task.StartTime, task.EndTime, task.ClipLength}),
-                 (QStringList{"00:00:00", "00:00:03", "00:00:03"}));
-        QCOMPARE(output->value(QStringLiteral("End Time")), QStringLiteral("00:00:03"));
+                 (QStringList{"00:00:01", "00:00:03", "00:00:02"}));
+        QCOMPARE(output->value(QStringLiteral("Start Time")), QStringLiteral("00:00:01"));
+        form.rows().ReadTask(1, TaskRows::WholeRecord, task);
+        QCOMPARE(task.EndTime, QStringLiteral("00:00:05.00")); // the probe's own
     }
 
     // Reading goes on while the user adds more; closing ends it at once, encoders included.

@@ -49,6 +49,7 @@ public:
     {
         m_adder.HoldEdit(path, typed);
     }
+    const OutputOptions* heldEdit(const QString& path) const { return m_adder.HeldEdit(path); }
 
     TaskRows& rows() { return m_rows; }
     const QString& openDialogFilter() const { return m_filter; }

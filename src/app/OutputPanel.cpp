@@ -18,9 +18,8 @@ const QString kStartTime = QStringLiteral("Start Time");
 const QString kEndTime = QStringLiteral("End Time");
 } // namespace
 
-OutputPanel::OutputPanel(QObject* parent, const TMainFormUi& ui, OutputExtSource outputExt,
-                         EditStored stored)
-    : QObject(parent), m_ui(ui), m_outputExt(std::move(outputExt)), m_stored(std::move(stored))
+OutputPanel::OutputPanel(QObject* parent, const TMainFormUi& ui, Hooks hooks)
+    : QObject(parent), m_ui(ui), m_hooks(std::move(hooks))
 {
     grid()->viewport()->installEventFilter(this);
     connect(grid(), &ValueListEditor::clicked, this, [this] { vleOutputClick(); });
@@ -53,7 +52,13 @@ void OutputPanel::ltvTaskClick()
     }
     ltvItemData task;
     TaskRows(m_ui.taskModel).ReadTask(row, TaskRows::WholeRecord, task);
-    show(OutputOptions::Shown(task, m_outputExt()));
+    OutputOptions shown = OutputOptions::Shown(task, m_hooks.outputExt());
+    // A task still being read cannot check its times yet: it shows those the user typed.
+    if (const OutputOptions* held = m_hooks.held ? m_hooks.held(task.InputFile) : nullptr) {
+        shown.startTime = held->startTime;
+        shown.endTime = held->endTime;
+    }
+    show(shown);
     if (m_tip)
         m_tip->takeDown();
 }
@@ -73,8 +78,8 @@ void OutputPanel::vleOutputValidate()
                               output->value(kEndTime)};
     TaskRows rows(m_ui.taskModel);
     typed.storeInto(rows, row);
-    if (m_stored)
-        m_stored(rows.caption(row), typed);
+    if (m_hooks.stored)
+        m_hooks.stored(rows.caption(row), typed);
 }
 
 bool OutputPanel::vleOutputMouseDown()

@@ -15,12 +15,17 @@ class OutputPanel final : public QObject
 {
     Q_OBJECT
 public:
-    using OutputExtSource = std::function<QString()>;
-    // Told of every edit stored into a task, with the task's path.
-    using EditStored = std::function<void(const QString&, const OutputOptions&)>;
+    struct Hooks
+    {
+        std::function<QString()> outputExt; // the loaded profile's extension
+        // Told of every edit stored into a task, with the task's path, so that the edit of a
+        // task still being read can be held until its read ends.
+        std::function<void(const QString&, const OutputOptions&)> stored;
+        // The edit held for the task of that path, or none.
+        std::function<const OutputOptions*(const QString&)> held;
+    };
 
-    OutputPanel(QObject* parent, const TMainFormUi& ui, OutputExtSource outputExt,
-                EditStored stored);
+    OutputPanel(QObject* parent, const TMainFormUi& ui, Hooks hooks);
 
     int currentTask() const; // the first selected row, -1 when none
 
@@ -45,7 +50,6 @@ private:
     void show(const OutputOptions& values);
 
     const TMainFormUi& m_ui;
-    OutputExtSource m_outputExt;
-    EditStored m_stored;
+    Hooks m_hooks;
     BalloonTip* m_tip = nullptr;
 };

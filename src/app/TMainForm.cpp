@@ -51,11 +51,12 @@ TMainForm::TMainForm(const AppContext& context, QWidget* parent)
     m_toolbar = new ImageToolbar(this, m_ui);
     m_profiles = new ProfileChoice(this, m_ui, m_context.dataFolder);
     m_settings = new SettingsCommands(this, m_ui, m_context, *m_profiles);
-    m_output = new OutputPanel(
-        this, m_ui, [this] { return OutputExt(); },
-        [this](const QString& path, const OutputOptions& typed) {
-            m_inputs->holdEdit(path, typed);
-        });
+    m_output = new OutputPanel(this, m_ui,
+                               {[this] { return OutputExt(); },
+                                [this](const QString& path, const OutputOptions& typed) {
+                                    m_inputs->holdEdit(path, typed);
+                                },
+                                [this](const QString& path) { return m_inputs->heldEdit(path); }});
     m_inputs =
         new InputCommands(this, m_ui, m_context, m_encoderPath,
                           {[this] { return OutputExt(); }, [this] { m_output->ltvTaskClick(); },

@@ -58,6 +58,12 @@ void TaskAdder::HoldEdit(const QString& path, const OutputOptions& typed)
         m_held.insert(path, typed);
 }
 
+const OutputOptions* TaskAdder::HeldEdit(const QString& path) const
+{
+    const auto found = m_held.constFind(path);
+    return found == m_held.constEnd() ? nullptr : &found.value();
+}
+
 void TaskAdder::AddFolder(const QString& folder)
 {
     for (const QString& file : FolderInputs(folder, m_extensions))

@@ -47,6 +47,8 @@ public:
     // them again once the probe's times are in, so that the probe does not replace the user's
     // times; the latest edit counts. Nothing is held for a task already read.
     void HoldEdit(const QString& path, const OutputOptions& typed);
+    // The edit held for the path, or none.
+    const OutputOptions* HeldEdit(const QString& path) const;
 
     const QStringList& extensions() const { return m_extensions; }
 
