@@ -197,11 +197,24 @@ private slots:
         QCOMPARE(a.SourceEnd, QStringLiteral("00:00:21"));
         QCOMPARE(QStringList({b.StartTime, b.EndTime, b.ClipLength}).join('|'),
                  QStringLiteral("00:00:01|00:00:21|00:00:20"));
-        // Once read, an edit is the list's alone: a later probe of the path replaces nothing.
+        // Once read, an edit is the list's alone: nothing is held for it.
         adder.HoldEdit("/v/a.avi", OutputOptions{QString(), "00:00:02", "00:00:04"});
-        QCOMPARE(adder.Apply("/v/a.avi", facts), 0);
-        rows.ReadTask(0, TaskRows::WholeRecord, a);
-        QCOMPARE(a.StartTime, QStringLiteral("00:00:01"));
+        QVERIFY(!adder.HeldEdit("/v/a.avi"));
+
+        // Removed and added again while read: the edit made between its two reads outlasts both.
+        adder.AddTask("/v/c.avi");
+        rows.model()->removeRow(2);
+        adder.AddTask("/v/c.avi");
+        const OutputOptions edit{QString(), "00:00:02", "00:00:04"};
+        QCOMPARE(adder.Apply("/v/c.avi", facts), 2);
+        edit.storeInto(rows, 2);
+        adder.HoldEdit("/v/c.avi", edit);
+        QCOMPARE(adder.Apply("/v/c.avi", facts), 2);
+        ltvItemData c;
+        rows.ReadTask(2, TaskRows::WholeRecord, c);
+        QCOMPARE(QStringList({c.StartTime, c.EndTime}).join('|'),
+                 QStringLiteral("00:00:02|00:00:04"));
+        QVERIFY(!adder.HeldEdit("/v/c.avi"));
     }
 
     // The caption lookup follows every change of the list, not only appended rows.

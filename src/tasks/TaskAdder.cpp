@@ -25,15 +25,20 @@ void TaskAdder::AddTask(const QString& path)
     task.NewFileExt = m_hooks.outputExt ? m_hooks.outputExt() : QString();
     m_rows.appendTask(task);
     if (m_hooks.probe) {
-        m_unread.insert(path); // before asking: the facts may come back at once
+        ++m_unread[path]; // before asking: the facts may come back at once
         m_hooks.probe(path);
     }
 }
 
 int TaskAdder::Apply(const QString& path, const MediaProbe::Facts& facts)
 {
-    m_unread.remove(path);
-    const OutputOptions held = m_held.take(path);
+    // A path removed and added again while read has two probes coming; the edit is held
+    // until the last.
+    const auto unread = m_unread.find(path);
+    const bool last = unread == m_unread.end() || --unread.value() == 0;
+    if (last && unread != m_unread.end())
+        m_unread.erase(unread);
+    const OutputOptions held = last ? m_held.take(path) : m_held.value(path);
     const int row = m_rows.indexOf(path);
     if (row < 0)
         return -1;

@@ -4,7 +4,6 @@
 #include "engine/MediaProbe.h"
 
 #include <QHash>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -56,6 +55,6 @@ private:
     TaskRows& m_rows;
     QStringList m_extensions;
     Hooks m_hooks;
-    QSet<QString> m_unread; // asked for a probe, facts not yet applied
+    QHash<QString, int> m_unread; // probes asked for and not yet applied, by path
     QHash<QString, OutputOptions> m_held;
 };
