@@ -288,10 +288,17 @@ private slots:
         TMainForm& form = *fixture.form;
         form.show();
         QVERIFY(form.reading());
+        const QSize size = form.size();
         ModalWatcher watcher; // answers the box at the end of the run
         emit form.ui().imgStart->clicked();
         QVERIFY(!form.ui().ltvTask->isEnabled()); // locked while it waits
         QVERIFY(form.ui().labReading->text().contains("Converting starts when all are read"));
+        // However long the line under the list grows, the window keeps its size and its minimum.
+        const int minimum = form.minimumSizeHint().width();
+        form.ui().labReading->setText(form.ui().labReading->text().repeated(4));
+        QCoreApplication::processEvents();
+        QCOMPARE(form.minimumSizeHint().width(), minimum);
+        QCOMPARE(form.size(), size);
         QVERIFY(!QFile::exists(log));
         QTRY_COMPARE_WITH_TIMEOUT(ReadFile(log).count('\n'), 2, 10000);
         QTRY_VERIFY(form.ui().ltvTask->isEnabled());

@@ -178,8 +178,13 @@ void TMainFormUi::setupToolbar()
     row->addStretch();
     labReading = new QLabel(Toolbar1);
     labReading->setObjectName(QStringLiteral("labReading"));
+    // The line takes the room the buttons leave and wraps there: a longer count must not
+    // widen the window.
+    labReading->setWordWrap(true);
+    labReading->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    labReading->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     labReading->hide();
-    row->addWidget(labReading);
+    row->addWidget(labReading, 1);
 }
 
 void TMainFormUi::setupRightPanel(QWidget* form)
