@@ -217,6 +217,23 @@ private slots:
         QVERIFY(!adder.HeldEdit("/v/c.avi"));
     }
 
+    // An encoder that cannot start is told of from the event loop, unless the probes are
+    // cancelled first: then nothing is told, and nothing is touched that the cancel freed.
+    void cancelledBeforeAFailedStartIsTold()
+    {
+        ProbeQueue probes(QString(), 2); // refused before any process is made
+        QSignalSpy failed(&probes, &ProbeQueue::encoderFailed);
+        QSignalSpy probed(&probes, &ProbeQueue::probed);
+        probes.enqueue("/v/a.avi");
+        probes.cancel();
+        QTest::qWait(50);
+        QCOMPARE(failed.count(), 0);
+        QCOMPARE(probed.count(), 0);
+        probes.enqueue("/v/b.avi");
+        QTRY_COMPARE(failed.count(), 1);
+        QCOMPARE(probed.count(), 1);
+    }
+
     // The caption lookup follows every change of the list, not only appended rows.
     void captionLookupFollowsTheList()
     {

@@ -79,8 +79,9 @@ void ProbeQueue::startNext()
         m_running.push_back(std::move(probe));
         raw->limit->start(m_limitMs);
         if (!raw->encoder->launch(m_encoderPath, ProbeCommandLine(raw->path))) {
-            // Told from the event loop, as a failure of the process itself would be.
-            QTimer::singleShot(0, this, [this, raw] {
+            // Told from the event loop, as a failure of the process itself would be; not at all
+            // when the probe is cancelled first (its timer goes with it).
+            QTimer::singleShot(0, raw->limit.get(), [this, raw] {
                 emit encoderFailed(raw->encoder->errorString());
                 finish(raw, {});
             });
