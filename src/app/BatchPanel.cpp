@@ -120,7 +120,7 @@ void BatchPanel::tbtnStopClick()
 
 void BatchPanel::timerTimeTimer()
 {
-    m_run.clock().tick(m_ui.pgbTotal->value());
+    m_run.clock().tick(m_run.totalPosition());
     m_ui.labElapsed->setText(m_run.clock().elapsedText());
     m_ui.labRemaining->setText(m_run.clock().remainingText());
 }

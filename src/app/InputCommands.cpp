@@ -91,8 +91,7 @@ void InputCommands::EnableListCommands()
 {
     if (m_rows.rowCount() == 0)
         return;
-    for (QToolButton* button :
-         {m_ui.tbtnUp, m_ui.tbtnDown, m_ui.tbtnRemove, m_ui.tbtnClear, m_ui.tbtnStart})
+    for (QToolButton* button : m_ui.listCommands())
         button->setEnabled(true);
 }
 

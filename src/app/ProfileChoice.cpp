@@ -22,9 +22,7 @@ void ProfileChoice::FillProfileList()
 
 void ProfileChoice::refreshProfileList()
 {
-    const QString chosen = m_ui.cmbProfile->currentData().toString();
-    FillProfileBox(m_ui.cmbProfile, ProfileFiles(m_dataFolder));
-    m_ui.cmbProfile->setCurrentIndex(m_ui.cmbProfile->findData(chosen));
+    RefillProfileBox(m_ui.cmbProfile, m_dataFolder);
 }
 
 QStringList ProfileChoice::profileFiles() const
@@ -42,9 +40,7 @@ void ProfileChoice::cmbProfileChange()
     const LoadedProfile profile = LoadProfile(profilePath());
     if (!profile.exists)
         return;
-    m_ui.panels->loadRows(ParameterPanels::Video, profile.panels.video);
-    m_ui.panels->loadRows(ParameterPanels::Audio, profile.panels.audio);
-    m_ui.panels->loadRows(ParameterPanels::Advanced, profile.panels.advanced);
+    m_ui.panels->loadProfile(profile.panels);
     m_outputExt = OutputExtFor(profile.type);
     vleVideoStringsChange();
     if (!profile.error.isEmpty())

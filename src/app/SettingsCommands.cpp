@@ -19,13 +19,12 @@ SettingsCommands::SettingsCommands(QWidget* form, const TMainFormUi& ui, const A
 
 Preferences SettingsCommands::preferences() const
 {
-    return Preferences(m_context.dataFolder + QStringLiteral("Preferences.ini"),
-                       m_context.defaultOutput);
+    return Preferences::InFolder(m_context.dataFolder, m_context.defaultOutput);
 }
 
 QString SettingsCommands::ReadVersion()
 {
-    QString version = QStringLiteral("3.0");
+    QString version = Preferences::DefaultVersion();
     // A preferences file that cannot be read or written is reported; the program goes on
     // with the defaults rather than with a half-built window.
     m_readable = Guarded(nullptr, [&] { version = preferences().Version(); });

@@ -5,6 +5,7 @@
 #include "TMainFormUi.h"
 #include "base/PathText.h"
 #include "platform/HelpViewer.h"
+#include "profiles/SettingsLink.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
@@ -15,12 +16,9 @@ ShellCommands::ShellCommands(QWidget* form, const TMainFormUi& ui, const AppCont
 
 void ShellCommands::bbtnBrowserClick()
 {
-    const QString folder =
-        m_context.chooseFolder
-            ? m_context.chooseFolder(m_form, QStringLiteral("Select the output directory."))
-            : QString();
+    const QString folder = ChooseOutputFolder(m_context.chooseFolder, m_form);
     if (!folder.isEmpty())
-        m_ui.edtOutputdir->setText(WithBackslash(folder));
+        m_ui.edtOutputdir->setText(folder);
 }
 
 void ShellCommands::bbtnOpenClick()

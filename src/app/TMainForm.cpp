@@ -17,6 +17,7 @@
 #include "WindowFrame.h"
 #include "base/PathText.h"
 #include "engine/TaskRows.h"
+#include "platform/HelpViewer.h"
 #include "profiles/ParameterPanels.h"
 #include "profiles/TSettingForm.h"
 #include "profiles/ValueListEditor.h"
@@ -194,7 +195,7 @@ void TMainForm::FormCreate()
     header.setColor(QPalette::Button, QColor(253, 228, 204));
     m_ui.ltvTask->header()->setPalette(header);
     m_version = m_settings->ReadVersion();
-    m_helpFile = m_context.programFolder + QStringLiteral("Framewright.chm");
+    m_helpFile = HelpTarget(m_context.programFolder, true); // the compiled help's path
     setWindowTitle(QStringLiteral("Framewright V") + m_version);
     m_profiles->FillProfileList();
     m_inputs->AddCommandLineInputs(m_context.arguments);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+
 class QAction;
 class QComboBox;
 class QGroupBox;
@@ -27,6 +29,11 @@ class SplitterBar;
 struct TMainFormUi
 {
     void setupUi(QWidget* form);
+    // The commands that need tasks: enabled once the list has some, disabled when it has none.
+    QList<QToolButton*> listCommands() const
+    {
+        return {tbtnUp, tbtnDown, tbtnRemove, tbtnClear, tbtnStart};
+    }
 
     QWidget* pantop = nullptr;
     QWidget* panMain = nullptr;

@@ -79,8 +79,7 @@ void TaskListCommands::ltvTaskResize()
 
 void TaskListCommands::DisableListCommands()
 {
-    for (QToolButton* button :
-         {m_ui.tbtnUp, m_ui.tbtnDown, m_ui.tbtnRemove, m_ui.tbtnClear, m_ui.tbtnStart})
+    for (QToolButton* button : m_ui.listCommands())
         button->setEnabled(false);
 }
 

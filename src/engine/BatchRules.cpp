@@ -1,12 +1,8 @@
 #include "BatchRules.h"
 
-#include <cmath>
+#include "TimeText.h"
 
-double RoundHalfEven(double value)
-{
-    // nearbyint rounds ties to even in the default rounding mode.
-    return std::nearbyint(value);
-}
+#include <cmath>
 
 QString TaskArguments(const QString& arguments, const ltvItemData& task)
 {

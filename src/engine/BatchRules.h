@@ -21,6 +21,3 @@ std::optional<double> ProgressSeconds(const QString& text);
 // A progress bar's position for a percentage: rounded, halves to even, kept within 0 to 100.
 // Nothing when the percentage is not a finite number.
 std::optional<int> BarPosition(double percent);
-
-// The nearest whole number, halves to even.
-double RoundHalfEven(double value);

@@ -47,14 +47,7 @@ void CaptionIndex::add(int first, int last)
 void CaptionIndex::rebuild()
 {
     m_rows.clear();
-    m_known = 0;
-    const int count = m_model->rowCount();
-    for (int row = 0; row < count; ++row) {
-        const QString caption = m_model->index(row, 0).data().toString();
-        if (!m_rows.contains(caption))
-            m_rows.insert(caption, row);
-    }
-    m_known = count;
+    add(0, m_model->rowCount() - 1);
     m_stale = false;
 }
 

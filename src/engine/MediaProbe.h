@@ -32,7 +32,9 @@ public:
 
     // The sink receives the text of every read (the window shows the latest one). An encoder
     // still running after limitMs is given up on, so a hung one cannot hold the window for good.
-    explicit MediaProbe(const QString& encoderPath, OutputSink sink = {}, int limitMs = 30000);
+    static constexpr int DefaultLimitMs = 30000;
+    explicit MediaProbe(const QString& encoderPath, OutputSink sink = {},
+                        int limitMs = DefaultLimitMs);
 
     // Runs the encoder on the path and waits for it to end. If it cannot be started, or is
     // given up on, all four fields stay empty. False when it could not be started, with the

@@ -20,7 +20,7 @@ class ProbeQueue final : public QObject
 {
     Q_OBJECT
 public:
-    ProbeQueue(const QString& encoderPath, int parallel, int limitMs = 30000,
+    ProbeQueue(const QString& encoderPath, int parallel, int limitMs = MediaProbe::DefaultLimitMs,
                QObject* parent = nullptr);
     ~ProbeQueue() override;
 

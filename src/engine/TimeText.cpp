@@ -2,6 +2,12 @@
 
 #include <cmath>
 
+double RoundHalfEven(double value)
+{
+    // nearbyint rounds ties to even in the default rounding mode.
+    return std::nearbyint(value);
+}
+
 namespace {
 bool isDigits(const QString& text)
 {
@@ -68,8 +74,7 @@ QString SecondsToText(double seconds)
         seconds = limit;
 
     qint64 whole = qint64(seconds);
-    // nearbyint rounds ties to even in the default rounding mode.
-    qint64 tenths = qint64(std::nearbyint((seconds - double(whole)) * 10));
+    qint64 tenths = qint64(RoundHalfEven((seconds - double(whole)) * 10));
     if (tenths >= 10) {
         ++whole;
         tenths = 0;

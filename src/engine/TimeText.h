@@ -6,6 +6,9 @@
 // optional "." and tenths. The decimal point is always ".", whatever the user's locale,
 // because the encoder writes it that way.
 
+// The nearest whole number, halves to even.
+double RoundHalfEven(double value);
+
 // Seconds of a time text, or -1 when the text is not a time text.
 double TextToSeconds(const QString& text);
 

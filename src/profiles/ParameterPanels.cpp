@@ -126,6 +126,13 @@ void ParameterPanels::SetPanelValue(int panel, const QString& key, const QString
         grid->setValue(key, value);
 }
 
+void ParameterPanels::loadProfile(const ProfilePanels& rows)
+{
+    loadRows(Video, rows.video);
+    loadRows(Audio, rows.audio);
+    loadRows(Advanced, rows.advanced);
+}
+
 void ParameterPanels::loadRows(int panel, const ParamPanel& rows)
 {
     ValueListEditor* grid = this->grid(panel);

@@ -30,6 +30,8 @@ public:
     // Replaces a panel's rows and sets its height to rows x 18 (an empty panel keeps one
     // blank row's height), leaving the collapse button as it is.
     void loadRows(int panel, const ParamPanel& rows);
+    // Loads the Video, Audio and Advanced rows of a profile, the mirror of shownRows.
+    void loadProfile(const ProfilePanels& rows);
 
     // Collapses an open panel to 1 pixel, or opens a collapsed one to its rows' height.
     void toggle(int panel);

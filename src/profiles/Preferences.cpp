@@ -34,10 +34,15 @@ Preferences::Preferences(const QString& path, const QString& defaultOutput)
     : m_path(path), m_defaultOutput(defaultOutput)
 {}
 
+Preferences Preferences::InFolder(const QString& dataFolder, const QString& defaultOutput)
+{
+    return Preferences(dataFolder + QStringLiteral("Preferences.ini"), defaultOutput);
+}
+
 QString Preferences::Version() const
 {
     TNewInifile ini(m_path);
-    const QString version = ini.ReadString(kMain, QStringLiteral("Version"), QStringLiteral("3.0"));
+    const QString version = ini.ReadString(kMain, QStringLiteral("Version"), DefaultVersion());
     ini.Release();
     return version;
 }

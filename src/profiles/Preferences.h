@@ -24,8 +24,11 @@ class Preferences final
 public:
     // defaultOutput: the output folder when none is stored.
     Preferences(const QString& path, const QString& defaultOutput);
+    // The Preferences.ini of a data folder (given with a separator at its end).
+    static Preferences InFolder(const QString& dataFolder, const QString& defaultOutput);
 
-    QString Version() const; // "3.0" when not set
+    static QString DefaultVersion() { return QStringLiteral("3.0"); }
+    QString Version() const; // DefaultVersion() when not set
 
     GeneralSettings General() const;  // [Main]
     GeneralSettings Defaults() const; // [Default]: like [Main], but "Auto Open Dir" is off

@@ -13,6 +13,13 @@ void FillProfileBox(QComboBox* box, const QStringList& files)
     box->setCurrentIndex(-1);
 }
 
+void RefillProfileBox(QComboBox* box, const QString& dataFolder)
+{
+    const QString chosen = box->currentData().toString();
+    FillProfileBox(box, ProfileFiles(dataFolder));
+    box->setCurrentIndex(box->findData(chosen));
+}
+
 QStringList ProfileBoxFiles(const QComboBox* box)
 {
     QStringList files;

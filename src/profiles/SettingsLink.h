@@ -24,3 +24,8 @@ struct SettingsLink
     std::function<QString(QWidget*, const QString&)> chooseFolder;
     std::function<QString(QWidget*, const QString&, const QString&)> chooseSaveFile;
 };
+
+// Asks for an output folder through the chooser; the folder with a separator at its end, or
+// empty when cancelled or there is no chooser.
+QString ChooseOutputFolder(const std::function<QString(QWidget*, const QString&)>& choose,
+                           QWidget* owner);

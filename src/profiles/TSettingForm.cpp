@@ -142,7 +142,7 @@ QString TSettingForm::profilePath() const
 
 Preferences TSettingForm::preferences() const
 {
-    return Preferences(m_link.dataFolder + QStringLiteral("Preferences.ini"), m_link.defaultOutput);
+    return Preferences::InFolder(m_link.dataFolder, m_link.defaultOutput);
 }
 
 GeneralSettings TSettingForm::general() const
@@ -229,14 +229,19 @@ void TSettingForm::btnDefaultClick()
         LoadDefaults();
 }
 
-void TSettingForm::sbtnBrowseClick()
+QString ChooseOutputFolder(const std::function<QString(QWidget*, const QString&)>& choose,
+                           QWidget* owner)
 {
     const QString folder =
-        m_link.chooseFolder
-            ? m_link.chooseFolder(this, QStringLiteral("Select the output directory."))
-            : QString();
+        choose ? choose(owner, QStringLiteral("Select the output directory.")) : QString();
+    return folder.isEmpty() ? QString() : WithBackslash(folder);
+}
+
+void TSettingForm::sbtnBrowseClick()
+{
+    const QString folder = ChooseOutputFolder(m_link.chooseFolder, this);
     if (!folder.isEmpty())
-        edtOutputDir->setText(WithBackslash(folder));
+        edtOutputDir->setText(folder);
 }
 
 void TSettingForm::cmbProfileChange()
@@ -244,9 +249,7 @@ void TSettingForm::cmbProfileChange()
     const LoadedProfile profile = LoadProfile(profilePath());
     if (!profile.exists)
         return;
-    panels->loadRows(ParameterPanels::Video, profile.panels.video);
-    panels->loadRows(ParameterPanels::Audio, profile.panels.audio);
-    panels->loadRows(ParameterPanels::Advanced, profile.panels.advanced);
+    panels->loadProfile(profile.panels);
     if (!profile.error.isEmpty())
         throw FwError(profile.error);
 }
@@ -270,7 +273,5 @@ void TSettingForm::btnSaveAsClick()
 
 void TSettingForm::refreshProfiles()
 {
-    const QString chosen = cmbProfile->currentData().toString();
-    FillProfileBox(cmbProfile, ProfileFiles(m_link.dataFolder));
-    cmbProfile->setCurrentIndex(cmbProfile->findData(chosen));
+    RefillProfileBox(cmbProfile, m_link.dataFolder);
 }

@@ -33,8 +33,7 @@ void TaskListEditing::RemoveSelected()
 
 void TaskListEditing::Clear()
 {
-    for (int row = m_rows.rowCount() - 1; row >= 0; --row)
-        m_rows.model()->removeRow(row);
+    m_rows.model()->removeRows(0, m_rows.rowCount());
 }
 
 void TaskListEditing::MoveUp()
