@@ -1,7 +1,7 @@
-#include "ExampleProfile.h"
 #include "FakeEncoder.h"
 #include "FormFixture.h"
 #include "ModalWatcher.h"
+#include "TaskWindow.h"
 #include "TestFiles.h"
 #include "app/GettingStartedPanel.h"
 #include "app/ImageButton.h"
@@ -24,29 +24,12 @@
 #include <QtTest>
 
 namespace {
-// Reports every input as a five-second 320x240 clip, echoing the path as given.
-const QByteArray kReport =
-    "printf \"Input #0, avi, from '%s':\\n  Duration: 00:00:05.00, start: 0.000000, "
-    "bitrate: 1 kb/s\\n    Stream #0.0: Video: mpeg4, yuv420p, 320x240, 25.00 fps\\n\" \"$2\"\n"
-    "exit 1";
-
 QStringList captions(TMainForm& form)
 {
     QStringList result;
     for (int row = 0; row < form.rows().rowCount(); ++row)
         result << form.rows().caption(row);
     return result;
-}
-
-bool listCommandsEnabled(TMainForm& form)
-{
-    const TMainFormUi& ui = form.ui();
-    for (QToolButton* button :
-         {ui.tbtnUp, ui.tbtnDown, ui.tbtnRemove, ui.tbtnClear, ui.tbtnStart}) {
-        if (!button->isEnabled())
-            return false;
-    }
-    return true;
 }
 
 // Drags the paths onto a control of the window (the window itself by default) and drops them;
@@ -84,10 +67,7 @@ struct Setup
     }
     std::function<void(const QString&)> programFolder() const
     {
-        return [](const QString& folder) {
-            WriteFakeEncoder(folder, QStringLiteral("wmaspi.dll"), kReport);
-            WriteExampleProfile(folder, QStringLiteral("Example")); // its type is mp4
-        };
+        return [](const QString& folder) { WriteFakeProgramFolder(folder); };
     }
 };
 } // namespace
@@ -136,7 +116,7 @@ private slots:
         for (const QString& name : expected)
             wanted << setup.path(name);
         QCOMPARE(captions(*fixture.form), wanted);
-        QVERIFY(listCommandsEnabled(*fixture.form));
+        QVERIFY(ListCommandsEnabled(fixture.form->ui()));
         QVERIFY(!fixture.form->ui().panbg->isVisibleTo(fixture.form.get()));
         QVERIFY(fixture.form->ui().ltvTask->selectionModel()->selectedRows().isEmpty());
 
@@ -159,7 +139,7 @@ private slots:
         Setup setup({});
         FormFixture fixture({setup.path("none.avi")}, setup.programFolder());
         QCOMPARE(fixture.form->rows().rowCount(), 0);
-        QVERIFY(!listCommandsEnabled(*fixture.form));
+        QVERIFY(!ListCommandsEnabled(fixture.form->ui()));
         QVERIFY(fixture.form->ui().panbg->isVisibleTo(fixture.form.get()));
     }
 
@@ -186,7 +166,7 @@ private slots:
         QCOMPARE(output->value(QStringLiteral("New Filename")), QStringLiteral("a.mp4"));
         QCOMPARE(output->value(QStringLiteral("Start Time")), QStringLiteral("00:00:00.0"));
         QCOMPARE(output->value(QStringLiteral("End Time")), QStringLiteral("00:00:05.00"));
-        QVERIFY(listCommandsEnabled(form));
+        QVERIFY(ListCommandsEnabled(form.ui()));
 
         chosen = {setup.path("b.avi"), setup.path("c.avi"), setup.path("clip.flv")};
         form.ui().tbtnAddFile->click();
@@ -215,7 +195,7 @@ private slots:
         QCOMPARE(title, QStringLiteral("Add a directory to the Task List"));
         QCOMPARE(captions(form), (QStringList{setup.path("d/A.avi"), setup.path("d/b.avi")}));
         QCOMPARE(form.currentTask(), -1);
-        QVERIFY(listCommandsEnabled(form));
+        QVERIFY(ListCommandsEnabled(form.ui()));
     }
 
     void drops()
@@ -235,7 +215,7 @@ private slots:
         ltvItemData task;
         form.rows().ReadTask(2, TaskRows::WholeRecord, task);
         QCOMPARE(task.Size, QStringLiteral(" 320x240")); // the long path reached the encoder whole
-        QVERIFY(listCommandsEnabled(form));
+        QVERIFY(ListCommandsEnabled(form.ui()));
 
         // On any control: the output field keeps its text, the preview does not lose the drop.
         const QString output = form.ui().edtOutputdir->text();
@@ -282,7 +262,7 @@ private slots:
         const QString log = setup.path("conversions");
         FormFixture fixture({setup.path("a.avi"), setup.path("b.avi")}, [&](const QString& folder) {
             WriteFakeEncoder(folder, QStringLiteral("wmaspi.dll"),
-                             "if [ \"$1\" = -i ]; then sleep 0.5\n" + kReport +
+                             "if [ \"$1\" = -i ]; then sleep 0.5\n" + FiveSecondReport +
                                  "\nfi\necho \"$*\" >> '" + log.toUtf8() + "'\nexit 0");
         });
         TMainForm& form = *fixture.form;
@@ -314,7 +294,8 @@ private slots:
     {
         Setup setup({"a.avi", "b.avi"});
         FormFixture fixture({setup.path("a.avi"), setup.path("b.avi")}, [&](const QString& folder) {
-            WriteFakeEncoder(folder, QStringLiteral("wmaspi.dll"), "sleep 0.5\n" + kReport);
+            WriteFakeEncoder(folder, QStringLiteral("wmaspi.dll"),
+                             "sleep 0.5\n" + FiveSecondReport);
         });
         TMainForm& form = *fixture.form;
         form.show();
@@ -357,7 +338,8 @@ private slots:
         QTemporaryDir pids;
         FormFixture fixture({}, [&](const QString& folder) {
             WriteFakeEncoder(folder, QStringLiteral("wmaspi.dll"),
-                             "touch '" + pids.path().toUtf8() + "'/$$\nsleep 2\n" + kReport);
+                             "touch '" + pids.path().toUtf8() + "'/$$\nsleep 2\n" +
+                                 FiveSecondReport);
         });
         TMainForm& form = *fixture.form;
         form.show();

@@ -6,6 +6,7 @@
 #include "ProbeReport.h"
 #include "ProgressLine.h"
 #include "ProgressTranslator.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -58,19 +59,6 @@ Run runFront(const QStringList& arguments,
         front.kill();
     front.waitForFinished();
     return {front.exitCode(), front.exitStatus(), front.readAll()};
-}
-
-bool makeClip(const QString& path, int seconds, const QStringList& codecs)
-{
-    const QString length = QString::number(seconds);
-    QProcess ffmpeg;
-    ffmpeg.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    ffmpeg.start("ffmpeg", QStringList{"-nostdin", "-v", "error", "-y", "-f", "lavfi", "-i",
-                                       "testsrc=size=320x240:rate=25:duration=" + length, "-f",
-                                       "lavfi", "-i", "sine=frequency=440:duration=" + length} +
-                               codecs + QStringList{path});
-    return ffmpeg.waitForFinished(60000) && ffmpeg.exitStatus() == QProcess::NormalExit &&
-           ffmpeg.exitCode() == 0;
 }
 
 // The window's reading of a probe report: the text after the path, "Duration" and ": "
@@ -282,8 +270,8 @@ void TestEncoder::initTestCase()
     m_clip = path("clip.avi");
     m_longClip = path("long.avi");
     const QStringList codecs{"-c:v", "mpeg4", "-c:a", "libmp3lame"};
-    QVERIFY(makeClip(m_clip, 2, codecs));
-    QVERIFY(makeClip(m_longClip, 10, codecs));
+    QVERIFY(MakeClip(m_clip, 2, "320x240", codecs));
+    QVERIFY(MakeClip(m_longClip, 10, "320x240", codecs));
 }
 
 void TestEncoder::report_data()
@@ -557,7 +545,7 @@ void TestEncoder::probeContainer()
     QFETCH(QString, extension);
     QFETCH(QStringList, codecs);
     const QString clip = path("probe." + extension);
-    QVERIFY(makeClip(clip, 2, codecs));
+    QVERIFY(MakeClip(clip, 2, "320x240", codecs));
 
     const Run run = runFront({"-i", clip});
     QCOMPARE(run.status, QProcess::NormalExit);

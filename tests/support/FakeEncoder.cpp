@@ -1,7 +1,20 @@
 #include "FakeEncoder.h"
 
+#include "ExampleProfile.h"
+
 #include <QFile>
 #include <QFileInfo>
+
+const QByteArray FiveSecondReport =
+    "printf \"Input #0, avi, from '%s':\\n  Duration: 00:00:05.00, start: 0.000000, "
+    "bitrate: 1 kb/s\\n    Stream #0.0: Video: mpeg4, yuv420p, 320x240, 25.00 fps\\n\" \"$2\"\n"
+    "exit 1";
+
+void WriteFakeProgramFolder(const QString& folder, const QByteArray& encoderBody)
+{
+    WriteFakeEncoder(folder, QStringLiteral("wmaspi.dll"), encoderBody);
+    WriteExampleProfile(folder, QStringLiteral("Example"));
+}
 
 QString WriteFakeEncoder(const QString& folder, const QString& name, const QByteArray& body)
 {

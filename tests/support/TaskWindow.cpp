@@ -1,6 +1,5 @@
 #include "TaskWindow.h"
 
-#include "ExampleProfile.h"
 #include "FakeEncoder.h"
 #include "app/TMainForm.h"
 #include "engine/TaskRows.h"
@@ -16,19 +15,8 @@
 #include <QToolButton>
 #include <QTreeView>
 
-namespace {
-const QByteArray kReport =
-    "printf \"Input #0, avi, from '%s':\\n  Duration: 00:00:05.00, start: 0.000000, "
-    "bitrate: 1 kb/s\\n    Stream #0.0: Video: mpeg4, yuv420p, 320x240, 25.00 fps\\n\" \"$2\"\n"
-    "exit 1";
-} // namespace
-
 TaskWindow::TaskWindow(int tasks)
-    : fixture({},
-              [](const QString& folder) {
-                  WriteFakeEncoder(folder, QStringLiteral("wmaspi.dll"), kReport);
-                  WriteExampleProfile(folder, QStringLiteral("Example"));
-              }),
+    : fixture({}, [](const QString& folder) { WriteFakeProgramFolder(folder); }),
       form(*fixture.form), ui(form.ui()), output(form.grid(ParameterPanels::Output))
 {
     form.show();
@@ -95,6 +83,11 @@ QLineEdit* TaskWindow::editor(const QString& key) const
 }
 
 bool TaskWindow::listCommandsEnabled() const
+{
+    return ListCommandsEnabled(ui);
+}
+
+bool ListCommandsEnabled(const TMainFormUi& ui)
 {
     for (QToolButton* button :
          {ui.tbtnUp, ui.tbtnDown, ui.tbtnRemove, ui.tbtnClear, ui.tbtnStart}) {

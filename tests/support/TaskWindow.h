@@ -11,6 +11,9 @@ struct TMainFormUi;
 class QLineEdit;
 class ValueListEditor;
 
+// Whether Up, Down, Remove, Clear and Start are all enabled.
+bool ListCommandsEnabled(const TMainFormUi& ui);
+
 // The main window on a program folder with a fake encoder (every input a five-second clip) and
 // an mp4 profile, shown, with tasks /m/t0.avi, /m/t1.avi, ... added one by one through Add
 // Files, so the first is selected and loaded into the Output panel.
