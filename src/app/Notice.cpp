@@ -63,8 +63,8 @@ void AskQuestion(QWidget* owner, const QString& caption, const QString& text,
 
 void FocusWhenActive(QWidget* widget)
 {
-    if (widget->window()->isActiveWindow())
-        widget->setFocus();
-    else
+    // Set now as well: a window that is never activated again still has it as its focus.
+    widget->setFocus();
+    if (!widget->window()->isActiveWindow())
         new FocusOnActivation(widget);
 }
