@@ -4,6 +4,7 @@
 #include "InputTypes.h"
 #include "base/PathText.h"
 #include "engine/TaskRows.h"
+#include "engine/TaskStatus.h"
 #include "engine/ltvItemData.h"
 
 #include <QFileInfo>
@@ -20,7 +21,7 @@ void TaskAdder::AddTask(const QString& path)
         return;
     ltvItemData task;
     task.InputFile = path;
-    task.Status = QStringLiteral("OK");
+    task.Status = QLatin1String(TaskStatus::Added);
     task.NewFileName = WithoutExtension(FileNamePart(path));
     task.NewFileExt = m_hooks.outputExt ? m_hooks.outputExt() : QString();
     m_rows.appendTask(task);

@@ -23,9 +23,7 @@ ltvItemData AddedTask(const QString& input, double seconds, const QString& newFi
 
 int AppendTask(TaskRows& rows, const ltvItemData& task)
 {
-    const int row = rows.appendTask(task.InputFile);
-    rows.WriteTask(row, TaskRows::WholeRecord, task);
-    return row;
+    return rows.appendTask(task);
 }
 
 QString StatusOf(const TaskRows& rows, int row)
