@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTimer>
 #include <QTreeView>
 #include <QtTest>
@@ -26,8 +27,9 @@
 namespace {
 QList<QWidget*> lockedControls(const TMainFormUi& ui)
 {
-    return {ui.ibtnAddFile, ui.ibtnAddDir, ui.ibtnRemove,  ui.ibtnClear,
-            ui.ibtnSetting, ui.ltvTask,    ui.panSplitter, ui.gpbProfile};
+    return {ui.ibtnAddFile, ui.ibtnAddDir, ui.ibtnRemove,   ui.ibtnClear,
+            ui.ibtnSetting, ui.ltvTask,    ui.panSplitter,  ui.gpbProfile,
+            ui.cmbProfile,  ui.edtOutputdir, ui.bbtnBrowser};
 }
 
 // The window as it is between runs: settings row shown, controls enabled, Start offered.
@@ -51,14 +53,21 @@ bool messageBoxShown()
     });
 }
 
-// A main window whose encoder is the stepped fake, with tasks of the given lengths.
+// A main window whose encoder is the stepped fake, with tasks of the given lengths and,
+// unless told otherwise, a profile chosen.
 struct Window
 {
-    explicit Window(const QList<double>& seconds = {60})
+    explicit Window(const QList<double>& seconds = {60}, bool profile = true)
         : encoder(fixture.dir.path(), QStringLiteral("wmaspi.dll"))
     {
         for (int i = 0; i < seconds.size(); ++i)
             AppendTask(rows(), AddedTask(fixture.folder() + QChar('a' + i) + ".avi", seconds[i]));
+        if (!profile)
+            return;
+        WriteExampleProfile(fixture.folder(), "Example");
+        ui().cmbProfile->addItem("Example", "Example.cvp");
+        ui().cmbProfile->setCurrentIndex(ui().cmbProfile->count() - 1);
+        emit ui().cmbProfile->activated(ui().cmbProfile->currentIndex());
     }
     TMainForm& form() { return *fixture.form; }
     const TMainFormUi& ui() { return fixture.form->ui(); }
@@ -80,16 +89,19 @@ private slots:
     {
         QTest::addColumn<bool>("folderExists");
         QTest::addColumn<int>("tasks");
-        QTest::newRow("output folder missing") << false << 1;
-        QTest::newRow("empty list") << true << 0;
+        QTest::addColumn<bool>("profile");
+        QTest::newRow("output folder missing") << false << 1 << true;
+        QTest::newRow("empty list") << true << 0 << true;
+        QTest::newRow("no profile") << true << 1 << false;
     }
     // clang-format on
     void startRefused()
     {
         QFETCH(bool, folderExists);
         QFETCH(int, tasks);
+        QFETCH(bool, profile);
         ModalWatcher watcher;
-        Window window(QList<double>(tasks, 60));
+        Window window(QList<double>(tasks, 60), profile);
         const TMainFormUi& ui = window.ui();
         window.form().show(); // shown first: showing restores the output folder
         if (!folderExists)
@@ -97,7 +109,11 @@ private slots:
         window.batch().imgStartClick();
         if (tasks == 0)
             window.batch().tbtnStartClick();
-        if (folderExists) {
+        if (!profile) {
+            QTRY_COMPARE(watcher.seen.size(), 1);
+            QVERIFY(watcher.seen[0].text.startsWith("No profile is chosen."));
+            QCOMPARE(StatusOf(window.rows(), 0), "OK");
+        } else if (folderExists) {
             QVERIFY(!messageBoxShown());
         } else {
             QTRY_COMPARE(watcher.seen.size(), 1);
@@ -128,7 +144,7 @@ private slots:
             QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
         QVERIFY(ui.panBottomLeft->isVisibleTo(&window.form()));
         QVERIFY(!ui.panBottomCenter->isVisibleTo(&window.form()));
-        QCOMPARE(ui.labElapsed->text(), QString());
+        QCOMPARE(ui.labElapsed->text(), "00:00:00"); // before the clock's first tick
         QVERIFY(ui.timerTime->isActive());
         QTRY_COMPARE(ui.labConvertingFile->text(), "a.avi");
         QTRY_COMPARE(window.encoder.runs(), 1);
@@ -172,11 +188,16 @@ private slots:
         QTest::addColumn<bool>("box");
         QTest::addColumn<bool>("closed");
         QTest::addColumn<int>("powerOffs");
-        QTest::newRow("report") << false << false << false << true << false << 0;
-        QTest::newRow("report, open folder") << true << false << false << true << false << 0;
-        QTest::newRow("exit") << true << true << false << false << true << 0;
-        QTest::newRow("turn off") << true << false << true << false << true << 1;
-        QTest::newRow("turn off before exit") << false << true << true << false << true << 1;
+        QTest::addColumn<int>("status");         // every task's exit status
+        QTest::addColumn<QString>("refusal");    // what the power-off answers
+        QTest::newRow("report") << false << false << false << true << false << 0 << 0 << "";
+        QTest::newRow("report, open folder") << true << false << false << true << false << 0 << 0 << "";
+        QTest::newRow("exit") << true << true << false << false << true << 0 << 0 << "";
+        QTest::newRow("turn off") << true << false << true << false << true << 1 << 0 << "";
+        QTest::newRow("turn off before exit") << false << true << true << false << true << 1 << 0 << "";
+        QTest::newRow("a failure keeps the window: exit") << false << true << false << true << false << 0 << 1 << "";
+        QTest::newRow("a failure keeps the window: turn off") << false << false << true << true << false << 0 << 1 << "";
+        QTest::newRow("power-off refused") << false << true << true << true << false << 1 << 0 << "Access denied";
     }
     // clang-format on
     void completionActions()
@@ -187,18 +208,25 @@ private slots:
         QFETCH(bool, box);
         QFETCH(bool, closed);
         QFETCH(int, powerOffs);
+        QFETCH(int, status);
+        QFETCH(QString, refusal);
         ModalWatcher watcher;
         Window window({5, 5});
-        window.encoder.endAtOnce(0);
+        window.encoder.endAtOnce(status);
+        window.fixture.powerOffRefusal = refusal;
         window.fixture.setting->chkOpenDir->setChecked(openDir);
         window.fixture.setting->chkExit->setChecked(exit);
         window.fixture.setting->chkTurnoff->setChecked(turnOff);
         window.form().show();
         window.batch().imgStartClick();
-        QTRY_COMPARE(StatusOf(window.rows(), 1), "Complete");
+        QTRY_COMPARE(StatusOf(window.rows(), 1), status == 0 ? "Complete" : "Failed");
         QTRY_VERIFY(idleLook(window.form()) || closed);
         QTRY_COMPARE(window.form().isVisible(), !closed);
         QCOMPARE(watcher.seen.size(), box ? 1 : 0);
+        if (!refusal.isEmpty())
+            QVERIFY(watcher.seen[0].text.contains(refusal));
+        else if (status != 0)
+            QVERIFY(watcher.seen[0].text.startsWith("2 of 2 files"));
         QCOMPARE(window.fixture.opened,
                  box && openDir ? QStringList{window.fixture.folder()} : QStringList());
         QCOMPARE(window.fixture.powerOffs, powerOffs);
@@ -266,10 +294,29 @@ private slots:
         QTRY_COMPARE(watcher.seen.size(), yes ? 1 : 2); // no "Cancel" box after Yes
     }
 
+    void closeQuestionFollowsTheRun()
+    {
+        ModalWatcher watcher(QMessageBox::NoButton); // the question is left open
+        Window window;
+        window.form().show();
+        window.batch().imgStartClick();
+        QTRY_COMPARE(window.encoder.runs(), 1);
+        QVERIFY(!window.form().close());
+        QTRY_COMPARE(watcher.seen.size(), 1);
+        window.encoder.exit(1, 0);
+        QTRY_VERIFY(!window.form().isVisible());
+        QTRY_VERIFY(!messageBoxShown());
+        QCOMPARE(watcher.seen.size(), 1);
+        QCOMPARE(StatusOf(window.rows(), 0), "Complete");
+    }
+
     void encoderCannotStart()
     {
         ModalWatcher watcher;
         FormFixture fixture; // no encoder in the program folder
+        WriteExampleProfile(fixture.folder(), "Example");
+        fixture.form->ui().cmbProfile->addItem("Example", "Example.cvp");
+        fixture.form->ui().cmbProfile->setCurrentIndex(0);
         AppendTask(fixture.form->rows(), AddedTask(fixture.folder() + "a.avi", 5));
         AppendTask(fixture.form->rows(), AddedTask(fixture.folder() + "b.avi", 5));
         fixture.form->batch().imgStartClick();
@@ -290,8 +337,8 @@ private slots:
                             "[Main]\r\nType=mp4\r\nPara=1\r\n0=P\r\n[P]\r\nSort=2\r\ncmd=-ac\r\n"
                             "List=1\r\nCaption=Original,Mono,Stereo,\r\nValue=,1,\r\nIndex=2\r\n");
         window.ui().cmbProfile->addItem("Short", "Short.cvp");
-        window.ui().cmbProfile->setCurrentIndex(0);
-        emit window.ui().cmbProfile->activated(0);
+        window.ui().cmbProfile->setCurrentIndex(1);
+        emit window.ui().cmbProfile->activated(1);
         emit window.ui().imgStart->clicked();
         QTRY_COMPARE(watcher.seen.size(), 1);
         QVERIFY(watcher.seen[0].text.contains("has no value for \"Stereo\""));

@@ -10,12 +10,14 @@
 #include "profiles/ProfileFile.h"
 #include "profiles/ValueListEditor.h"
 
+#include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTimer>
 #include <QTreeView>
 
@@ -53,16 +55,8 @@ void BatchPanel::tbtnStartClick()
     if (m_run.state() != BatchRun::Idle || m_waiting)
         return;
     m_ui.ltvTask->setFocus();
-    if (!QFileInfo(m_ui.edtOutputdir->text()).isDir()) {
-        ShowNotice(m_form, QStringLiteral("Output path does not exist"),
-                   QStringLiteral("The output path does not exist. Please specify another one."),
-                   QMessageBox::Information, [this] {
-                       FocusWhenActive(m_ui.edtOutputdir);
-                       m_ui.imgStop->hide();
-                       m_ui.imgStart->show();
-                   });
+    if (!mayStart())
         return;
-    }
     if (m_rows.rowCount() == 0)
         return;
     lock(true);
@@ -72,6 +66,28 @@ void BatchPanel::tbtnStartClick()
         return;
     }
     convert();
+}
+
+bool BatchPanel::mayStart()
+{
+    const auto refuse = [this](const QString& caption, const QString& text, QWidget* focus) {
+        ShowNotice(m_form, caption, text, QMessageBox::Information, [this, focus] {
+            FocusWhenActive(focus);
+            m_ui.imgStop->hide();
+            m_ui.imgStart->show();
+        });
+        return false;
+    };
+    if (!QFileInfo(m_ui.edtOutputdir->text()).isDir())
+        return refuse(QStringLiteral("Output path does not exist"),
+                      QStringLiteral("The output path does not exist. Please specify another one."),
+                      m_ui.edtOutputdir);
+    // Without a profile there is neither an output type nor an argument string.
+    if (m_rows.rowCount() > 0 && m_hooks.profilePath().isEmpty())
+        return refuse(QStringLiteral("Framewright"),
+                      QStringLiteral("No profile is chosen. Please choose one in the Profile list."),
+                      m_ui.cmbProfile);
+    return true;
 }
 
 void BatchPanel::waitForReading(bool waiting)
@@ -91,6 +107,11 @@ void BatchPanel::afterReading()
 
 void BatchPanel::convert()
 {
+    // Checked again now that converting begins: a wait for files being read may have been long.
+    if (!mayStart()) {
+        lock(false);
+        return;
+    }
     QString arguments;
     try {
         arguments = BuildArguments(m_hooks.profilePath(), m_ui.panels->shownRows());
@@ -129,17 +150,16 @@ bool BatchPanel::mayClose()
 {
     if (m_run.state() == BatchRun::Idle)
         return true;
-    if (!m_asking) {
-        m_asking = true;
-        AskQuestion(m_form, QStringLiteral("Framewright"),
-                    QStringLiteral("A conversion is running. Stop it and exit?"), [this](bool yes) {
-                        m_asking = false;
-                        if (!yes)
-                            return;
-                        m_run.abandon();
-                        restore();
-                        m_form->close();
-                    });
+    if (!m_closeQuestion) {
+        m_closeQuestion = AskQuestion(
+            m_form, QStringLiteral("Framewright"),
+            QStringLiteral("A conversion is running. Stop it and exit?"), [this](bool yes) {
+                if (!yes)
+                    return;
+                m_run.abandon();
+                restore();
+                m_form->close();
+            });
     }
     return false;
 }
@@ -148,9 +168,12 @@ void BatchPanel::lock(bool locked)
 {
     if (locked && m_hooks.stopPreview)
         m_hooks.stopPreview();
+    // The output folder and the profile too: a Start that waits for files being read reads
+    // them only when converting begins.
     const std::initializer_list<QWidget*> controls = {
-        m_ui.ibtnAddFile, m_ui.ibtnAddDir, m_ui.ibtnRemove,  m_ui.ibtnClear,
-        m_ui.ibtnSetting, m_ui.ltvTask,    m_ui.panSplitter, m_ui.gpbProfile};
+        m_ui.ibtnAddFile, m_ui.ibtnAddDir,  m_ui.ibtnRemove,    m_ui.ibtnClear,
+        m_ui.ibtnSetting, m_ui.ltvTask,     m_ui.panSplitter,   m_ui.gpbProfile,
+        m_ui.cmbProfile,  m_ui.edtOutputdir, m_ui.bbtnBrowser};
     for (QWidget* control : controls)
         control->setEnabled(!locked);
     if (!locked) {
@@ -162,8 +185,9 @@ void BatchPanel::lock(bool locked)
 void BatchPanel::showStarted()
 {
     m_ui.labConvertingFile->clear();
-    m_ui.labElapsed->clear();
-    m_ui.labRemaining->clear();
+    // The clock's first tick is a second away: it shows where it starts from meanwhile.
+    m_ui.labElapsed->setText(m_run.clock().elapsedText());
+    m_ui.labRemaining->setText(m_run.clock().remainingText());
     showProgress(0, 0);
     m_ui.panBottomCenter->hide();
     m_ui.panBottomLeft->show();
@@ -179,6 +203,13 @@ void BatchPanel::showProgress(int current, int total)
 
 void BatchPanel::showEnd(const BatchOutcome& outcome)
 {
+    // The user asked to exit while it ran: the question is moot now, and the window closes.
+    if (m_closeQuestion) {
+        delete m_closeQuestion.data();
+        restore();
+        m_form->close();
+        return;
+    }
     switch (outcome.kind) {
     case BatchOutcome::Stopped:
         ShowNotice(m_form, outcome.caption, outcome.text, QMessageBox::Information,
@@ -192,8 +223,15 @@ void BatchPanel::showEnd(const BatchOutcome& outcome)
         break;
     }
     if (outcome.action != BatchOutcome::Report) {
-        if (outcome.action == BatchOutcome::PowerOff && m_context.powerOff)
-            m_context.powerOff();
+        if (outcome.action == BatchOutcome::PowerOff && m_context.powerOff) {
+            const QString refused = m_context.powerOff();
+            if (!refused.isEmpty()) {
+                ShowNotice(m_form, QStringLiteral("Framewright"),
+                           QStringLiteral("The computer could not be switched off: %1").arg(refused),
+                           QMessageBox::Warning, [this] { restore(); });
+                return;
+            }
+        }
         m_form->close();
         lock(false);
         return;

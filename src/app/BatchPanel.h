@@ -4,7 +4,9 @@
 #include "engine/BatchRun.h"
 #include "profiles/ParamRow.h"
 
+#include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 
@@ -52,6 +54,8 @@ public:
 
 private:
     void lock(bool locked);
+    // Refuses a Start the run could not carry out, with a box; true when it may go ahead.
+    bool mayStart();
     void convert();
     void waitForReading(bool waiting);
     void showStarted();
@@ -67,5 +71,5 @@ private:
     WindowBatchSettings m_settings;
     BatchRun m_run;
     bool m_waiting = false; // Start pressed while files were still being read
-    bool m_asking = false;
+    QPointer<QMessageBox> m_closeQuestion; // asked while a run converts, until answered
 };

@@ -50,8 +50,8 @@ void ShowNotice(QWidget* owner, const QString& caption, const QString& text, QMe
     });
 }
 
-void AskQuestion(QWidget* owner, const QString& caption, const QString& text,
-                 std::function<void(bool yes)> answered)
+QMessageBox* AskQuestion(QWidget* owner, const QString& caption, const QString& text,
+                         std::function<void(bool yes)> answered)
 {
     QMessageBox* box =
         openBox(owner, QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
@@ -59,6 +59,7 @@ void AskQuestion(QWidget* owner, const QString& caption, const QString& text,
                     answered(closed->standardButton(closed->clickedButton()) == QMessageBox::Yes);
                 });
     box->setDefaultButton(QMessageBox::No);
+    return box;
 }
 
 void FocusWhenActive(QWidget* widget)

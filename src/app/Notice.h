@@ -11,8 +11,9 @@
 void ShowNotice(QWidget* owner, const QString& caption, const QString& text, QMessageBox::Icon icon,
                 std::function<void()> then = {});
 
-// A question with Yes and No (the default); `answered` learns which.
-void AskQuestion(QWidget* owner, const QString& caption, const QString& text,
+// A question with Yes and No (the default); `answered` learns which. The box is returned so
+// that a question overtaken by events can be taken back (deleting it answers nothing).
+QMessageBox* AskQuestion(QWidget* owner, const QString& caption, const QString& text,
                  std::function<void(bool yes)> answered);
 
 // Gives the widget the keyboard focus once its window is active again, as it becomes when a

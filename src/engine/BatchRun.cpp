@@ -51,11 +51,11 @@ void BatchRun::RunBatch(const QString& arguments)
     ++m_generation;
     m_currentBar = 0;
     m_totalBar = 0;
+    m_clock.reset();
     emit started();
     m_state = Converting;
     m_done = 0;
     m_total = 0;
-    m_clock.reset();
     emit clockRunning(true);
     QStringList inputs;
     for (int row = 0; row < m_rows.rowCount(); ++row) {
@@ -185,9 +185,11 @@ void BatchRun::complete()
                                         "column tells why when you point at it.")
                              .arg(m_failed)
                              .arg(m_rows.rowCount());
-    outcome.action = m_settings.turnOffWhenDone() ? BatchOutcome::PowerOff
-                     : m_settings.exitWhenDone()  ? BatchOutcome::Exit
-                                                  : BatchOutcome::Report;
+    // Leaving or switching off would hide the failures: the user hears of them first.
+    outcome.action = m_failed > 0                 ? BatchOutcome::Report
+                     : m_settings.turnOffWhenDone() ? BatchOutcome::PowerOff
+                     : m_settings.exitWhenDone()    ? BatchOutcome::Exit
+                                                    : BatchOutcome::Report;
     outcome.openFolder = m_settings.openFolderWhenDone();
     outcome.folder = m_settings.outputFolder();
     finishRun(outcome);

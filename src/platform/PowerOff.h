@@ -1,5 +1,7 @@
 #pragma once
 
-// Asks the system to switch the computer off, as a user at the seat may; nothing is reported
-// when it refuses.
-void ShutdownComputer();
+#include <QString>
+
+// Asks the system to switch the computer off, as a user at the seat may. Returns why it
+// refused, or an empty text when the request was taken.
+QString ShutdownComputer();

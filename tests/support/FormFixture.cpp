@@ -14,7 +14,10 @@ FormFixture::FormFixture(const QStringList& arguments,
     context.programFolder = dir.path();
     context.moduleFolder = qEnvironmentVariable("FW_PROGRAM_DIR");
     context.arguments = arguments;
-    context.powerOff = [this] { ++powerOffs; };
+    context.powerOff = [this] {
+        ++powerOffs;
+        return powerOffRefusal;
+    };
     context.openPath = [this](const QString& path) { opened << path; };
     context.chooseFiles = [this](QWidget* owner, const QString& filter) {
         return chooseFiles ? chooseFiles(owner, filter) : QStringList();

@@ -25,6 +25,7 @@ struct FormFixture
     AppContext context;
     QStringList opened;
     int powerOffs = 0;
+    QString powerOffRefusal; // what a power-off answers; empty: it was taken
     // What the open dialog and the folder browser answer; nothing (cancelled) unless set.
     std::function<QStringList(QWidget*, const QString&)> chooseFiles;
     std::function<QString(QWidget*, const QString&)> chooseFolder;

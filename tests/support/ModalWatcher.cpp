@@ -18,6 +18,13 @@ void ModalWatcher::poll()
         auto* box = qobject_cast<QMessageBox*>(window);
         if (!box || !box->isVisible())
             continue;
+        if (m_answer == QMessageBox::NoButton) { // left open: seen once
+            if (!m_leftOpen.contains(box)) {
+                m_leftOpen.append(box);
+                seen.append({box->windowTitle(), box->text(), box->icon()});
+            }
+            continue;
+        }
         seen.append({box->windowTitle(), box->text(), box->icon()});
         QAbstractButton* button = box->button(m_answer);
         if (!button)

@@ -6,7 +6,8 @@
 #include <QTimer>
 
 // Answers message boxes that a test provokes, so a modal box never blocks the test run, and
-// records what each one said.
+// records what each one said. With the answer NoButton the boxes are left open, each recorded
+// once.
 class ModalWatcher final : public QObject
 {
     Q_OBJECT
@@ -28,4 +29,5 @@ private:
 
     QTimer m_timer;
     QMessageBox::StandardButton m_answer;
+    QList<QMessageBox*> m_leftOpen; // compared only, never followed
 };
