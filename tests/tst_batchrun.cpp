@@ -180,12 +180,12 @@ private slots:
         QTest::addColumn<bool>("rename");
         QTest::addColumn<QStringList>("outputs");
         QTest::newRow("plain, separator added") << QStringList{"v/a.avi", "out/"} << QStringList{"v/a.avi|a|.mkv"} << "out" << false << QStringList{"out/a.mp4"};
-        QTest::newRow("existing, rename: row number") << QStringList{"v/a.avi", "v/b.avi", "v/c.avi", "out/c.mp4"} << QStringList{"v/a.avi|a|.mp4", "v/b.avi|b|.mp4", "v/c.avi|c|.mkv"} << "out/" << true << QStringList{"out/a.mp4", "out/b.mp4", "out/c_3.mkv"};
+        QTest::newRow("existing, rename: row number, profile's extension") << QStringList{"v/a.avi", "v/b.avi", "v/c.avi", "out/c.mp4"} << QStringList{"v/a.avi|a|.mp4", "v/b.avi|b|.mp4", "v/c.avi|c|.mkv"} << "out/" << true << QStringList{"out/a.mp4", "out/b.mp4", "out/c_3.mp4"};
         QTest::newRow("numbered name exists too") << QStringList{"v/a.avi", "out/a.mp4", "out/a_1.mp4", "out/a_1_2.mp4"} << QStringList{"v/a.avi|a|.mp4"} << "out" << true << QStringList{"out/a_1_3.mp4"};
         QTest::newRow("existing, overwrite") << QStringList{"v/a.avi", "out/a.mp4"} << QStringList{"v/a.avi|a|.mp4"} << "out" << false << QStringList{"out/a.mp4"};
-        QTest::newRow("output is the input") << QStringList{"v/a.mp4"} << QStringList{"v/a.mp4|a|.mov"} << "v" << false << QStringList{"v/a_1.mov"};
-        QTest::newRow("input spelt with ./ and //") << QStringList{"v/a.mp4"} << QStringList{"v/a.mp4|a|.mov"} << "v/.//" << false << QStringList{"v/.//a_1.mov"};
-        QTest::newRow("input through a link") << QStringList{"v/a.mp4", "w>v"} << QStringList{"v/a.mp4|a|.mov"} << "w" << false << QStringList{"w/a_1.mov"};
+        QTest::newRow("output is the input") << QStringList{"v/a.mp4"} << QStringList{"v/a.mp4|a|.mov"} << "v" << false << QStringList{"v/a_1.mp4"};
+        QTest::newRow("input spelt with ./ and //") << QStringList{"v/a.mp4"} << QStringList{"v/a.mp4|a|.mov"} << "v/.//" << false << QStringList{"v/.//a_1.mp4"};
+        QTest::newRow("input through a link") << QStringList{"v/a.mp4", "w>v"} << QStringList{"v/a.mp4|a|.mov"} << "w" << false << QStringList{"w/a_1.mp4"};
         QTest::newRow("numbered without own extension") << QStringList{"v/a.mp4"} << QStringList{"v/a.mp4|a|"} << "v" << false << QStringList{"v/a_1.mp4"};
         QTest::newRow("two tasks, one output") << QStringList{"v/a.avi", "v/a.mkv", "out/"} << QStringList{"v/a.avi|a|.mp4", "v/a.mkv|a|.mp4"} << "out" << false << QStringList{"out/a.mp4", "out/a_2.mp4"};
         QTest::newRow("a later task's input") << QStringList{"v/b.avi", "v/c.mp4"} << QStringList{"v/b.avi|c|.mp4", "v/c.mp4|c2|.mp4"} << "v" << false << QStringList{"v/c_1.mp4", "v/c2.mp4"};

@@ -9,9 +9,10 @@ QString OutputNamer::OutputPath(int index, const ltvItemData& task, const QStrin
                                 const QString& outputExt, bool renameExisting)
 {
     const QString stem = WithBackslash(folder) + task.NewFileName;
-    QString path = stem + outputExt;
+    // The numbered name keeps the plain name's extension: the container is the profile's.
+    const QString& ext = outputExt;
+    QString path = stem + ext;
     if (taken(path, renameExisting)) {
-        const QString ext = task.NewFileExt.isEmpty() ? outputExt : task.NewFileExt;
         const QString numbered = stem + QLatin1Char('_') + QString::number(index + 1);
         path = numbered + ext;
         for (int further = 2; taken(path, renameExisting); ++further)

@@ -15,8 +15,7 @@ public:
     explicit OutputNamer(const QStringList& inputs = {});
 
     // folder/NewFileName + outputExt, or, when that is taken, folder/NewFileName_<index+1>
-    // + the task's own extension (outputExt when the task has none). The path is then counted
-    // as written.
+    // + outputExt, numbered further while taken. The path is then counted as written.
     QString OutputPath(int index, const ltvItemData& task, const QString& folder,
                        const QString& outputExt, bool renameExisting);
 
