@@ -163,9 +163,9 @@ private slots:
         QTest::newRow("end only") << ""
                                   << "00:00:12"
                                   << "00:00:01|00:00:12|00:00:11";
-        QTest::newRow("start past the source") << "00:00:25"
-                                               << "00:00:40"
-                                               << "00:00:01|00:00:40|00:00:39";
+        QTest::newRow("start and end past the source") << "00:00:25"
+                                                       << "00:00:40"
+                                                       << "00:00:01|00:00:21|00:00:20";
     }
     void editsMadeWhileReadingAreKept()
     {

@@ -35,20 +35,24 @@ private slots:
         QTest::addColumn<QStringList>("before"); // start and end before the edit
         QTest::addColumn<QStringList>("typed");  // New Filename, Start Time, End Time
         QTest::addColumn<QStringList>("stored"); // name, extension, start, end, clip length
+        QTest::addColumn<bool>("told");          // the user hears of a time past the end
         const QString src = "00:01:40.00";       // 100 seconds
         const QStringList whole = {"00:00:00.0", src};
         const QStringList from10 = {"00:00:10", "00:01:00"};
         auto row = [&](const char* name, const QStringList& before, const QStringList& typed,
-                       const QStringList& stored, const QString& source = "00:01:40.00") {
-            QTest::newRow(name) << source << before << typed << stored;
+                       const QStringList& stored, const QString& source = "00:01:40.00",
+                       bool told = false) {
+            QTest::newRow(name) << source << before << typed << stored << told;
         };
         // clang-format off
         row("end 00:00:50", whole, {"clip.mp4", "00:00:00.0", "00:00:50"},
             {"clip", ".mp4", "00:00:00", "00:00:50", "00:00:50"});
         row("start after the end is refused", whole, {"clip.mp4", "00:02:00", src},
-            {"clip", ".mp4", "00:00:00", "00:01:40", "00:01:40"});
-        row("end past the source is accepted", whole, {"clip.mp4", "00:00:00.0", "00:02:30"},
-            {"clip", ".mp4", "00:00:00", "00:02:30", "00:02:30"});
+            {"clip", ".mp4", "00:00:00", "00:01:40", "00:01:40"}, src, true);
+        row("end past the source is refused", whole, {"clip.mp4", "00:00:00.0", "00:02:30"},
+            {"clip", ".mp4", "00:00:00", "00:01:40", "00:01:40"}, src, true);
+        row("end far past the source is refused", whole, {"clip.mp4", "00:00:00.0", "2147483647:0:0"},
+            {"clip", ".mp4", "00:00:00", "00:01:40", "00:01:40"}, src, true);
         row("start equal to the end keeps the start", whole, {"clip.mp4", "00:00:10", "00:00:10"},
             {"clip", ".mp4", "00:00:00", "00:00:10", "00:00:10"});
         row("start with one colon keeps the previous start", from10, {"clip.mp4", "1:30", "00:01:00"},
@@ -57,8 +61,8 @@ private slots:
             {"clip", ".mp4", "00:00:10", "00:01:00", "00:00:50"});
         row("empty times keep both", from10, {"clip.mp4", "", ""},
             {"clip", ".mp4", "00:00:10", "00:01:00", "00:00:50"});
-        row("start at or past the source's end", whole, {"clip.mp4", "00:01:50", "00:03:00"},
-            {"clip", ".mp4", "00:00:00", "00:03:00", "00:03:00"});
+        row("start and end past the source's end", whole, {"clip.mp4", "00:01:50", "00:03:00"},
+            {"clip", ".mp4", "00:00:00", "00:01:40", "00:01:40"}, src, true);
         row("the end is checked against the start kept", whole, {"clip.mp4", "00:00:30", "00:00:20"},
             {"clip", ".mp4", "00:00:00", "00:00:20", "00:00:20"});
         row("zero end", from10, {"clip.mp4", "00:00:10", "00:00:00"},
@@ -93,12 +97,14 @@ private slots:
         QFETCH(QStringList, before);
         QFETCH(QStringList, typed);
         QFETCH(QStringList, stored);
+        QFETCH(bool, told);
         QStandardItemModel model;
         TaskRows rows(&model);
         const ltvItemData seeded = seed(source, before.at(0), before.at(1));
         rows.WriteTask(rows.appendTask(QString()), TaskRows::WholeRecord, seeded);
 
-        OutputOptions{typed.at(0), typed.at(1), typed.at(2)}.storeInto(rows, 0);
+        const QString said = OutputOptions{typed.at(0), typed.at(1), typed.at(2)}.storeInto(rows, 0);
+        QCOMPARE(!said.isEmpty(), told);
         ltvItemData task;
         rows.ReadTask(0, TaskRows::WholeRecord, task);
         QCOMPARE((QStringList{task.NewFileName, task.NewFileExt, task.StartTime, task.EndTime,

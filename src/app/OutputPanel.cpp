@@ -77,9 +77,19 @@ void OutputPanel::vleOutputValidate()
     const OutputOptions typed{output->value(kNewFilename), output->value(kStartTime),
                               output->value(kEndTime)};
     TaskRows rows(m_ui.taskModel);
-    typed.storeInto(rows, row);
+    const QString refused = typed.storeInto(rows, row);
     if (m_hooks.stored)
         m_hooks.stored(rows.caption(row), typed);
+    if (!refused.isEmpty())
+        showTip(QStringLiteral("Time refused:"), refused);
+}
+
+void OutputPanel::showTip(const QString& title, const QString& text)
+{
+    if (!m_tip)
+        m_tip = new BalloonTip(grid()->viewport());
+    m_tip->ShowBalloonTip(grid()->style()->standardIcon(QStyle::SP_MessageBoxInformation), title,
+                          text);
 }
 
 bool OutputPanel::vleOutputMouseDown()
@@ -87,11 +97,7 @@ bool OutputPanel::vleOutputMouseDown()
     // The panels repaint on every press of a grid already; only the empty panel needs more.
     if (!grid()->value(kNewFilename).isEmpty())
         return false;
-    if (!m_tip)
-        m_tip = new BalloonTip(grid()->viewport());
-    m_tip->ShowBalloonTip(grid()->style()->standardIcon(QStyle::SP_MessageBoxInformation),
-                          QStringLiteral("Tip:"),
-                          QStringLiteral("Please select a file in Task List."));
+    showTip(QStringLiteral("Tip:"), QStringLiteral("Please select a file in Task List."));
     return true;
 }
 

@@ -48,6 +48,7 @@ protected:
 private:
     ValueListEditor* grid() const;
     void show(const OutputOptions& values);
+    void showTip(const QString& title, const QString& text);
 
     const TMainFormUi& m_ui;
     Hooks m_hooks;

@@ -20,7 +20,7 @@ bool OutputOptions::IsUsableFilename(const QString& text)
     return !WithoutExtension(text).isEmpty();
 }
 
-void OutputOptions::checkInto(ltvItemData& task) const
+QString OutputOptions::checkInto(ltvItemData& task) const
 {
     if (IsUsableFilename(newFilename)) {
         task.NewFileName = WithoutExtension(newFilename);
@@ -33,10 +33,16 @@ void OutputOptions::checkInto(ltvItemData& task) const
         start = task.StartTimeSec;
     if (end == -1)
         end = task.EndTimeSec;
+    // A time past the end of a clip of known length would have the encoder write on and on.
+    // Half a tenth of slack: stored times are rounded to tenths.
+    const bool lengthKnown = task.SourceEndSec > 0;
+    const bool pastLength = lengthKnown && (start >= task.SourceEndSec ||
+                                            end > task.SourceEndSec + 0.05);
     // The end is checked against the start as this step leaves it.
     if (start < 0 || start >= end || start >= task.SourceEndSec)
         start = task.StartTimeSec;
-    if (end <= 0 || end <= start || end <= task.SourceStartSec)
+    if (end <= 0 || end <= start || end <= task.SourceStartSec ||
+        (lengthKnown && end > task.SourceEndSec + 0.05))
         end = task.EndTimeSec;
 
     task.StartTime = SecondsToText(start);
@@ -44,15 +50,20 @@ void OutputOptions::checkInto(ltvItemData& task) const
     // A start that is no time at all (a task whose probe failed) is stored as 00:00:00, so the
     // length is counted from there too.
     task.ClipLength = SecondsToText(end - std::max(start, 0.0));
+    if (!pastLength)
+        return {};
+    return QStringLiteral("The file is %1 long; a time past its end cannot be used.")
+        .arg(task.SourceEnd);
 }
 
-void OutputOptions::storeInto(TaskRows& rows, int row) const
+QString OutputOptions::storeInto(TaskRows& rows, int row) const
 {
     if (row < 0 || row >= rows.rowCount())
-        return;
+        return {};
     ltvItemData task;
     rows.ReadTask(row, TaskRows::WholeRecord, task);
-    checkInto(task);
+    const QString refused = checkInto(task);
     for (const int mode : {3, 4, 7, 8, 9})
         rows.WriteTask(row, mode, task);
+    return refused;
 }

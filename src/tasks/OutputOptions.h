@@ -24,13 +24,14 @@ struct OutputOptions
 
     // Checks all three values against the task, read with ReadTask mode -2, and keeps in it what
     // passes. A refused name, an unreadable time, a start not before the end or the source's
-    // end, and an end not after 0, the start or the source's start each leave the task's
-    // previous value, silently. Times are stored through SecondsToText, so they come back in
-    // tenths at most.
-    void checkInto(ltvItemData& task) const;
+    // end, an end not after 0, the start or the source's start, and an end past the source's
+    // end each leave the task's previous value. Times are stored through SecondsToText, so they
+    // come back in tenths at most. Returns what to tell the user when a time was past the end
+    // of a file of known length, or an empty text; other refusals are silent.
+    QString checkInto(ltvItemData& task) const;
 
     // vleOutputValidate's work on the rows: reads the row, checks, and writes NewFileName,
     // NewFileExt, ClipLength, StartTime and EndTime (modes 3, 4, 7, 8, 9, in that order).
-    // Nothing happens when there is no such row.
-    void storeInto(TaskRows& rows, int row) const;
+    // Nothing happens when there is no such row. Returns what checkInto tells.
+    QString storeInto(TaskRows& rows, int row) const;
 };
