@@ -1,7 +1,9 @@
+#include "ExampleProfile.h"
 #include "FakeEncoder.h"
 #include "FormFixture.h"
 #include "ModalWatcher.h"
 #include "TaskWindow.h"
+#include "TestTasks.h"
 #include "TestFiles.h"
 #include "app/GettingStartedPanel.h"
 #include "app/ImageButton.h"
@@ -18,10 +20,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 #include <QStandardItemModel>
 #include <QToolButton>
 #include <QTreeView>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 namespace {
 QStringList captions(TMainForm& form)
@@ -230,6 +235,66 @@ private slots:
         QCOMPARE(form.rows().rowCount(), 4);
     }
 
+    // clang-format off
+    void specialFilesAreNamed_data()
+    {
+        QTest::addColumn<QString>("road");
+        QTest::newRow("Add Files") << "files";
+        QTest::newRow("Add Directory") << "folder";
+        QTest::newRow("drop") << "drop";
+        QTest::newRow("command line") << "command line";
+    }
+    // clang-format on
+    void specialFilesAreNamed()
+    {
+        QFETCH(QString, road);
+        Setup setup({"d/", "d/a.avi"});
+        const QString fifo = setup.path("d/pipe.avi");
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        ModalWatcher watcher;
+        const QStringList inputs = {fifo, setup.path("d/a.avi")};
+        FormFixture fixture(road == "command line" ? inputs : QStringList(),
+                            setup.programFolder());
+        TMainForm& form = *fixture.form;
+        fixture.chooseFiles = [&](QWidget*, const QString&) { return inputs; };
+        fixture.chooseFolder = [&](QWidget*, const QString&) { return setup.path("d"); };
+        if (road == "files")
+            form.ui().tbtnAddFile->click();
+        else if (road == "folder")
+            form.ui().tbtnAddDir->click();
+        else if (road == "drop")
+            QVERIFY(drop(form, inputs));
+        QCOMPARE(captions(form), QStringList{setup.path("d/a.avi")});
+        QTRY_COMPARE(watcher.seen.size(), 1);
+        QVERIFY2(watcher.seen[0].text.contains(fifo), qPrintable(watcher.seen[0].text));
+        QTRY_VERIFY(!form.reading()); // the FIFO was never probed, which would hang
+    }
+
+    // The output folder is locked while Start waits, and checked again when converting begins.
+    void outputFolderCheckedWhenConvertingBegins()
+    {
+        Setup setup({"a.avi", "out/"});
+        FormFixture fixture({setup.path("a.avi")}, [&](const QString& folder) {
+            WriteFakeEncoder(folder, QStringLiteral("wmaspi.dll"),
+                             "if [ \"$1\" = -i ]; then sleep 0.5\n" + FiveSecondReport +
+                                 "\nfi\nexit 0");
+            WriteExampleProfile(folder, "Example");
+        });
+        TMainForm& form = *fixture.form;
+        form.show();
+        form.ui().edtOutputdir->setText(setup.path("out"));
+        ModalWatcher watcher;
+        emit form.ui().imgStart->clicked();
+        QVERIFY(form.reading());
+        QVERIFY(!form.ui().edtOutputdir->isEnabled());
+        QVERIFY(!form.ui().bbtnBrowser->isEnabled());
+        QVERIFY(QDir(setup.path("out")).removeRecursively());
+        QTRY_COMPARE_WITH_TIMEOUT(watcher.seen.size(), 1, 10000);
+        QCOMPARE(watcher.seen[0].title, QStringLiteral("Output path does not exist"));
+        QTRY_VERIFY(form.ui().edtOutputdir->isEnabled());
+        QCOMPARE(StatusOf(form.rows(), 0), QStringLiteral("OK"));
+    }
+
     void brokenEncoderStillAddsRows()
     {
         Setup setup({"a.avi", "b.avi"});
@@ -264,6 +329,7 @@ private slots:
             WriteFakeEncoder(folder, QStringLiteral("wmaspi.dll"),
                              "if [ \"$1\" = -i ]; then sleep 0.5\n" + FiveSecondReport +
                                  "\nfi\necho \"$*\" >> '" + log.toUtf8() + "'\nexit 0");
+            WriteExampleProfile(folder, "Example");
         });
         TMainForm& form = *fixture.form;
         form.show();

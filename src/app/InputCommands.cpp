@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "ErrorReport.h"
 #include "GettingStartedPanel.h"
+#include "Notice.h"
 #include "TMainFormUi.h"
 #include "tasks/InputTypes.h"
 
@@ -56,6 +57,7 @@ void InputCommands::tbtnAddFileClick()
     }
     m_ui.ltvTask->setFocus();
     EnableListCommands();
+    tellRefused();
 }
 
 void InputCommands::tbtnAddDirClick()
@@ -68,6 +70,7 @@ void InputCommands::tbtnAddDirClick()
         m_adder.AddFolder(folder);
     m_ui.ltvTask->setFocus();
     EnableListCommands();
+    tellRefused();
 }
 
 void InputCommands::drop(const QList<QUrl>& urls)
@@ -79,12 +82,31 @@ void InputCommands::drop(const QList<QUrl>& urls)
             m_adder.AddPath(url.toLocalFile());
     }
     EnableListCommands();
+    tellRefused();
 }
 
 void InputCommands::AddCommandLineInputs(const QStringList& arguments)
 {
     m_adder.AddCommandLine(arguments);
     EnableListCommands();
+    tellRefused();
+}
+
+void InputCommands::tellRefused()
+{
+    const QStringList refused = m_adder.takeRefused();
+    if (refused.isEmpty())
+        return;
+    constexpr int Named = 5;
+    QStringList named;
+    for (const QString& path : refused.mid(0, Named))
+        named << QDir::toNativeSeparators(path);
+    QString text = QStringLiteral("These items are not regular files (a pipe, a device or a "
+                                  "socket) and cannot be converted:\n%1")
+                       .arg(named.join(QLatin1Char('\n')));
+    if (refused.size() > Named)
+        text += QStringLiteral("\nand %1 more.").arg(refused.size() - Named);
+    ShowNotice(m_form, QStringLiteral("Framewright"), text, QMessageBox::Information);
 }
 
 void InputCommands::EnableListCommands()

@@ -61,6 +61,8 @@ private:
     void probed(const QString& path, const MediaProbe::Facts& facts);
     void encoderFailed(const QString& reason);
     void showProgress();
+    // Names the inputs the last road left out because they are no regular files.
+    void tellRefused();
 
     QWidget* m_form;
     const TMainFormUi& m_ui;

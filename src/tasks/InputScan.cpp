@@ -11,16 +11,44 @@
 
 #include <algorithm>
 
+namespace {
+QStringList patternsOf(const QStringList& extensions)
+{
+    QStringList patterns;
+    for (const QString& extension : extensions)
+        patterns.append(QLatin1Char('*') + extension);
+    return patterns;
+}
+} // namespace
+
+bool IsSpecialFile(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() && !info.isFile() && !info.isDir();
+}
+
+QStringList FolderSpecialEntries(const QString& folder, const QStringList& extensions)
+{
+    if (folder.isEmpty() || extensions.isEmpty())
+        return {};
+    QStringList special;
+    const QString prefix = WithBackslash(folder);
+    for (const QString& name :
+         QDir(folder).entryList(patternsOf(extensions), QDir::System, QDir::Name | QDir::IgnoreCase)) {
+        if (IsSpecialFile(prefix + name))
+            special.append(prefix + name);
+    }
+    return special;
+}
+
 QStringList FolderInputs(const QString& folder, const QStringList& extensions)
 {
     if (folder.isEmpty() || extensions.isEmpty())
         return {};
-    QStringList patterns;
-    for (const QString& extension : extensions)
-        patterns.append(QLatin1Char('*') + extension);
     // Without QDir::CaseSensitive the patterns ignore case; without QDir::Hidden and
     // QDir::System, dot files, FIFOs, devices and broken links stay out.
-    QStringList names = QDir(folder).entryList(patterns, QDir::Files, QDir::Unsorted);
+    QStringList names =
+        QDir(folder).entryList(patternsOf(extensions), QDir::Files, QDir::Unsorted);
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         const int order = a.compare(b, Qt::CaseInsensitive);
         return order != 0 ? order < 0 : a < b; // names differing in case only: a stable order

@@ -11,6 +11,14 @@
 // A missing or unreadable folder gives nothing.
 QStringList FolderInputs(const QString& folder, const QStringList& extensions);
 
+// Full paths of the entries directly inside the folder whose names match one extension but
+// that are no regular files: FIFOs, devices, sockets. They cannot be converted; the user is
+// told of them.
+QStringList FolderSpecialEntries(const QString& folder, const QStringList& extensions);
+
+// Whether the path names something that exists but is neither a regular file nor a folder.
+bool IsSpecialFile(const QString& path);
+
 // The paths a command line names: when the first argument's extension is ".tmp" (any
 // case), the non-empty lines of that UTF-8 file (none if it cannot be read), otherwise the
 // arguments themselves. A file manager may pass "file://" addresses or names relative to the

@@ -19,6 +19,12 @@ void TaskAdder::AddTask(const QString& path)
         m_hooks.adding();
     if (m_rows.indexOf(path) >= 0)
         return;
+    // A FIFO would hold its probe and its conversion until they give up; a device or a
+    // socket is no video file either.
+    if (IsSpecialFile(path)) {
+        m_refused.append(path);
+        return;
+    }
     ltvItemData task;
     task.InputFile = path;
     task.Status = QLatin1String(TaskStatus::Added);
@@ -74,6 +80,7 @@ void TaskAdder::AddFolder(const QString& folder)
 {
     for (const QString& file : FolderInputs(folder, m_extensions))
         AddTask(file);
+    m_refused += FolderSpecialEntries(folder, m_extensions);
 }
 
 void TaskAdder::AddPath(const QString& path)
@@ -83,6 +90,8 @@ void TaskAdder::AddPath(const QString& path)
         AddFolder(path);
     else if (info.isFile() && IsSupportedInput(path, m_extensions))
         AddTask(path);
+    else if (IsSpecialFile(path))
+        m_refused.append(path);
 }
 
 void TaskAdder::AddCommandLine(const QStringList& arguments)

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
 
 class TaskRows;
 
@@ -27,8 +28,9 @@ public:
 
     TaskAdder(TaskRows& rows, QStringList extensions, Hooks hooks);
 
-    // Adds one task unless a row has exactly this caption already. Checks neither existence
-    // nor extension: callers do.
+    // Adds one task unless a row has exactly this caption already, or the path names a FIFO, a
+    // device or a socket (kept for takeRefused instead). Checks neither existence nor
+    // extension: callers do.
     void AddTask(const QString& path);
     // Adds the supported files directly inside the folder, in name order.
     void AddFolder(const QString& folder);
@@ -51,10 +53,15 @@ public:
 
     const QStringList& extensions() const { return m_extensions; }
 
+    // The paths left out since the last call because they are no regular files, in the order
+    // they came; the list starts empty again.
+    QStringList takeRefused() { return std::exchange(m_refused, {}); }
+
 private:
     TaskRows& m_rows;
     QStringList m_extensions;
     Hooks m_hooks;
     QHash<QString, int> m_unread; // probes asked for and not yet applied, by path
     QHash<QString, OutputOptions> m_held;
+    QStringList m_refused;
 };
