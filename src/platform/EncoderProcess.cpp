@@ -38,10 +38,11 @@ bool EncoderProcess::prepare(const QString& program, const QString& commandLine)
 #ifdef Q_OS_LINUX
     if (!m_diesWithProgram)
         return true;
-    // Killed with us even when we die without running a destructor (a signal, a crash).
+    // Ended with us even when we die without running a destructor (a signal, a crash). A
+    // terminating signal, not a kill: the encoder removes its unfinished output on the way.
     const pid_t parent = ::getpid();
     m_process->setChildProcessModifier([parent] {
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
         if (::getppid() != parent) // we died before the death signal was armed
             ::_exit(127);
     });
@@ -145,8 +146,13 @@ void EncoderProcess::stop()
         return;
     m_process->disconnect(this);
     if (m_process->state() != QProcess::NotRunning) {
-        m_process->kill();
-        m_process->waitForFinished(-1);
+        // Asked first, so that it can remove its unfinished output and take its own child
+        // down; killed when it does not end at once.
+        m_process->terminate();
+        if (!m_process->waitForFinished(StopGraceMs)) {
+            m_process->kill();
+            m_process->waitForFinished(-1);
+        }
     }
     if (m_delivering)
         m_process->deleteLater();

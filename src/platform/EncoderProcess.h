@@ -48,7 +48,9 @@ public:
     // Why the last start failed, as the system tells it; empty after a good start.
     QString errorString() const { return m_error; }
 
-    // Kills a running encoder and waits for it; no signal follows. Safe when nothing runs.
+    // Ends a running encoder and waits for it; no signal follows. Safe when nothing runs. The
+    // encoder is asked to end and given StopGraceMs to clean up before it is killed.
+    static constexpr int StopGraceMs = 2000;
     void stop();
 
 signals:
