@@ -3,8 +3,8 @@
 #include "FormFixture.h"
 #include "ModalWatcher.h"
 #include "TaskWindow.h"
-#include "TestTasks.h"
 #include "TestFiles.h"
+#include "TestTasks.h"
 #include "app/GettingStartedPanel.h"
 #include "app/ImageButton.h"
 #include "app/TMainForm.h"
@@ -253,8 +253,7 @@ private slots:
         QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
         ModalWatcher watcher;
         const QStringList inputs = {fifo, setup.path("d/a.avi")};
-        FormFixture fixture(road == "command line" ? inputs : QStringList(),
-                            setup.programFolder());
+        FormFixture fixture(road == "command line" ? inputs : QStringList(), setup.programFolder());
         TMainForm& form = *fixture.form;
         fixture.chooseFiles = [&](QWidget*, const QString&) { return inputs; };
         fixture.chooseFolder = [&](QWidget*, const QString&) { return setup.path("d"); };

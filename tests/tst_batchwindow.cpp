@@ -27,8 +27,8 @@
 namespace {
 QList<QWidget*> lockedControls(const TMainFormUi& ui)
 {
-    return {ui.ibtnAddFile, ui.ibtnAddDir, ui.ibtnRemove,   ui.ibtnClear,
-            ui.ibtnSetting, ui.ltvTask,    ui.panSplitter,  ui.gpbProfile,
+    return {ui.ibtnAddFile, ui.ibtnAddDir,   ui.ibtnRemove,  ui.ibtnClear,
+            ui.ibtnSetting, ui.ltvTask,      ui.panSplitter, ui.gpbProfile,
             ui.cmbProfile,  ui.edtOutputdir, ui.bbtnBrowser};
 }
 

@@ -103,7 +103,8 @@ private slots:
         const ltvItemData seeded = seed(source, before.at(0), before.at(1));
         rows.WriteTask(rows.appendTask(QString()), TaskRows::WholeRecord, seeded);
 
-        const QString said = OutputOptions{typed.at(0), typed.at(1), typed.at(2)}.storeInto(rows, 0);
+        const QString said =
+            OutputOptions{typed.at(0), typed.at(1), typed.at(2)}.storeInto(rows, 0);
         QCOMPARE(!said.isEmpty(), told);
         ltvItemData task;
         rows.ReadTask(0, TaskRows::WholeRecord, task);

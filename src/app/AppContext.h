@@ -18,7 +18,7 @@ struct AppContext
     QString defaultOutput;
     QString moduleFolder;  // holds the program's loadable modules: the executable's folder
     QStringList arguments; // the command line without the program name
-    std::function<QString()> powerOff; // why it was refused, or empty
+    std::function<QString()> powerOff;            // why it was refused, or empty
     std::function<void(const QString&)> openPath; // opens a folder or file in the desktop shell
     std::function<bool()> hasChmViewer;           // the desktop can show Framewright.chm
     // The open dialog (owner, filter), the folder browser (owner, title) and the save dialog

@@ -84,9 +84,10 @@ bool BatchPanel::mayStart()
                       m_ui.edtOutputdir);
     // Without a profile there is neither an output type nor an argument string.
     if (m_rows.rowCount() > 0 && m_hooks.profilePath().isEmpty())
-        return refuse(QStringLiteral("Framewright"),
-                      QStringLiteral("No profile is chosen. Please choose one in the Profile list."),
-                      m_ui.cmbProfile);
+        return refuse(
+            QStringLiteral("Framewright"),
+            QStringLiteral("No profile is chosen. Please choose one in the Profile list."),
+            m_ui.cmbProfile);
     return true;
 }
 
@@ -151,15 +152,15 @@ bool BatchPanel::mayClose()
     if (m_run.state() == BatchRun::Idle)
         return true;
     if (!m_closeQuestion) {
-        m_closeQuestion = AskQuestion(
-            m_form, QStringLiteral("Framewright"),
-            QStringLiteral("A conversion is running. Stop it and exit?"), [this](bool yes) {
-                if (!yes)
-                    return;
-                m_run.abandon();
-                restore();
-                m_form->close();
-            });
+        m_closeQuestion = AskQuestion(m_form, QStringLiteral("Framewright"),
+                                      QStringLiteral("A conversion is running. Stop it and exit?"),
+                                      [this](bool yes) {
+                                          if (!yes)
+                                              return;
+                                          m_run.abandon();
+                                          restore();
+                                          m_form->close();
+                                      });
     }
     return false;
 }
@@ -171,8 +172,8 @@ void BatchPanel::lock(bool locked)
     // The output folder and the profile too: a Start that waits for files being read reads
     // them only when converting begins.
     const std::initializer_list<QWidget*> controls = {
-        m_ui.ibtnAddFile, m_ui.ibtnAddDir,  m_ui.ibtnRemove,    m_ui.ibtnClear,
-        m_ui.ibtnSetting, m_ui.ltvTask,     m_ui.panSplitter,   m_ui.gpbProfile,
+        m_ui.ibtnAddFile, m_ui.ibtnAddDir,   m_ui.ibtnRemove,  m_ui.ibtnClear,
+        m_ui.ibtnSetting, m_ui.ltvTask,      m_ui.panSplitter, m_ui.gpbProfile,
         m_ui.cmbProfile,  m_ui.edtOutputdir, m_ui.bbtnBrowser};
     for (QWidget* control : controls)
         control->setEnabled(!locked);
@@ -226,9 +227,10 @@ void BatchPanel::showEnd(const BatchOutcome& outcome)
         if (outcome.action == BatchOutcome::PowerOff && m_context.powerOff) {
             const QString refused = m_context.powerOff();
             if (!refused.isEmpty()) {
-                ShowNotice(m_form, QStringLiteral("Framewright"),
-                           QStringLiteral("The computer could not be switched off: %1").arg(refused),
-                           QMessageBox::Warning, [this] { restore(); });
+                ShowNotice(
+                    m_form, QStringLiteral("Framewright"),
+                    QStringLiteral("The computer could not be switched off: %1").arg(refused),
+                    QMessageBox::Warning, [this] { restore(); });
                 return;
             }
         }

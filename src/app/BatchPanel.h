@@ -70,6 +70,6 @@ private:
     Hooks m_hooks;
     WindowBatchSettings m_settings;
     BatchRun m_run;
-    bool m_waiting = false; // Start pressed while files were still being read
+    bool m_waiting = false;                // Start pressed while files were still being read
     QPointer<QMessageBox> m_closeQuestion; // asked while a run converts, until answered
 };

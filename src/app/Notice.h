@@ -14,7 +14,7 @@ void ShowNotice(QWidget* owner, const QString& caption, const QString& text, QMe
 // A question with Yes and No (the default); `answered` learns which. The box is returned so
 // that a question overtaken by events can be taken back (deleting it answers nothing).
 QMessageBox* AskQuestion(QWidget* owner, const QString& caption, const QString& text,
-                 std::function<void(bool yes)> answered);
+                         std::function<void(bool yes)> answered);
 
 // Gives the widget the keyboard focus once its window is active again, as it becomes when a
 // box over it closes; at once when it is active already.

@@ -186,7 +186,7 @@ void BatchRun::complete()
                              .arg(m_failed)
                              .arg(m_rows.rowCount());
     // Leaving or switching off would hide the failures: the user hears of them first.
-    outcome.action = m_failed > 0                 ? BatchOutcome::Report
+    outcome.action = m_failed > 0                   ? BatchOutcome::Report
                      : m_settings.turnOffWhenDone() ? BatchOutcome::PowerOff
                      : m_settings.exitWhenDone()    ? BatchOutcome::Exit
                                                     : BatchOutcome::Report;

@@ -33,8 +33,8 @@ QStringList FolderSpecialEntries(const QString& folder, const QStringList& exten
         return {};
     QStringList special;
     const QString prefix = WithBackslash(folder);
-    for (const QString& name :
-         QDir(folder).entryList(patternsOf(extensions), QDir::System, QDir::Name | QDir::IgnoreCase)) {
+    for (const QString& name : QDir(folder).entryList(patternsOf(extensions), QDir::System,
+                                                      QDir::Name | QDir::IgnoreCase)) {
         if (IsSpecialFile(prefix + name))
             special.append(prefix + name);
     }
@@ -47,8 +47,7 @@ QStringList FolderInputs(const QString& folder, const QStringList& extensions)
         return {};
     // Without QDir::CaseSensitive the patterns ignore case; without QDir::Hidden and
     // QDir::System, dot files, FIFOs, devices and broken links stay out.
-    QStringList names =
-        QDir(folder).entryList(patternsOf(extensions), QDir::Files, QDir::Unsorted);
+    QStringList names = QDir(folder).entryList(patternsOf(extensions), QDir::Files, QDir::Unsorted);
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         const int order = a.compare(b, Qt::CaseInsensitive);
         return order != 0 ? order < 0 : a < b; // names differing in case only: a stable order

@@ -36,8 +36,8 @@ QString OutputOptions::checkInto(ltvItemData& task) const
     // A time past the end of a clip of known length would have the encoder write on and on.
     // Half a tenth of slack: stored times are rounded to tenths.
     const bool lengthKnown = task.SourceEndSec > 0;
-    const bool pastLength = lengthKnown && (start >= task.SourceEndSec ||
-                                            end > task.SourceEndSec + 0.05);
+    const bool pastLength =
+        lengthKnown && (start >= task.SourceEndSec || end > task.SourceEndSec + 0.05);
     // The end is checked against the start as this step leaves it.
     if (start < 0 || start >= end || start >= task.SourceEndSec)
         start = task.StartTimeSec;
