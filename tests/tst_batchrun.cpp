@@ -9,6 +9,7 @@
 #include "engine/TimeText.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -284,6 +285,7 @@ private slots:
         QTest::newRow("error status") << QByteArray("printf 'Unknown encoder nope\\ntime=1.00 \\n'; exit 1") << "Failed" << "The encoder ended with status 1.\nUnknown encoder nope" << "1 of 2 files could not be converted; the Status column tells why when you point at " "it.";
         QTest::newRow("crash") << QByteArray("echo half; kill -SEGV $$") << "Failed" << "The encoder crashed.\nhalf" << "1 of 2 files could not be converted; the Status column tells " "why when you point at it.";
         QTest::newRow("success") << QByteArray("printf 'time=1.00 \\n'; exit 0") << "Complete" << "" << "The coversion is completed successfully.";
+        QTest::newRow("the reason is the last lines") << QByteArray("seq 1 20; exit 1") << "Failed" << "The encoder ended with status 1.\n13\n14\n15\n16\n17\n18\n19\n20" << "1 of 2 files could not be converted; the Status column tells " "why when you point at it.";
     }
     // clang-format on
     void failedTasks()
@@ -363,6 +365,49 @@ private slots:
         QCOMPARE(harness.outcomes[0].caption, "Cancel");
         QCOMPARE(StatusOf(harness.rows, 0), "Complete");
         QCOMPARE(harness.run.state(), BatchRun::Idle);
+    }
+
+    // Stop pressed as a task ends, before the next one starts: no further task begins.
+    void stopBetweenTwoTasks()
+    {
+        SteppedEncoder encoder(m_dir.path());
+        encoder.endAtOnce(0);
+        Harness harness(encoder.program());
+        harness.settings.folder = m_dir.path();
+        AppendTask(harness.rows, AddedTask(path("a.avi"), 5));
+        AppendTask(harness.rows, AddedTask(path("b.avi"), 5));
+        QObject::connect(&harness.model, &QStandardItemModel::dataChanged, &harness.run, [&] {
+            if (StatusOf(harness.rows, 0) == "Complete")
+                harness.run.Stop();
+        });
+        harness.run.RunBatch(QString());
+        QTRY_COMPARE(harness.outcomes.size(), 1);
+        QCOMPARE(harness.outcomes[0].kind, BatchOutcome::Stopped);
+        QCOMPARE(encoder.runs(), 1);
+        QCOMPARE(StatusOf(harness.rows, 1), "OK");
+    }
+
+    // A run after one with failures starts clean: no count, no reason left from before.
+    void secondRunStartsClean()
+    {
+        const QString program =
+            WriteFakeEncoder(m_dir.path(), "encoder",
+                             "if [ -e '" + QFile::encodeName(path("fail")) +
+                                 "' ]; then echo broken; exit 1; fi\necho fine");
+        Harness harness(program);
+        harness.settings.folder = m_dir.path();
+        AppendTask(harness.rows, AddedTask(path("a.avi"), 5));
+        QVERIFY(WriteFile(path("fail"), "x"));
+        harness.run.RunBatch(QString());
+        QTRY_COMPARE(harness.outcomes.size(), 1);
+        QCOMPARE(harness.outcomes[0].failed, 1);
+        QVERIFY(QFile::remove(path("fail")));
+        harness.run.RunBatch(QString());
+        QTRY_COMPARE(harness.outcomes.size(), 2);
+        QCOMPARE(harness.outcomes[1].failed, 0);
+        QCOMPARE(harness.outcomes[1].text, "The coversion is completed successfully.");
+        QCOMPARE(StatusOf(harness.rows, 0), "Complete");
+        QCOMPARE(harness.rows.subItemToolTip(0, 2), QString());
     }
 
     void everyTaskReleasesItsProcess()

@@ -147,6 +147,28 @@ private slots:
         QVERIFY(clock.elapsed() >= 2000); // at its time limit, give or take the timer's slack
     }
 
+    // However many files wait, no more probes run at once than the queue's limit.
+    void probesStayWithinTheLimit()
+    {
+        const QByteArray running = QFile::encodeName(m_dir.filePath("running"));
+        QDir().mkpath(m_dir.filePath("running"));
+        const QString encoder =
+            WriteFakeEncoder(m_dir.path(), "counts",
+                             "touch '" + running + "/'$$; ls '" + running + "' | wc -l >> '" +
+                                 running + ".log'\nsleep 0.05\nrm '" + running + "/'$$\nexit 1");
+        ProbeQueue probes(encoder, 3);
+        QSignalSpy idle(&probes, &ProbeQueue::idle);
+        for (int i = 0; i < 24; ++i)
+            probes.enqueue(QStringLiteral("/v/%1.avi").arg(i));
+        QVERIFY(idle.wait(30000));
+        const QList<QByteArray> counts = ReadFile(m_dir.filePath("running.log")).split('\n');
+        int most = 0;
+        for (const QByteArray& count : counts)
+            most = std::max(most, count.trimmed().toInt());
+        QCOMPARE(counts.size(), 25); // every probe ran, each counted once
+        QVERIFY2(most >= 2 && most <= 3, QByteArray::number(most).constData());
+    }
+
     // Times typed while the file is still being read outlast its probe, checked against the
     // source it reports; a task with no such edit takes the probe's times.
     void editsMadeWhileReadingAreKept_data()

@@ -68,6 +68,7 @@ void BatchRun::RunBatch(const QString& arguments)
     m_arguments = arguments;
     m_index = 0;
     m_failed = 0;
+    m_stoppedTask = false;
     later(&BatchRun::startTask);
 }
 
@@ -126,6 +127,7 @@ void BatchRun::taskFinished(int exitCode, bool crashed)
 {
     m_active = false;
     if (m_state == StopRequested) {
+        m_stoppedTask = true;
         endStopped();
         return;
     }
@@ -165,7 +167,9 @@ void BatchRun::cannotStart(const QString& message, const QString& reason)
 void BatchRun::endStopped()
 {
     emit clockRunning(false);
-    setStatus(TaskStatus::Stopped);
+    // Stopped between two tasks, the next one never began: it keeps its status.
+    if (m_stoppedTask)
+        setStatus(TaskStatus::Stopped);
     BatchOutcome outcome;
     outcome.kind = BatchOutcome::Stopped;
     outcome.caption = QStringLiteral("Cancel");
@@ -209,6 +213,7 @@ void BatchRun::Stop()
         return;
     m_state = StopRequested;
     StopEncoder();
+    m_stoppedTask = m_active;
     // Between two tasks nothing runs; the next task's start notices the request instead.
     if (m_active) {
         m_active = false;
@@ -222,7 +227,7 @@ void BatchRun::abandon()
         return;
     StopEncoder();
     emit clockRunning(false);
-    if (m_active || m_state == StopRequested)
+    if (m_active || (m_state == StopRequested && m_stoppedTask))
         setStatus(TaskStatus::Stopped);
     m_active = false;
     m_state = Idle;

@@ -76,12 +76,13 @@ private:
     State m_state = Idle;
     quint64 m_generation = 0; // tells steps queued by an earlier run apart
     QString m_arguments;
-    int m_index = 0;       // the task being converted
-    bool m_active = false; // its encoder is running
-    double m_total = 0;    // seconds of every task
-    double m_done = 0;     // seconds of the tasks finished
-    double m_cur = 0;      // position reached in this task
-    double m_clip = 0;     // this task's length
+    int m_index = 0;            // the task being converted
+    bool m_active = false;      // its encoder is running
+    bool m_stoppedTask = false; // Stop ended a running task, not the wait before the next
+    double m_total = 0;         // seconds of every task
+    double m_done = 0;          // seconds of the tasks finished
+    double m_cur = 0;           // position reached in this task
+    double m_clip = 0;          // this task's length
     int m_reads = 0;
     int m_failed = 0;
     int m_currentBar = 0;
