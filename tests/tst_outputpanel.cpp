@@ -2,6 +2,7 @@
 #include "app/BalloonTip.h"
 #include "app/OutputPanel.h"
 #include "app/TMainForm.h"
+#include "engine/TaskRows.h"
 #include "profiles/ParameterPanels.h"
 #include "profiles/TSettingForm.h"
 #include "profiles/ValueCellDelegate.h"
@@ -41,17 +42,62 @@ private slots:
         // Shown before its file is read, the task is shown again once it is.
         QTRY_COMPARE(window.shown(), (QStringList{"noext.mp4", "00:00:00.0", "00:00:05.00"}));
 
-        // A selection moved with the keyboard does not load.
-        window.ui.ltvTask->setFocus();
-        QTest::keyClick(window.ui.ltvTask, Qt::Key_Up);
-        QCOMPARE(window.form.currentTask(), 0);
-        QCOMPARE(window.shown().at(0), QStringLiteral("noext.mp4"));
-
         // A click off every row clears the selection and the panel.
         QTest::mouseClick(window.ui.ltvTask->viewport(), Qt::LeftButton, {},
                           QPoint(5, window.ui.ltvTask->viewport()->height() - 3));
         QCOMPARE(window.form.currentTask(), -1);
         QTRY_COMPARE(window.shown(), (QStringList{"", "", ""}));
+    }
+
+    // However the current task changes, the panel shows it, and an edit goes into the task
+    // shown and only into it.
+    void panelFollowsTheCurrentTask_data()
+    {
+        QTest::addColumn<int>("from");       // the row clicked first
+        QTest::addColumn<QString>("change"); // a key on the list, or a command
+        QTest::addColumn<QString>("shown");  // the task shown afterwards, "" for none
+        QTest::newRow("Down") << 0 << "Down"
+                              << "t1";
+        QTest::newRow("Up") << 2 << "Up"
+                            << "t1";
+        QTest::newRow("End") << 0 << "End"
+                             << "t3";
+        QTest::newRow("Home") << 2 << "Home"
+                              << "t0";
+        QTest::newRow("Page Down") << 0 << "PgDown"
+                                   << "t3";
+        QTest::newRow("Shift+Up: the first selected row") << 2 << "Shift+Up"
+                                                          << "t1";
+        QTest::newRow("the shown row removed") << 1 << "Delete"
+                                               << "";
+        QTest::newRow("moved down") << 1 << "move down"
+                                    << "t1";
+        QTest::newRow("Clear") << 1 << "clear"
+                               << "";
+    }
+    void panelFollowsTheCurrentTask()
+    {
+        QFETCH(int, from);
+        QFETCH(QString, change);
+        QFETCH(QString, shown);
+        TaskWindow window(4);
+        window.clickRow(from);
+        window.ui.ltvTask->setFocus();
+        if (change == "move down")
+            window.ui.tbtnDown->click();
+        else if (change == "clear")
+            window.ui.tbtnClear->click();
+        else
+            QTest::keySequence(window.ui.ltvTask, QKeySequence::fromString(change));
+        QTRY_COMPARE(window.shown().at(0), shown.isEmpty() ? QString() : shown + ".mp4");
+
+        QVERIFY(window.typeInto(kStart, "00:00:02"));
+        window.output->setCurrentCell(window.output->rowOf(kName), 1);
+        for (int row = 0; row < window.form.rows().rowCount(); ++row) {
+            const ltvItemData task = window.task(row);
+            const bool edited = task.NewFileName == shown;
+            QCOMPARE(task.StartTime, edited ? "00:00:02" : "00:00:00.0");
+        }
     }
 
     void editsAreStoredInTheTask_data()

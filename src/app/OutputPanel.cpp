@@ -9,6 +9,8 @@
 #include "tasks/TaskListEditing.h"
 
 #include <QEvent>
+#include <QItemSelectionModel>
+#include <QStandardItemModel>
 #include <QStyle>
 #include <QTreeView>
 
@@ -23,6 +25,33 @@ OutputPanel::OutputPanel(QObject* parent, const TMainFormUi& ui, Hooks hooks)
 {
     grid()->viewport()->installEventFilter(this);
     connect(grid(), &ValueListEditor::clicked, this, [this] { vleOutputClick(); });
+    // Keys, removals, moves and Clear change the current task without a click: the panel
+    // follows. A rewritten row is looked at once the change is complete: a move rewrites two
+    // rows before the selection moves with them.
+    const auto follow = [this] { followCurrentTask(); };
+    connect(m_ui.ltvTask->selectionModel(), &QItemSelectionModel::selectionChanged, this, follow);
+    connect(m_ui.taskModel, &QAbstractItemModel::rowsRemoved, this, follow);
+    connect(m_ui.taskModel, &QAbstractItemModel::modelReset, this, follow);
+    connect(m_ui.taskModel, &QAbstractItemModel::dataChanged, this, [this] {
+        if (m_followPending)
+            return;
+        m_followPending = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_followPending = false;
+                followCurrentTask();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void OutputPanel::followCurrentTask()
+{
+    const int row = currentTask();
+    const QString path = row < 0 ? QString() : TaskRows(m_ui.taskModel).caption(row);
+    if (path != m_shownPath)
+        ltvTaskClick();
 }
 
 ValueListEditor* OutputPanel::grid() const
@@ -50,8 +79,11 @@ void OutputPanel::ltvTaskClick()
         clearValues();
         return;
     }
+    // An edit still open in the panel belongs to the task it was typed for.
+    grid()->commitOpenEditor();
     ltvItemData task;
     TaskRows(m_ui.taskModel).ReadTask(row, TaskRows::WholeRecord, task);
+    m_shownPath = task.InputFile;
     OutputOptions shown = OutputOptions::Shown(task, m_hooks.outputExt());
     // A task still being read cannot check its times yet: it shows those the user typed.
     if (const OutputOptions* held = m_hooks.held ? m_hooks.held(task.InputFile) : nullptr) {
@@ -65,12 +97,14 @@ void OutputPanel::ltvTaskClick()
 
 void OutputPanel::clearValues()
 {
+    m_shownPath.clear();
     show({});
 }
 
 void OutputPanel::vleOutputValidate()
 {
-    const int row = currentTask();
+    // Into the task the panel shows, wherever the list's selection has gone meanwhile.
+    const int row = m_shownPath.isEmpty() ? -1 : TaskRows(m_ui.taskModel).indexOf(m_shownPath);
     if (row < 0)
         return; // typed with no task to take it: it stays in the panel only
     const ValueListEditor* output = grid();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <functional>
 
@@ -10,7 +11,8 @@ class BalloonTip;
 class ValueListEditor;
 
 // The window side of a task's own output options: the Output panel shows the current task, the
-// first selected row of the list, and stores the user's edits into it.
+// first selected row of the list, however it becomes current, and stores the user's edits into
+// the task it shows.
 class OutputPanel final : public QObject
 {
     Q_OBJECT
@@ -27,7 +29,8 @@ public:
 
     OutputPanel(QObject* parent, const TMainFormUi& ui, Hooks hooks);
 
-    int currentTask() const; // the first selected row, -1 when none
+    int currentTask() const;                          // the first selected row, -1 when none
+    QString shownTask() const { return m_shownPath; } // the path of the task shown, or empty
 
     // Loads the current task into the panel, or empties it when no row is selected.
     void ltvTaskClick();
@@ -49,8 +52,12 @@ private:
     ValueListEditor* grid() const;
     void show(const OutputOptions& values);
     void showTip(const QString& title, const QString& text);
+    // Loads the current task when it is no longer the one shown.
+    void followCurrentTask();
 
     const TMainFormUi& m_ui;
     Hooks m_hooks;
     BalloonTip* m_tip = nullptr;
+    QString m_shownPath; // the task the values belong to; paths are unique in the list
+    bool m_followPending = false;
 };

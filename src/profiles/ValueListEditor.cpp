@@ -123,6 +123,16 @@ void ValueListEditor::commitData(QWidget* editor)
     }
 }
 
+void ValueListEditor::commitOpenEditor()
+{
+    if (state() != QAbstractItemView::EditingState)
+        return;
+    // An in-place editor is a child of the viewport and has the focus while it is open.
+    QWidget* editor = QApplication::focusWidget();
+    if (editor && editor->parentWidget() == viewport())
+        commitData(editor);
+}
+
 void ValueListEditor::mousePressEvent(QMouseEvent* event)
 {
     QTableWidget::mousePressEvent(event);

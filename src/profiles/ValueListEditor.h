@@ -29,6 +29,8 @@ public:
     bool hasFocusWithin() const;
     // Repaints every cell, so the current-row marking follows the focus.
     void repaintCells();
+    // Stores the text of an in-place editor that is still open, as leaving it would.
+    void commitOpenEditor();
 
 signals:
     void mousePressed();
