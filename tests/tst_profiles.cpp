@@ -344,7 +344,7 @@ private slots:
         QTest::addColumn<QByteArray>("lineEnd");
         QTest::addColumn<QByteArray>("error"); // part of the reported error, empty for none
         QTest::newRow("as written by the program") << QByteArray("\r\n") << QByteArray();
-        QTest::newRow("needs writing back") << QByteArray("\n") << QByteArray("Cannot write");
+        QTest::newRow("LF line ends, left as they are") << QByteArray("\n") << QByteArray();
     }
     void readOnlyProfileStillLoads()
     {

@@ -29,34 +29,108 @@ const QHash<char16_t, unsigned char>& toByte()
     }();
     return table;
 }
-} // namespace
 
-Encoding Detect(const QByteArray& bytes)
+const QByteArray kUtf8Mark("\xEF\xBB\xBF");
+const QByteArray kUtf16LEMark("\xFF\xFE");
+const QByteArray kUtf16BEMark("\xFE\xFF");
+
+bool littleEndian(const Form& form)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder(bytes);
-    return decoder.hasError() ? Encoding::Windows1252 : Encoding::Utf8;
+    return form.encoding == Encoding::Utf16LE;
 }
 
-QString Decode(const QByteArray& bytes, Encoding encoding)
+QByteArray mark(const Form& form)
 {
-    if (encoding == Encoding::Utf8)
-        return QString::fromUtf8(bytes);
+    switch (form.encoding) {
+    case Encoding::Utf16LE:
+        return kUtf16LEMark;
+    case Encoding::Utf16BE:
+        return kUtf16BEMark;
+    default:
+        return form.byteOrderMark ? kUtf8Mark : QByteArray();
+    }
+}
+
+// Code units are taken one by one, lone surrogates included, so that any even run of bytes
+// comes back as it was.
+char16_t unitAt(const QByteArray& bytes, qsizetype at, bool little)
+{
+    const auto low = static_cast<unsigned char>(bytes.at(little ? at : at + 1));
+    const auto high = static_cast<unsigned char>(bytes.at(little ? at + 1 : at));
+    return static_cast<char16_t>(high << 8 | low);
+}
+} // namespace
+
+bool Detect(const QByteArray& bytes, Form* form)
+{
+    *form = Form();
+    if (bytes.startsWith(kUtf16LEMark) || bytes.startsWith(kUtf16BEMark)) {
+        form->encoding = bytes.startsWith(kUtf16LEMark) ? Encoding::Utf16LE : Encoding::Utf16BE;
+        form->byteOrderMark = true;
+        if (bytes.size() % 2 != 0)
+            return false;
+        for (qsizetype at = 2; at < bytes.size(); at += 2) {
+            if (unitAt(bytes, at, littleEndian(*form)) == 0)
+                return false;
+        }
+        return true;
+    }
+    if (bytes.contains('\0'))
+        return false;
+    form->byteOrderMark = bytes.startsWith(kUtf8Mark);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder(bytes);
+    form->encoding = decoder.hasError() ? Encoding::Windows1252 : Encoding::Utf8;
+    return true;
+}
+
+QString Decode(const QByteArray& bytes, const Form& form)
+{
+    const QByteArray body = bytes.mid(mark(form).size());
     QString text;
-    text.reserve(bytes.size());
-    for (const char byte : bytes)
+    switch (form.encoding) {
+    case Encoding::Utf8: {
+        // A second mark is text of the file and must stay.
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        return decoder(body);
+    }
+    case Encoding::Utf16LE:
+    case Encoding::Utf16BE:
+        text.reserve(body.size() / 2);
+        for (qsizetype at = 0; at + 1 < body.size(); at += 2)
+            text.append(QChar(unitAt(body, at, littleEndian(form))));
+        return text;
+    case Encoding::Windows1252:
+        break;
+    }
+    text.reserve(body.size());
+    for (const char byte : body)
         text.append(QChar(fromByte(static_cast<unsigned char>(byte))));
     return text;
 }
 
-QByteArray Encode(const QString& text, Encoding encoding, bool* ok)
+QByteArray Encode(const QString& text, const Form& form, bool* ok)
 {
     if (ok)
         *ok = true;
-    if (encoding == Encoding::Utf8)
-        return text.toUtf8();
+    QByteArray bytes = mark(form);
+    switch (form.encoding) {
+    case Encoding::Utf8:
+        return bytes + text.toUtf8();
+    case Encoding::Utf16LE:
+    case Encoding::Utf16BE:
+        bytes.reserve(bytes.size() + text.size() * 2);
+        for (const QChar c : text) {
+            const char low = static_cast<char>(c.unicode() & 0xFF);
+            const char high = static_cast<char>(c.unicode() >> 8);
+            bytes.append(littleEndian(form) ? low : high);
+            bytes.append(littleEndian(form) ? high : low);
+        }
+        return bytes;
+    case Encoding::Windows1252:
+        break;
+    }
     const QHash<char16_t, unsigned char>& table = toByte();
-    QByteArray bytes;
     bytes.reserve(text.size());
     for (const QChar c : text) {
         const auto found = table.constFind(c.unicode());

@@ -14,8 +14,6 @@ QString fileError(const QString& verb, const QString& path, const QString& reaso
     return QStringLiteral("Cannot %1 \"%2\": %3").arg(verb, path, reason);
 }
 
-const QByteArray kByteOrderMark("\xEF\xBB\xBF");
-
 // Blanks before a key are not part of it ("  Version=3.5" is the key Version); blanks before
 // "=" are ("Type =y" is not the key Type).
 bool sameKey(const QString& line, const QString& key)
@@ -59,17 +57,15 @@ TNewInifile::TNewInifile(const QString& path) : m_path(path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw FwError(fileError(QStringLiteral("read"), path, file.errorString()));
-    QByteArray bytes = file.readAll();
+    const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw FwError(fileError(QStringLiteral("read"), path, file.errorString()));
-    const int nul = bytes.indexOf('\0');
-    if (nul >= 0)
-        bytes.truncate(nul);
-    m_byteOrderMark = bytes.startsWith(kByteOrderMark); // some editors add one; it is kept
-    if (m_byteOrderMark)
-        bytes.remove(0, kByteOrderMark.size());
-    m_encoding = IniText::Detect(bytes);
-    m_lines = splitLines(IniText::Decode(bytes, m_encoding));
+    // Read as text, such a file would come back shortened or garbled.
+    if (!IniText::Detect(bytes, &m_form))
+        throw FwError(QStringLiteral("\"%1\" is not a text file and is left as it is.").arg(path));
+    m_lines = splitLines(IniText::Decode(bytes, m_form));
+    m_loaded = m_lines;
+    m_existed = true;
 }
 
 QStringList TNewInifile::splitLines(const QString& text)
@@ -185,12 +181,14 @@ QByteArray TNewInifile::bytes() const
     for (const QString& line : std::as_const(m_lines))
         text += line + QLatin1String("\r\n");
     bool fits = true;
-    QByteArray bytes = IniText::Encode(text, m_encoding, &fits);
+    const QByteArray bytes = IniText::Encode(text, m_form, &fits);
+    if (fits)
+        return bytes;
     // A value typed in a script Windows-1252 lacks: the whole file becomes UTF-8, which keeps
     // every character, rather than losing that one.
-    if (!fits)
-        bytes = IniText::Encode(text, IniText::Encoding::Utf8);
-    return m_byteOrderMark ? kByteOrderMark + bytes : bytes;
+    IniText::Form utf8 = m_form;
+    utf8.encoding = IniText::Encoding::Utf8;
+    return IniText::Encode(text, utf8);
 }
 
 void TNewInifile::Release()
@@ -198,9 +196,11 @@ void TNewInifile::Release()
     const QFileInfo info(m_path);
     if (info.isDir())
         throw FwError(fileError(QStringLiteral("write"), m_path, QStringLiteral("it is a folder")));
+    // A file whose lines are as they were read stays as it is, line ends and all, so a store
+    // that only read never fails on a file or folder the user may not write.
+    if (m_existed && m_lines == m_loaded)
+        return;
     const QByteArray bytes = this->bytes();
-    // Nothing to write when the file already holds these bytes, so a store that only read
-    // never fails on a file or folder the user may not write.
     if (info.isFile()) {
         QFile current(m_path);
         if (current.size() == bytes.size() && current.open(QIODevice::ReadOnly) &&

@@ -12,13 +12,13 @@
 // A section header is a line that reads "[" + name + "]" (letter case ignored, blanks around it
 // allowed); its body runs to the next line that begins with "[". A key line is a body line whose
 // text before its first "=", leading blanks left out, equals the key, letter case ignored. A new
-// key goes directly under its header. A file that is not UTF-8 is read and written as
-// Windows-1252.
+// key goes directly under its header. A file is written back in the encoding it was read in
+// (see IniText).
 class TNewInifile final
 {
 public:
     // Loads the file if it exists; a missing file gives an empty store. A file that exists but
-    // cannot be read throws FwError naming the file and the reason.
+    // cannot be read, or is no text, throws FwError naming the file and the reason.
     explicit TNewInifile(const QString& path);
 
     QString ReadString(const QString& section, const QString& key, const QString& def) const;
@@ -32,8 +32,9 @@ public:
 
     // Writes every line, each followed by CR LF, through a temporary file and a rename, so a
     // failed write never leaves a truncated file (in place when the folder allows no temporary
-    // file). Writes nothing when the file holds these bytes already. Throws FwError when the
-    // file cannot be written.
+    // file). Writes nothing when no line changed since the file was read, or when the file holds
+    // these bytes already; a missing file is created. Throws FwError when the file cannot be
+    // written.
     void Release();
 
     const QStringList& lines() const { return m_lines; }
@@ -46,6 +47,7 @@ private:
 
     QString m_path;
     QStringList m_lines;
-    IniText::Encoding m_encoding = IniText::Encoding::Utf8;
-    bool m_byteOrderMark = false;
+    QStringList m_loaded; // the lines as read
+    bool m_existed = false;
+    IniText::Form m_form;
 };
