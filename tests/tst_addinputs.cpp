@@ -269,6 +269,31 @@ private slots:
         QTRY_VERIFY(!form.reading()); // the FIFO was never probed, which would hang
     }
 
+    // Clear calls off the reading of the files it takes away: a file added next is read at once.
+    void clearCallsOffTheReading()
+    {
+        Setup setup({"slow1.avi", "slow2.avi", "slow3.avi", "slow4.avi", "slow5.avi", "quick.avi"});
+        FormFixture fixture({setup.path("slow1.avi"), setup.path("slow2.avi"),
+                             setup.path("slow3.avi"), setup.path("slow4.avi"),
+                             setup.path("slow5.avi")},
+                            [&](const QString& folder) {
+                                WriteFakeEncoder(folder, QStringLiteral("wmaspi.dll"),
+                                                 "case \"$2\" in *slow*) exec sleep 60;; esac\n" +
+                                                     FiveSecondReport);
+                            });
+        TMainForm& form = *fixture.form;
+        QVERIFY(form.reading());
+        form.ui().tbtnClear->click();
+        QVERIFY(!form.reading());
+        fixture.chooseFiles = [&](QWidget*, const QString&) {
+            return QStringList{setup.path("quick.avi")};
+        };
+        form.ui().tbtnAddFile->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!form.reading(), 3000); // long before a hung probe gives up
+        QCOMPARE(form.rows().rowCount(), 1);
+        QCOMPARE(form.ui().labReading->isVisible(), false);
+    }
+
     // The output folder is locked while Start waits, and checked again when converting begins.
     void outputFolderCheckedWhenConvertingBegins()
     {

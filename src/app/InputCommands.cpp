@@ -15,6 +15,8 @@
 #include <QToolButton>
 #include <QTreeView>
 
+#include <algorithm>
+
 InputCommands::InputCommands(QWidget* form, const TMainFormUi& ui, const AppContext& context,
                              const QString& encoderPath, Hooks hooks)
     : QObject(form), m_form(form), m_ui(ui), m_context(context), m_encoderPath(encoderPath),
@@ -33,6 +35,19 @@ InputCommands::InputCommands(QWidget* form, const TMainFormUi& ui, const AppCont
             [this](const QString& text) { m_ui.Memo1->setPlainText(text); });
     connect(&m_probes, &ProbeQueue::probed, this, &InputCommands::probed);
     connect(&m_probes, &ProbeQueue::encoderFailed, this, &InputCommands::encoderFailed);
+    // Remove and Clear call off the reading of the rows they take away: files added next
+    // would wait behind them.
+    connect(m_ui.taskModel, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex&, int first, int last) {
+                QStringList paths;
+                for (int row = first; row <= last; ++row)
+                    paths << m_rows.caption(row);
+                for (const QString& path : paths)
+                    m_adder.Forget(path);
+                // Reading may have ended with them, which starts the count afresh.
+                m_asked = std::max(0, m_asked - m_probes.cancel(paths));
+                showProgress();
+            });
     connect(&m_probes, &ProbeQueue::idle, this, [this] {
         m_asked = m_read = 0;
         showProgress();

@@ -89,24 +89,51 @@ void ProbeQueue::startNext()
     }
 }
 
-void ProbeQueue::finish(Probe* probe, const MediaProbe::Facts& facts)
+int ProbeQueue::cancel(const QStringList& paths)
+{
+    int cancelled =
+        int(m_waiting.removeIf([&](const QString& path) { return paths.contains(path); }));
+    std::vector<Probe*> running;
+    for (const auto& probe : m_running) {
+        if (paths.contains(probe->path))
+            running.push_back(probe.get());
+    }
+    for (Probe* probe : running)
+        release(probe);
+    cancelled += int(running.size());
+    if (cancelled == 0)
+        return 0;
+    startNext();
+    if (pending() == 0)
+        emit idle();
+    return cancelled;
+}
+
+void ProbeQueue::release(Probe* probe)
 {
     const auto at = std::find_if(m_running.begin(), m_running.end(),
                                  [probe](const auto& running) { return running.get() == probe; });
-    if (at == m_running.end())
-        return;
     // Released once its signal has returned: this may run inside one of them.
     std::unique_ptr<Probe> done = std::move(*at);
     m_running.erase(at);
     done->encoder->stop();
     done->limit->stop();
-    const QString path = done->path;
     // Kept as children until then, so that nothing is left behind should no event loop follow.
     for (QObject* part : {static_cast<QObject*>(done->encoder.release()),
                           static_cast<QObject*>(done->limit.release())}) {
         part->setParent(this);
         part->deleteLater();
     }
+}
+
+void ProbeQueue::finish(Probe* probe, const MediaProbe::Facts& facts)
+{
+    const bool running = std::any_of(m_running.begin(), m_running.end(),
+                                     [probe](const auto& known) { return known.get() == probe; });
+    if (!running)
+        return;
+    const QString path = probe->path;
+    release(probe);
     startNext();
     emit probed(path, facts);
     if (pending() == 0)

@@ -28,6 +28,9 @@ public:
     int pending() const; // waiting or running
     // Ends every probe at once; nothing more is reported of them. Not from a read() receiver.
     void cancel();
+    // Ends the probes of these paths, waiting or running; nothing more is reported of them.
+    // Returns how many there were. Not from a read() receiver.
+    int cancel(const QStringList& paths);
 
     // As many as the machine has cores, and at least two.
     static int DefaultParallel();
@@ -42,6 +45,8 @@ private:
     struct Probe;
     void startNext();
     void finish(Probe* probe, const MediaProbe::Facts& facts);
+    // Takes the probe out of the running ones and releases it once its signals have returned.
+    void release(Probe* probe);
 
     QString m_encoderPath;
     int m_parallel;

@@ -64,6 +64,12 @@ int TaskAdder::Apply(const QString& path, const MediaProbe::Facts& facts)
     return row;
 }
 
+void TaskAdder::Forget(const QString& path)
+{
+    m_unread.remove(path);
+    m_held.remove(path);
+}
+
 void TaskAdder::HoldEdit(const QString& path, const OutputOptions& typed)
 {
     if (m_unread.contains(path))

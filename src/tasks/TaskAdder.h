@@ -44,6 +44,10 @@ public:
     // its row, or -1.
     int Apply(const QString& path, const MediaProbe::Facts& facts);
 
+    // The task of that path has left the list and its probe was called off: nothing is
+    // awaited or held for it any longer.
+    void Forget(const QString& path);
+
     // Output options the user stored into a task whose file is still being read. Apply stores
     // them again once the probe's times are in, so that the probe does not replace the user's
     // times; the latest edit counts. Nothing is held for a task already read.
