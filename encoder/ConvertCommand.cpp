@@ -1,13 +1,17 @@
 #include "ConvertCommand.h"
 
 #include "ChildProcess.h"
+#include "ExpectedLength.h"
+#include "OutputCheck.h"
+#include "OutputInspector.h"
 #include "ProgressLine.h"
 #include "StandardOutput.h"
+#include "TemporaryOutput.h"
+#include "Text.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <poll.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -16,11 +20,12 @@ namespace {
 // of silence leaves room for its own reading delay.
 constexpr std::chrono::milliseconds Heartbeat(400);
 constexpr int CannotStartStatus = 127;
+constexpr std::size_t InputArgument = 2;
 
 } // namespace
 
 ConvertCommand::ConvertCommand(const std::vector<std::string>& arguments)
-    : m_command(ffmpegCommand(arguments))
+    : m_arguments(arguments), m_command(ffmpegCommand(arguments))
 {}
 
 std::vector<std::string> ConvertCommand::ffmpegCommand(const std::vector<std::string>& arguments)
@@ -35,12 +40,43 @@ std::vector<std::string> ConvertCommand::ffmpegCommand(const std::vector<std::st
 
 int ConvertCommand::run()
 {
+    const std::string& input = m_arguments.at(InputArgument);
+    TemporaryOutput temporary(m_arguments.back());
+    if (const std::string fault = temporary.prepare(input); !fault.empty())
+        return reject(fault, 1);
+    m_temporary = temporary.path();
+    m_command.back() = m_temporary;
+
+    const std::optional<int> status = runFfmpeg();
+    if (!status)
+        return CannotStartStatus;
+    std::string fault = OutputCheck::ofRun(*status, m_watch, temporary.size());
+    if (fault.empty())
+        fault = OutputInspector(ExpectedLength(m_arguments)).fault(input, m_temporary);
+    std::string error;
+    if (fault.empty() && temporary.commit(error))
+        return 0;
+    if (fault.empty())
+        fault = "the output cannot be replaced (" + error + ")";
+    return reject(fault, OutputCheck::failureStatus(*status));
+}
+
+int ConvertCommand::reject(const std::string& reason, int status)
+{
+    // The window shows the encoder's last lines as the reason of a failure; this one
+    // must be a line of its own.
+    StandardOutput::write((m_lineOpen ? "\n" : "") + ("Conversion failed: " + reason + "\n"));
+    return status;
+}
+
+std::optional<int> ConvertCommand::runFfmpeg()
+{
     ChildProcess ffmpeg;
     std::string error;
     m_lastProgress = Clock::now();
     if (!ffmpeg.start(m_command, error)) {
         StandardOutput::write("ffmpeg could not be started: " + error + "\n");
-        return CannotStartStatus;
+        return std::nullopt;
     }
 
     // ffmpeg reports only while it makes progress; a slow encoder start or a long flush
@@ -77,19 +113,25 @@ int ConvertCommand::run()
     }
 
     const int status = ffmpeg.wait();
-    StandardOutput::write(m_messages.flush());
+    show(m_messages.flush());
     if (m_progress.finish())
         writeProgress();
-    if (!WIFEXITED(status)) {
-        StandardOutput::write("ffmpeg ended abnormally\n");
-        return 1;
-    }
-    return WEXITSTATUS(status);
+    return status;
 }
 
 void ConvertCommand::passMessages(std::string_view bytes)
 {
-    StandardOutput::write(m_messages.feed(bytes));
+    show(m_messages.feed(bytes));
+}
+
+void ConvertCommand::show(const std::string& messages)
+{
+    if (messages.empty())
+        return;
+    const std::string lines = Text::replaced(messages, m_temporary, m_arguments.back());
+    m_watch.look(lines);
+    StandardOutput::write(lines);
+    m_lineOpen = lines.back() != '\n' && lines.back() != '\r';
 }
 
 void ConvertCommand::takeProgress(std::string_view bytes)
@@ -102,4 +144,5 @@ void ConvertCommand::writeProgress()
 {
     StandardOutput::write(ProgressLine::text(m_progress.position()));
     m_lastProgress = Clock::now();
+    m_lineOpen = false;
 }

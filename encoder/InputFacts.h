@@ -26,12 +26,15 @@ struct InputFacts
         int sampleRate = 0;        // Hz, 0 when unknown
         std::string channelLayout; // empty when the channels have no known order
         int channels = 0;
-        std::int64_t bitRate = 0; // bits per second, 0 when unknown
+        std::int64_t bitRate = 0;             // bits per second, 0 when unknown
+        std::optional<std::int64_t> duration; // microseconds
     };
 
     std::string formatName;
     std::optional<std::int64_t> duration; // microseconds
     std::optional<std::int64_t> start;    // microseconds
+    // Lengths guessed from the bit rate, which may be far off.
+    bool durationFromBitRate = false;
     std::int64_t bitRate = 0;
     std::vector<Stream> streams;
 };

@@ -48,6 +48,9 @@ InputFacts::Stream InputReader::stream(const AVStream& source) const
     if (const AVCodecDescriptor* descriptor = m_av.avcodec_descriptor_get(codec.codec_id))
         facts.codec = descriptor->name;
     facts.bitRate = codec.bit_rate;
+    if (source.duration != AV_NOPTS_VALUE && source.time_base.den > 0)
+        facts.duration = static_cast<std::int64_t>(static_cast<double>(source.duration) *
+                                                   av_q2d(source.time_base) * AV_TIME_BASE);
     if (codec.codec_type == AVMEDIA_TYPE_VIDEO) {
         const char* pixelFormat =
             m_av.av_get_pix_fmt_name(static_cast<AVPixelFormat>(codec.format));
@@ -98,6 +101,7 @@ bool InputReader::read(const std::string& path, InputFacts& facts, std::string& 
     facts.formatName = input->iformat->name;
     facts.duration = known(input->duration);
     facts.start = known(input->start_time);
+    facts.durationFromBitRate = input->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE;
     facts.bitRate = input->bit_rate;
     for (unsigned i = 0; i < input->nb_streams; ++i)
         facts.streams.push_back(stream(*input->streams[i]));

@@ -23,6 +23,20 @@ bool startsWith(std::string_view text, std::string_view prefix)
     return text.substr(0, prefix.size()) == prefix;
 }
 
+std::string replaced(std::string_view text, std::string_view from, std::string_view to)
+{
+    std::string out;
+    std::size_t done = 0;
+    for (std::size_t at = text.find(from); !from.empty() && at != std::string_view::npos;
+         at = text.find(from, done)) {
+        out += text.substr(done, at - done);
+        out += to;
+        done = at + from.size();
+    }
+    out += text.substr(done);
+    return out;
+}
+
 std::string fixed(double value, int decimals)
 {
     // Enough for the largest double written out in full.

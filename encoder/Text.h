@@ -14,6 +14,9 @@ std::string_view trimmed(std::string_view text);
 
 bool startsWith(std::string_view text, std::string_view prefix);
 
+// `text` with every `from` replaced by `to`.
+std::string replaced(std::string_view text, std::string_view from, std::string_view to);
+
 // `value` with exactly `decimals` digits after the point, e.g. fixed(3.5, 2) == "3.50".
 std::string fixed(double value, int decimals);
 

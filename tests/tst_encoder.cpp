@@ -1,18 +1,23 @@
 // The encoder front wmaspi.dll: its text shaping on its own, then the built program on
 // clips made with ffmpeg's lavfi sources.
+#include "ExpectedLength.h"
 #include "FakeEncoder.h"
 #include "InputFacts.h"
 #include "MessageFilter.h"
+#include "MessageWatch.h"
+#include "OutputCheck.h"
 #include "ProbeReport.h"
 #include "ProgressLine.h"
 #include "ProgressTranslator.h"
 #include "TestFiles.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,6 +25,8 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -33,6 +40,8 @@ QByteArray bytes(std::string_view text)
 {
     return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+const QByteArray WritesOutput = "cp \"$CLIP\" \"$last\"\n";
 
 struct Run
 {
@@ -136,6 +145,29 @@ QList<qint64> ffmpegsMentioning(const QByteArray& mention)
     return found;
 }
 
+QByteArray checksum(const QString& file)
+{
+    return QCryptographicHash::hash(ReadFile(file), QCryptographicHash::Sha256).toHex();
+}
+
+// Reads the front's output until its first progress text, so that ffmpeg is under way.
+QByteArray readUntilProgress(QProcess& front)
+{
+    QByteArray output;
+    QElapsedTimer clock;
+    clock.start();
+    while (!output.contains("time=") && clock.elapsed() < 20000) {
+        front.waitForReadyRead(100);
+        output += front.readAll();
+    }
+    return output;
+}
+
+QStringList hiddenFiles(const QString& folder)
+{
+    return QDir(folder).entryList({".*"}, QDir::Files | QDir::Hidden);
+}
+
 using Stream = InputFacts::Stream;
 
 InputFacts input(const char* format, std::optional<std::int64_t> duration,
@@ -217,6 +249,12 @@ private slots:
     void restateTimes_data();
     void restateTimes();
     void messageFilterHoldsPartialLines();
+    void inputLength_data();
+    void inputLength();
+    void expectedLength_data();
+    void expectedLength();
+    void verdict_data();
+    void verdict();
 
     void usage_data();
     void usage();
@@ -240,6 +278,8 @@ private slots:
     void heartbeatWhileFfmpegIsSilent();
     void noOrphan_data();
     void noOrphan();
+    void keepsExistingOutput_data();
+    void keepsExistingOutput();
 
 private:
     QString path(const QString& name) const { return m_dir.filePath(name); }
@@ -249,17 +289,20 @@ private:
     QString m_clip;     // 2 s, mpeg4/mp3 in avi
     QString m_longClip; // 10 s, same codecs
     int m_fakes = 0;
+    int m_folders = 0;
 };
 
 // A shell script named ffmpeg first on the path, for exact control over what the front
-// receives and when.
+// receives and when. A good output is a copy of the clip.
 QProcessEnvironment TestEncoder::withFakeFfmpeg(const QByteArray& body)
 {
     const QString folder = path(QString("fake-%1").arg(++m_fakes));
     QDir().mkpath(folder);
-    WriteFakeEncoder(folder, "ffmpeg", body);
+    // $last: the file the front has ffmpeg write.
+    WriteFakeEncoder(folder, "ffmpeg", "for last; do :; done\n" + body);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("PATH", folder + ":" + environment.value("PATH"));
+    environment.insert("CLIP", m_clip);
     return environment;
 }
 
@@ -489,6 +532,110 @@ void TestEncoder::messageFilterHoldsPartialLines()
              QByteArray("frame= 5 time=1.00 bitrate=N/A\r"));
     QCOMPARE(bytes(filter.feed("no line break")), QByteArray());
     QCOMPARE(bytes(filter.flush()), QByteArray("no line break"));
+}
+
+void TestEncoder::inputLength_data()
+{
+    QTest::addColumn<InputFacts>("input");
+    QTest::addColumn<InputFacts>("output");
+    QTest::addColumn<double>("seconds"); // -1 for unknown
+
+    const auto lasting = [](Stream stream, std::int64_t microseconds) {
+        stream.duration = microseconds;
+        return stream;
+    };
+    Stream cover = video(2, "png", "rgb24", 64, 64, 0);
+    cover.attachedPicture = true;
+    const Stream picture = video(0, "mpeg4", "yuv420p", 320, 240, 25);
+    const Stream sound = audio(1, "mp3", 44100, "stereo", 2);
+
+    QTest::newRow("video kept") << with(input("avi", 11000000),
+                                        {lasting(picture, 10000000), lasting(sound, 11000000)})
+                                << with(input("avi", 0), {picture}) << 10.0;
+    QTest::newRow("audio kept, cover art is no video")
+        << with(input("avi", 15000000), {lasting(picture, 14000000), lasting(sound, 12000000)})
+        << with(input("mp3", 0), {sound, cover}) << 12.0;
+}
+
+void TestEncoder::inputLength()
+{
+    QFETCH(InputFacts, input);
+    QFETCH(InputFacts, output);
+    QFETCH(double, seconds);
+    QCOMPARE(ExpectedLength::ofInput(input, output).value_or(-1), seconds);
+}
+
+void TestEncoder::expectedLength_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<double>("input"); // seconds, -1 for unknown
+    QTest::addColumn<double>("expected");
+
+    QTest::newRow("limit beyond the end")
+        << QStringList{"-ss", "00:00:08", "-t", "4"} << 10.0 << 2.0;
+    QTest::newRow("end counts from zero") << QStringList{"-to", "6", "-ss", "2"} << 10.0 << 4.0;
+    QTest::newRow("length-keeping filter")
+        << QStringList{"-vf", "yadif,scale=320:240"} << 10.0 << 10.0;
+    QTest::newRow("frame limit") << QStringList{"-frames:v", "10"} << 10.0 << -1.0;
+    QTest::newRow("speeding filter") << QStringList{"-vf", "setpts=0.5*PTS"} << 10.0 << -1.0;
+}
+
+void TestEncoder::expectedLength()
+{
+    QFETCH(QStringList, options);
+    QFETCH(double, input);
+    QFETCH(double, expected);
+
+    std::vector<std::string> arguments{"-y", "-i", "in.avi"};
+    for (const QString& option : options)
+        arguments.push_back(option.toStdString());
+    arguments.push_back("out.avi");
+    const std::optional<double> length =
+        ExpectedLength(arguments).forInput(input < 0 ? std::nullopt : std::optional<double>(input));
+    QCOMPARE(length.value_or(-1), expected);
+}
+
+void TestEncoder::verdict_data()
+{
+    QTest::addColumn<int>("status"); // as waitpid() gives it
+    QTest::addColumn<QByteArray>("messages");
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<double>("expected"); // seconds, -1 for unknown
+    QTest::addColumn<double>("actual");
+    QTest::addColumn<QByteArray>("reason"); // empty: accepted
+
+    const int ok = W_EXITCODE(0, 0);
+    QTest::newRow("good, a little short, metadata quoting an error")
+        << ok << QByteArray("Output #0, avi, to 'o.avi':\n    title : No space left on device\n")
+        << qint64(1000) << 10.0 << 9.05 << QByteArray();
+    QTest::newRow("trailer not written, exit 0")
+        << ok << QByteArray("Error writing trailer of o.avi: No space left on device\n")
+        << qint64(1000) << 10.0 << 10.0 << QByteArray("No space left on device");
+    QTest::newRow("cause before the closing lines")
+        << W_EXITCODE(1, 0)
+        << QByteArray("Error initializing output stream 0:0\n[aac @ 0x1] 2 frames left in the "
+                      "queue on closing\nConversion failed!\n")
+        << qint64(100) << -1.0 << 0.0 << QByteArray("Error initializing output stream 0:0");
+    QTest::newRow("too short") << ok << QByteArray() << qint64(100) << 10.0 << 8.95
+                               << QByteArray("the output lasts 8.95 s instead of 10.00 s");
+}
+
+void TestEncoder::verdict()
+{
+    QFETCH(int, status);
+    QFETCH(QByteArray, messages);
+    QFETCH(qint64, size);
+    QFETCH(double, expected);
+    QFETCH(double, actual);
+    QFETCH(QByteArray, reason);
+
+    MessageWatch watch;
+    watch.look(view(messages));
+    std::string fault = OutputCheck::ofRun(status, watch, size);
+    if (fault.empty())
+        fault = OutputCheck::ofFile(
+            {}, expected < 0 ? std::nullopt : std::optional<double>(expected), actual);
+    QCOMPARE(bytes(fault), reason);
 }
 
 void TestEncoder::usage_data()
@@ -800,10 +947,11 @@ void TestEncoder::commandReachesFfmpeg()
 {
     const QProcessEnvironment environment =
         withFakeFfmpeg("printf '[%s]\\n' \"$@\" >&2\n"
-                       "printf 'stdin=%s\\n' \"$(readlink /proc/$$/fd/0)\" >&2");
+                       "printf 'stdin=%s\\n' \"$(readlink /proc/$$/fd/0)\" >&2\n" +
+                       WritesOutput);
     const QString title = QString::fromUtf8("title=a \"b\" 'c' \xc3\xbc\\");
-    const Run run =
-        runFront({"-y", "-i", "in put.avi", "-metadata", title, "", "out.avi"}, environment);
+    const Run run = runFront({"-y", "-i", "in put.avi", "-metadata", title, "", "out.avi"},
+                             environment, m_dir.path());
     QCOMPARE(run.exitCode, 0);
     // Each argument arrives whole and unchanged, after the front's own; nothing is read
     // from the window's end of the pipe.
@@ -820,22 +968,26 @@ void TestEncoder::ffmpegOutcome_data()
     QTest::addColumn<QByteArrayList>("present");
     QTest::addColumn<QByteArrayList>("absent");
 
-    QTest::newRow("exit status passed on")
-        << QByteArray("echo 'Conversion failed!' >&2; exit 3") << 3
-        << QByteArrayList{"Conversion failed!\n"} << QByteArrayList{"abnormally"};
+    QTest::newRow("exit status passed on, cause last")
+        << QByteArray("echo 'o.avi: Permission denied' >&2; echo 'Conversion failed!' >&2; exit 3")
+        << 3 << QByteArrayList{"Conversion failed: o.avi: Permission denied\n"}
+        << QByteArrayList{"abnormally"};
     QTest::newRow("ffmpeg killed")
-        << QByteArray("kill -KILL $$") << 1 << QByteArrayList{"ffmpeg ended abnormally\n"}
-        << QByteArrayList{};
+        << WritesOutput + "kill -KILL $$" << 1
+        << QByteArrayList{"Conversion failed: ffmpeg ended abnormally\n"} << QByteArrayList{};
+    QTest::newRow("trailer not written, exit 0")
+        << WritesOutput + "printf 'Error writing trailer of x: No space left on device' >&2" << 1
+        << QByteArrayList{"Conversion failed: No space left on device\n"} << QByteArrayList{};
     QTest::newRow("last message without line break")
-        << QByteArray("printf 'frame=1 time=00:00:01.50' >&2") << 0
+        << WritesOutput + "printf 'frame=1 time=00:00:01.50' >&2" << 0
         << QByteArrayList{"frame=1 time=1.50"} << QByteArrayList{"00:00:01.50"};
     QTest::newRow("last report without line break")
-        << QByteArray("printf 'out_time_us=2500000'") << 0 << QByteArrayList{"time=2.50 \n"}
+        << WritesOutput + "printf 'out_time_us=2500000'" << 0 << QByteArrayList{"time=2.50 \n"}
         << QByteArrayList{};
     QTest::newRow("reports going back, N/A, negative")
-        << QByteArray("printf 'out_time_us=2000000\\nprogress=continue\\nout_time_us=N/A\\n"
-                      "progress=continue\\nout_time=-00:00:00.040000\\nprogress=continue\\n"
-                      "out_time_us=1000000\\nprogress=end\\n'")
+        << WritesOutput + "printf 'out_time_us=2000000\\nprogress=continue\\nout_time_us=N/A\\n"
+                          "progress=continue\\nout_time=-00:00:00.040000\\nprogress=continue\\n"
+                          "out_time_us=1000000\\nprogress=end\\n'"
         << 0 << QByteArrayList{"time=2.00 \n"}
         << QByteArrayList{"time=1.00", "N/A", "time=-", "out_time"};
 }
@@ -847,9 +999,15 @@ void TestEncoder::ffmpegOutcome()
     QFETCH(QByteArrayList, present);
     QFETCH(QByteArrayList, absent);
 
-    const Run run = runFront({"-y", "-i", "in.avi", "out.avi"}, withFakeFfmpeg(script));
+    const Run run =
+        runFront({"-y", "-i", "in.avi", "out.avi"}, withFakeFfmpeg(script), m_dir.path());
     QCOMPARE(run.status, QProcess::NormalExit);
     QCOMPARE(run.exitCode, exitCode);
+    // The window takes the last line for the reason.
+    if (exitCode != 0)
+        QVERIFY2(
+            run.output.mid(run.output.lastIndexOf('\n', -2) + 1).startsWith("Conversion failed: "),
+            run.output.constData());
     for (const QByteArray& text : present)
         QVERIFY2(run.output.contains(text), run.output.constData());
     for (const QByteArray& text : absent)
@@ -866,8 +1024,9 @@ void TestEncoder::heartbeatWhileFfmpegIsSilent()
     const QProcessEnvironment environment =
         withFakeFfmpeg("printf 'out_time_us=N/A\\nprogress=continue\\n'\n"
                        "sleep 1.3\n"
-                       "printf 'out_time_us=1500000\\nprogress=end\\n'");
-    const Run run = runFront({"-y", "-i", "in.avi", "out.avi"}, environment);
+                       "printf 'out_time_us=1500000\\nprogress=end\\n'\n" +
+                       WritesOutput);
+    const Run run = runFront({"-y", "-i", "in.avi", "out.avi"}, environment, m_dir.path());
     QCOMPARE(run.exitCode, 0);
     bool allNumbers = false;
     const QList<double> values = progressValues(run.output, &allNumbers);
@@ -892,26 +1051,96 @@ void TestEncoder::noOrphan()
 {
     QFETCH(int, signal);
     const QString out = path(QString("orphan-%1.mp4").arg(signal));
+    // ffmpeg writes a file whose name holds the output's.
+    const QByteArray mention = QFileInfo(out).fileName().toUtf8();
 
     QProcess front;
     front.setProcessChannelMode(QProcess::MergedChannels);
     front.start(encoder(), {"-y", "-i", m_longClip, "-vf", "scale=1280:960", "-vcodec", "libx264",
                             "-preset", "veryslow", out});
-    QByteArray output;
-    QElapsedTimer clock;
-    clock.start();
-    while (!output.contains("time=") && clock.elapsed() < 20000) {
-        front.waitForReadyRead(100);
-        output += front.readAll();
-    }
+    const QByteArray output = readUntilProgress(front);
     QVERIFY2(output.contains("time="), output.constData());
-    QVERIFY(!ffmpegsMentioning(out.toUtf8()).isEmpty());
+    QVERIFY(!ffmpegsMentioning(mention).isEmpty());
 
     QCOMPARE(::kill(static_cast<pid_t>(front.processId()), signal), 0);
     QVERIFY(front.waitForFinished(1000));
     QCOMPARE(front.exitStatus(), QProcess::CrashExit);
-    QTRY_VERIFY2_WITH_TIMEOUT(ffmpegsMentioning(out.toUtf8()).isEmpty(),
-                              "ffmpeg outlived the front", 1000);
+    QTRY_VERIFY2_WITH_TIMEOUT(ffmpegsMentioning(mention).isEmpty(), "ffmpeg outlived the front",
+                              1000);
+}
+
+void TestEncoder::keepsExistingOutput_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("signal"); // sent once ffmpeg is under way; 0 for none
+    QTest::addColumn<bool>("tinyDisk");
+    QTest::addColumn<bool>("overInput");
+    QTest::addColumn<QByteArray>("reason");
+
+    const QStringList heavy{"-vf", "scale=1280:960", "-c:v", "libx264", "-preset", "veryslow"};
+    QTest::newRow("value refused") << QStringList{"-c:v", "mpeg4", "-b:v", "abc"} << 0 << false
+                                   << false << QByteArray("Error initializing output stream");
+    QTest::newRow("output is the input") << QStringList{"-c:v", "mpeg4"} << 0 << false << true
+                                         << QByteArray("the output is the input file");
+    QTest::newRow("disk full") << QStringList{"-vf",  "scale=640:480,noise=alls=60:allf=t+u",
+                                              "-c:v", "mpeg4",
+                                              "-q:v", "2"}
+                               << 0 << true << false << QByteArray("No space left on device");
+    QTest::newRow("front terminated") << heavy << SIGTERM << false << false << QByteArray();
+    QTest::newRow("front killed") << heavy << SIGKILL << false << false << QByteArray();
+}
+
+void TestEncoder::keepsExistingOutput()
+{
+    QFETCH(QStringList, options);
+    QFETCH(int, signal);
+    QFETCH(bool, tinyDisk);
+    QFETCH(bool, overInput);
+    QFETCH(QByteArray, reason);
+    const QString folder = path(QString("keep-%1").arg(++m_folders));
+    QVERIFY(QDir().mkpath(folder));
+    if (tinyDisk) {
+        if (::geteuid() != 0)
+            QSKIP("a full disk is a 2 MB tmpfs, and only root may mount one");
+        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=2m", "tmpfs", folder}) != 0)
+            QSKIP("mounting a 2 MB tmpfs failed");
+    }
+    const auto unmount = qScopeGuard([&] {
+        if (tinyDisk)
+            QProcess::execute("umount", {folder});
+    });
+    const QString out = folder + "/kept.avi";
+    QVERIFY(QFile::copy(m_clip, out));
+    const QByteArray before = checksum(out);
+
+    QProcess front;
+    front.setProcessChannelMode(QProcess::MergedChannels);
+    front.start(encoder(),
+                QStringList{"-y", "-i", overInput ? out : m_longClip} + options + QStringList{out});
+    QByteArray output;
+    if (signal != 0) {
+        output = readUntilProgress(front);
+        QCOMPARE(::kill(static_cast<pid_t>(front.processId()), signal), 0);
+    }
+    QVERIFY(front.waitForFinished(60000));
+    output += front.readAll();
+    if (signal != 0) {
+        QCOMPARE(front.exitStatus(), QProcess::CrashExit);
+    } else {
+        QVERIFY2(front.exitCode() != 0, output.constData());
+        const QByteArray last = output.mid(output.lastIndexOf('\n', -2) + 1);
+        QVERIFY2(last.startsWith("Conversion failed: " + reason), output.constData());
+    }
+    QCOMPARE(checksum(out), before);
+
+    // Killed, the front can remove nothing; the next conversion to that output does.
+    if (signal == SIGKILL) {
+        QCOMPARE(hiddenFiles(folder).size(), 1);
+        const Run next = runFront({"-y", "-i", m_clip, "-t", "1", out});
+        QVERIFY2(next.exitCode == 0, next.output.constData());
+        QVERIFY(checksum(out) != before);
+    }
+    QVERIFY2(hiddenFiles(folder).isEmpty(), qPrintable(hiddenFiles(folder).join(' ')));
 }
 
 QTEST_GUILESS_MAIN(TestEncoder)
