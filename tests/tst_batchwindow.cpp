@@ -87,43 +87,46 @@ private slots:
     // clang-format off
     void startRefused_data()
     {
-        QTest::addColumn<bool>("folderExists");
+        QTest::addColumn<QString>("folder"); // the output folder typed; "" keeps the default
         QTest::addColumn<int>("tasks");
         QTest::addColumn<bool>("profile");
-        QTest::newRow("output folder missing") << false << 1 << true;
-        QTest::newRow("empty list") << true << 0 << true;
-        QTest::newRow("no profile") << true << 1 << false;
+        QTest::addColumn<QString>("box");    // the caption of the box, "" for none
+        QTest::newRow("output folder missing") << "missing" << 1 << true << "Output path does not exist";
+        QTest::newRow("relative output folder") << "." << 1 << true << "Output path is not a full path";
+        QTest::newRow("empty list") << "" << 0 << true << "";
+        QTest::newRow("no profile") << "" << 1 << false << "Framewright";
     }
     // clang-format on
     void startRefused()
     {
-        QFETCH(bool, folderExists);
+        QFETCH(QString, folder);
         QFETCH(int, tasks);
         QFETCH(bool, profile);
+        QFETCH(QString, box);
         ModalWatcher watcher;
         Window window(QList<double>(tasks, 60), profile);
         const TMainFormUi& ui = window.ui();
         window.form().show(); // shown first: showing restores the output folder
-        if (!folderExists)
+        if (folder == "missing")
             ui.edtOutputdir->setText(window.fixture.folder() + "missing");
+        else if (!folder.isEmpty()) // a folder that exists where the tests run
+            ui.edtOutputdir->setText(folder);
         window.batch().imgStartClick();
         if (tasks == 0)
             window.batch().tbtnStartClick();
-        if (!profile) {
-            QTRY_COMPARE(watcher.seen.size(), 1);
-            QVERIFY(watcher.seen[0].text.startsWith("No profile is chosen."));
-            QCOMPARE(StatusOf(window.rows(), 0), "OK");
-        } else if (folderExists) {
+        if (box.isEmpty()) {
             QVERIFY(!messageBoxShown());
         } else {
             QTRY_COMPARE(watcher.seen.size(), 1);
-            QCOMPARE(watcher.seen[0].title, "Output path does not exist");
-            QCOMPARE(watcher.seen[0].text,
-                     "The output path does not exist. Please specify another one.");
+            QCOMPARE(watcher.seen[0].title, box);
             QCOMPARE(watcher.seen[0].icon, QMessageBox::Information);
-            QTRY_COMPARE(window.form().focusWidget(), ui.edtOutputdir);
+            QTRY_COMPARE(window.form().focusWidget(),
+                         profile ? static_cast<QWidget*>(ui.edtOutputdir) : ui.cmbProfile);
             QCOMPARE(StatusOf(window.rows(), 0), "OK");
         }
+        if (folder == "missing")
+            QCOMPARE(watcher.seen[0].text,
+                     "The output path does not exist. Please specify another one.");
         QVERIFY(idleLook(window.form()));
         QCOMPARE(window.encoder.runs(), 0);
     }

@@ -11,6 +11,7 @@
 #include "profiles/ValueListEditor.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -78,7 +79,15 @@ bool BatchPanel::mayStart()
         });
         return false;
     };
-    if (!QFileInfo(m_ui.edtOutputdir->text()).isDir())
+    const QString folder = m_ui.edtOutputdir->text();
+    // A relative folder would depend on where the program happened to be started from.
+    if (!folder.isEmpty() && QDir::isRelativePath(folder))
+        return refuse(QStringLiteral("Output path is not a full path"),
+                      QStringLiteral("The output path \"%1\" is not a full path. Please specify "
+                                     "a folder from the root, for example with Browse.")
+                          .arg(folder),
+                      m_ui.edtOutputdir);
+    if (!QFileInfo(folder).isDir())
         return refuse(QStringLiteral("Output path does not exist"),
                       QStringLiteral("The output path does not exist. Please specify another one."),
                       m_ui.edtOutputdir);
