@@ -26,7 +26,9 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 QStringList captions(TMainForm& form)
@@ -251,6 +253,11 @@ private slots:
         Setup setup({"d/", "d/a.avi"});
         const QString fifo = setup.path("d/pipe.avi");
         QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        // A Latin-1 name: no path in text can reach it. A folder scan says so.
+        const int raw = ::open((QFile::encodeName(setup.path("d")) + "/caf\xE9.avi").constData(),
+                               O_CREAT | O_WRONLY, 0600);
+        QVERIFY(raw >= 0);
+        ::close(raw);
         ModalWatcher watcher;
         const QStringList inputs = {fifo, setup.path("d/a.avi")};
         FormFixture fixture(road == "command line" ? inputs : QStringList(), setup.programFolder());
@@ -266,6 +273,9 @@ private slots:
         QCOMPARE(captions(form), QStringList{setup.path("d/a.avi")});
         QTRY_COMPARE(watcher.seen.size(), 1);
         QVERIFY2(watcher.seen[0].text.contains(fifo), qPrintable(watcher.seen[0].text));
+        QCOMPARE(watcher.seen[0].text.contains("1 file(s) left out") &&
+                     watcher.seen[0].text.contains("caf\\xE9.avi"),
+                 road == "folder");
         QTRY_VERIFY(!form.reading()); // the FIFO was never probed, which would hang
     }
 

@@ -1,4 +1,5 @@
 #include "TestFiles.h"
+#include "base/PathText.h"
 #include "tasks/InputScan.h"
 #include "tasks/InputTypes.h"
 
@@ -8,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -103,22 +105,26 @@ private slots:
         QTest::addColumn<QStringList>("arguments"); // "@" stands for the folder the list file is in
         QTest::addColumn<QByteArray>("listFile");
         QTest::addColumn<QStringList>("paths");
+        QTest::addColumn<QStringList>("unreadable"); // lines left out, escaped
         QTest::newRow("arguments") << QStringList{"/v/a.avi", "/clips", "whatever.TMP"} << QByteArray()
-            << QStringList{"/v/a.avi", "/clips", "/cwd/whatever.TMP"};
-        QTest::newRow("none") << QStringList() << QByteArray() << QStringList();
+            << QStringList{"/v/a.avi", "/clips", "/cwd/whatever.TMP"} << QStringList();
+        QTest::newRow("none") << QStringList() << QByteArray() << QStringList() << QStringList();
         QTest::newRow("from a file manager")
             << QStringList{"file:///v/two%20words.avi", "./a.avi", "../up/b.avi", "sub//c.avi"}
-            << QByteArray() << QStringList{"/v/two words.avi", "/cwd/a.avi", "/up/b.avi", "/cwd/sub/c.avi"};
+            << QByteArray() << QStringList{"/v/two words.avi", "/cwd/a.avi", "/up/b.avi", "/cwd/sub/c.avi"} << QStringList();
         QTest::newRow("list file, mixed line ends") << QStringList{"@/LIST.TMP", "/ignored.avi"}
             << QByteArray("/v/a.avi\r\n\r\n/v/b c.avi \n/v/d.avi\r/v/e.avi\n\n")
-            << QStringList{"/v/a.avi", "/v/b c.avi ", "/v/d.avi", "/v/e.avi"};
+            << QStringList{"/v/a.avi", "/v/b c.avi ", "/v/d.avi", "/v/e.avi"} << QStringList();
         QTest::newRow("list file, byte-order mark and UTF-8")
             << QStringList{"@/list.tmp"} << QByteArray("\xEF\xBB\xBF/v/\xC3\xBC.avi")
-            << QStringList{"/v/ü.avi"};
+            << QStringList{"/v/ü.avi"} << QStringList();
         QTest::newRow("missing list file")
-            << QStringList{"@/gone.tmp"} << QByteArray() << QStringList();
+            << QStringList{"@/gone.tmp"} << QByteArray() << QStringList() << QStringList();
+        QTest::newRow("list file, a line that is no UTF-8")
+            << QStringList{"@/list.tmp"} << QByteArray("/v/caf\xE9.avi\n/v/ok.avi\n")
+            << QStringList{"/v/ok.avi"} << QStringList{"/v/caf\\xE9.avi"};
         QTest::newRow("tmp folder is no list")
-            << QStringList{"/x.tmp/a.avi"} << QByteArray() << QStringList{"/x.tmp/a.avi"};
+            << QStringList{"/x.tmp/a.avi"} << QByteArray() << QStringList{"/x.tmp/a.avi"} << QStringList();
     }
     // clang-format on
     void commandLinePaths()
@@ -126,13 +132,51 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QByteArray, listFile);
         QFETCH(QStringList, paths);
+        QFETCH(QStringList, unreadable);
         QTemporaryDir dir;
         if (!arguments.isEmpty() && arguments.first().startsWith("@")) {
             arguments.first().replace("@", dir.path());
             if (!listFile.isEmpty())
                 QVERIFY(WriteFile(arguments.first(), listFile));
         }
-        QCOMPARE(CommandLinePaths(arguments, "/cwd"), paths);
+        QStringList leftOut;
+        QCOMPARE(CommandLinePaths(arguments, "/cwd", &leftOut), paths);
+        QCOMPARE(leftOut, unreadable);
+    }
+
+    // clang-format off
+    void escapedNames_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("escaped");
+        QTest::newRow("Latin-1 letter") << QByteArray("caf\xE9.avi") << "caf\\xE9.avi";
+        QTest::newRow("valid UTF-8 kept") << QByteArray("\xC3\xA9\xE9") << "é\\xE9";
+        QTest::newRow("cut sequence") << QByteArray("a\xE2\x82") << "a\\xE2\\x82";
+        QTest::newRow("overlong form") << QByteArray("\xC0\xAF") << "\\xC0\\xAF";
+    }
+    // clang-format on
+    void escapedNames()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, escaped);
+        QCOMPARE(EscapedName(bytes), escaped);
+        QVERIFY(!IsValidUtf8(bytes));
+    }
+
+    void unreadableFolderNames()
+    {
+        QTemporaryDir dir;
+        for (const char* name :
+             {"caf\xE9.AVI", "caf\xE9.txt", "d\xC3\xA9j\xC3\xA0.avi", ".\xE9.avi"}) {
+            const QByteArray path = QFile::encodeName(dir.path()) + '/' + name;
+            const int fd = ::open(path.constData(), O_CREAT | O_WRONLY, 0600);
+            QVERIFY(fd >= 0);
+            ::close(fd);
+        }
+        QCOMPARE(UnreadableFolderNames(dir.path(), InputExtensions()),
+                 QStringList{dir.filePath("caf\\xE9.AVI")});
+        QCOMPARE(FolderInputs(dir.path(), InputExtensions()),
+                 QStringList{dir.filePath("déjà.avi")});
     }
 
     void relativeListFile()

@@ -18,6 +18,9 @@ struct AppContext
     QString defaultOutput;
     QString moduleFolder;  // holds the program's loadable modules: the executable's folder
     QStringList arguments; // the command line without the program name
+    // Arguments left out of `arguments` because they are no valid text, with their bad bytes
+    // escaped: no file can be opened by such a name.
+    QStringList unreadableArguments;
     std::function<QString()> powerOff;            // why it was refused, or empty
     std::function<void(const QString&)> openPath; // opens a folder or file in the desktop shell
     std::function<bool()> hasChmViewer;           // the desktop can show Framewright.chm

@@ -100,28 +100,40 @@ void InputCommands::drop(const QList<QUrl>& urls)
     tellRefused();
 }
 
-void InputCommands::AddCommandLineInputs(const QStringList& arguments)
+void InputCommands::AddCommandLineInputs(const QStringList& arguments,
+                                         const QStringList& unreadable)
 {
     m_adder.AddCommandLine(arguments);
     EnableListCommands();
-    tellRefused();
+    tellRefused(unreadable);
 }
 
-void InputCommands::tellRefused()
+void InputCommands::tellRefused(QStringList unreadable)
 {
     const QStringList refused = m_adder.takeRefused();
-    if (refused.isEmpty())
-        return;
-    constexpr int Named = 5;
-    QStringList named;
-    for (const QString& path : refused.mid(0, Named))
-        named << QDir::toNativeSeparators(path);
-    QString text = QStringLiteral("These items are not regular files (a pipe, a device or a "
-                                  "socket) and cannot be converted:\n%1")
-                       .arg(named.join(QLatin1Char('\n')));
-    if (refused.size() > Named)
-        text += QStringLiteral("\nand %1 more.").arg(refused.size() - Named);
-    ShowNotice(m_form, QStringLiteral("Framewright"), text, QMessageBox::Information);
+    unreadable += m_adder.takeUnreadable();
+    QStringList parts;
+    if (!refused.isEmpty()) {
+        constexpr int Named = 5;
+        QStringList named;
+        for (const QString& path : refused.mid(0, Named))
+            named << QDir::toNativeSeparators(path);
+        QString text = QStringLiteral("These items are not regular files (a pipe, a device or "
+                                      "a socket) and cannot be converted:\n%1")
+                           .arg(named.join(QLatin1Char('\n')));
+        if (refused.size() > Named)
+            text += QStringLiteral("\nand %1 more.").arg(refused.size() - Named);
+        parts << text;
+    }
+    // Said once for the whole road, with one example: such names come in whole folders.
+    if (!unreadable.isEmpty())
+        parts << QStringLiteral("%1 file(s) left out: their names are not valid UTF-8 text, so "
+                                "they cannot be opened by name. For example:\n%2")
+                     .arg(unreadable.size())
+                     .arg(unreadable.first());
+    if (!parts.isEmpty())
+        ShowNotice(m_form, QStringLiteral("Framewright"), parts.join(QStringLiteral("\n\n")),
+                   QMessageBox::Information);
 }
 
 void InputCommands::EnableListCommands()

@@ -34,7 +34,8 @@ public:
     void tbtnAddDirClick();
     // Dropped items in drop order; ignored while the list is disabled (a batch runs).
     void drop(const QList<QUrl>& urls);
-    void AddCommandLineInputs(const QStringList& arguments);
+    // The command line's paths; `unreadable` names the arguments already left out (escaped).
+    void AddCommandLineInputs(const QStringList& arguments, const QStringList& unreadable = {});
     void EnableListCommands();
 
     // Whether files are still being read; readingFinished tells when the last one is.
@@ -61,8 +62,8 @@ private:
     void probed(const QString& path, const MediaProbe::Facts& facts);
     void encoderFailed(const QString& reason);
     void showProgress();
-    // Names the inputs the last road left out because they are no regular files.
-    void tellRefused();
+    // Names the inputs the last road left out: no regular files, or names that are no text.
+    void tellRefused(QStringList unreadable = {});
 
     QWidget* m_form;
     const TMainFormUi& m_ui;

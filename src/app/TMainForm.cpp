@@ -198,7 +198,7 @@ void TMainForm::FormCreate()
     m_helpFile = HelpTarget(m_context.programFolder, true); // the compiled help's path
     setWindowTitle(QStringLiteral("Framewright V") + m_version);
     m_profiles->FillProfileList();
-    m_inputs->AddCommandLineInputs(m_context.arguments);
+    m_inputs->AddCommandLineInputs(m_context.arguments, m_context.unreadableArguments);
     new FileDrops(
         this, [this] { return m_ui.ltvTask->isEnabled(); },
         [this](const QList<QUrl>& urls) { Guarded(this, [&] { m_inputs->drop(urls); }); });

@@ -1,6 +1,7 @@
 #include "app/FwApplication.h"
 #include "app/TAboutForm.h"
 #include "app/TMainForm.h"
+#include "base/PathText.h"
 #include "platform/BrowseForFolder.h"
 #include "platform/DataHome.h"
 #include "platform/FileDialogs.h"
@@ -26,7 +27,13 @@ int main(int argc, char** argv)
     if (!home.portable)
         context.defaultOutput = UserOutputFolder();
     context.moduleFolder = QCoreApplication::applicationDirPath();
-    context.arguments = app.arguments().mid(1);
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (IsValidUtf8(argument))
+            context.arguments << QString::fromUtf8(argument);
+        else
+            context.unreadableArguments << EscapedName(argument);
+    }
     context.openPath = OpenInShell;
     context.hasChmViewer = [] { return ChmViewerExists(); };
     context.chooseFiles = ChooseInputFiles;

@@ -1,12 +1,12 @@
 #include "InputScan.h"
 
 #include "base/PathText.h"
+#include "platform/RawNames.h"
 #include "tasks/InputTypes.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <QUrl>
 
 #include <algorithm>
@@ -58,18 +58,46 @@ QStringList FolderInputs(const QString& folder, const QStringList& extensions)
     return names;
 }
 
+QStringList UnreadableFolderNames(const QString& folder, const QStringList& extensions)
+{
+    QStringList unreadable;
+    const QString prefix = WithBackslash(folder);
+    for (const QByteArray& name : RawEntryNames(folder)) {
+        if (IsValidUtf8(name))
+            continue;
+        const bool supported =
+            std::any_of(extensions.begin(), extensions.end(), [&](const QString& extension) {
+                return name.toLower().endsWith(extension.toLower().toUtf8());
+            });
+        if (supported)
+            unreadable.append(prefix + EscapedName(name));
+    }
+    unreadable.sort(Qt::CaseInsensitive);
+    return unreadable;
+}
+
 namespace {
 // The lines of a list file, one path each.
-QStringList listedPaths(const QString& listFile)
+QStringList listedPaths(const QString& listFile, QStringList* unreadable)
 {
     QFile file(listFile);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    // The decoder drops a leading byte-order mark.
-    QString text = QStringDecoder(QStringDecoder::Utf8)(file.readAll());
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QByteArray bytes = file.readAll();
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    bytes.replace("\r\n", "\n");
+    bytes.replace('\r', '\n');
+    QStringList paths;
+    for (const QByteArray& line : bytes.split('\n')) {
+        if (line.isEmpty())
+            continue;
+        if (IsValidUtf8(line))
+            paths.append(QString::fromUtf8(line));
+        else if (unreadable)
+            unreadable->append(EscapedName(line));
+    }
+    return paths;
 }
 } // namespace
 
@@ -86,13 +114,14 @@ QString AbsoluteArgument(const QString& argument, const QString& currentFolder)
     return QDir::cleanPath(QDir(currentFolder).absoluteFilePath(argument));
 }
 
-QStringList CommandLinePaths(const QStringList& arguments, const QString& currentFolder)
+QStringList CommandLinePaths(const QStringList& arguments, const QString& currentFolder,
+                             QStringList* unreadable)
 {
     QStringList paths;
     if (arguments.isEmpty() || FileExtension(arguments.first()).toLower() != QLatin1String(".tmp"))
         paths = arguments;
     else
-        paths = listedPaths(AbsoluteArgument(arguments.first(), currentFolder));
+        paths = listedPaths(AbsoluteArgument(arguments.first(), currentFolder), unreadable);
     for (QString& path : paths)
         path = AbsoluteArgument(path, currentFolder);
     return paths;

@@ -19,12 +19,19 @@ QStringList FolderSpecialEntries(const QString& folder, const QStringList& exten
 // Whether the path names something that exists but is neither a regular file nor a folder.
 bool IsSpecialFile(const QString& path);
 
+// The entries directly inside the folder whose names match one extension but are no valid
+// text in the system's encoding, so that they cannot be opened by name: each as its full path
+// with the bad bytes escaped, in name order.
+QStringList UnreadableFolderNames(const QString& folder, const QStringList& extensions);
+
 // The paths a command line names: when the first argument's extension is ".tmp" (any
 // case), the non-empty lines of that UTF-8 file (none if it cannot be read), otherwise the
 // arguments themselves. A file manager may pass "file://" addresses or names relative to the
-// folder it started the program in: both come back as absolute local paths.
+// folder it started the program in: both come back as absolute local paths. Lines of the list
+// that are not valid UTF-8 are left out and added to `unreadable`, escaped.
 QStringList CommandLinePaths(const QStringList& arguments,
-                             const QString& currentFolder = QDir::currentPath());
+                             const QString& currentFolder = QDir::currentPath(),
+                             QStringList* unreadable = nullptr);
 
 // An argument as an absolute local path.
 QString AbsoluteArgument(const QString& argument, const QString& currentFolder);

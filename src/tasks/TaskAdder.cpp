@@ -7,6 +7,7 @@
 #include "engine/TaskStatus.h"
 #include "engine/ltvItemData.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 TaskAdder::TaskAdder(TaskRows& rows, QStringList extensions, Hooks hooks)
@@ -87,6 +88,7 @@ void TaskAdder::AddFolder(const QString& folder)
     for (const QString& file : FolderInputs(folder, m_extensions))
         AddTask(file);
     m_refused += FolderSpecialEntries(folder, m_extensions);
+    m_unreadable += UnreadableFolderNames(folder, m_extensions);
 }
 
 void TaskAdder::AddPath(const QString& path)
@@ -102,7 +104,7 @@ void TaskAdder::AddPath(const QString& path)
 
 void TaskAdder::AddCommandLine(const QStringList& arguments)
 {
-    for (const QString& path : CommandLinePaths(arguments)) {
+    for (const QString& path : CommandLinePaths(arguments, QDir::currentPath(), &m_unreadable)) {
         if (!path.isEmpty())
             AddPath(path);
     }

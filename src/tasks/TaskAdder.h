@@ -60,6 +60,9 @@ public:
     // The paths left out since the last call because they are no regular files, in the order
     // they came; the list starts empty again.
     QStringList takeRefused() { return std::exchange(m_refused, {}); }
+    // The names left out since the last call because they are no valid text (a folder's files,
+    // a list file's lines), escaped; the list starts empty again.
+    QStringList takeUnreadable() { return std::exchange(m_unreadable, {}); }
 
 private:
     TaskRows& m_rows;
@@ -68,4 +71,5 @@ private:
     QHash<QString, int> m_unread; // probes asked for and not yet applied, by path
     QHash<QString, OutputOptions> m_held;
     QStringList m_refused;
+    QStringList m_unreadable;
 };
