@@ -293,11 +293,12 @@ private slots:
     void aboutBox()
     {
         FormFixture fixture({}, [](const QString& folder) {
-            WriteFile(folder + "Preferences.ini", "[Main]\r\nVersion=3.5\r\n");
+            WriteFile(folder + "Preferences.ini", "[Main]\r\nVersion=<b>3.5</b>\r\n");
         });
         TAboutForm& about = *fixture.about;
         QCOMPARE(about.labProgramName->text(), QStringLiteral("Framewright"));
-        QCOMPARE(about.labVersion->text(), QStringLiteral("Version 3.5"));
+        QCOMPARE(about.labVersion->text(), QStringLiteral("Version <b>3.5</b>"));
+        QCOMPARE(about.labVersion->textFormat(), Qt::PlainText); // as written, not bold
         fixture.form->ui().tbtnAbout->click();
         QVERIFY(about.isVisible());
         QVERIFY(!fixture.form->isEnabled());

@@ -26,6 +26,8 @@ QLabel* text(const QString& name, int pixels, bool bold, const QRect& place, QWi
     palette.setColor(QPalette::WindowText, Pictures::aboutTextColour());
     label->setPalette(palette);
     label->setGeometry(place);
+    // The version comes from a file the user may edit: it is shown as written, never as markup.
+    label->setTextFormat(Qt::PlainText);
     return label;
 }
 } // namespace
