@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardItemModel>
+#include <QStringEncoder>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QtTest>
@@ -228,6 +230,46 @@ private slots:
                  after.constData());
         if (stored.contains("Vid\xe9os"))
             QVERIFY(after.contains("Output Path=/no/Vid\xe9os/\r\n")); // byte for byte
+    }
+
+    // A profile that is no text is listed greyed and never loaded: choosing it says why, once,
+    // and leaves the choice, the panels and every file as they were.
+    void unusableProfile()
+    {
+        const QByteArray binary = ExampleProfileText() + QByteArray(64, '\0');
+        const QByteArray utf16 =
+            QStringEncoder(QStringEncoder::Utf16BE,
+                           QStringEncoder::Flag::WriteBom)(QString::fromUtf8(ExampleProfileText()));
+        FormFixture fixture({}, [&](const QString& folder) {
+            WriteExampleProfile(folder, "A");
+            WriteExampleProfile(folder, "B", utf16);
+            WriteExampleProfile(folder, "C", binary);
+            WriteFile(folder + "Preferences.ini", "[Main]\r\nProfile=2\r\n");
+        });
+        const QString profiles = fixture.folder() + "Profiles/";
+        QComboBox* box = fixture.form->ui().cmbProfile;
+        QCOMPARE(box->itemText(2), QStringLiteral("C (unusable)"));
+        QVERIFY(!qobject_cast<QStandardItemModel*>(box->model())->item(2)->isEnabled());
+        ModalWatcher watcher;
+        fixture.form->show(); // the remembered profile is C
+        choose(box, 1);
+        fixture.form->grid(ParameterPanels::Video)->setValue("Bit Rate", "1k");
+        QVERIFY(WriteFile(profiles + "A.cvp", binary)); // broken after it was listed
+        emit fixture.form->ui().bbtnSetting->clicked();
+        for (const auto& [list, index] :
+             {std::pair{box, 2}, {box, 0}, {fixture.setting->cmbProfile, 2}}) {
+            choose(list, index);
+            QCOMPARE(list->currentText(), QStringLiteral("B"));
+        }
+        QCOMPARE(box->itemText(0), QStringLiteral("A (unusable)"));
+        QCOMPARE(bitRate(fixture.form->ui().panels), QStringLiteral("1k"));
+        fixture.setting->btnCancel->click();
+        fixture.form->close();
+        QCOMPARE(watcher.seen.size(), 4);
+        QCOMPARE(watcher.seen[0].text,
+                 "\"" + profiles + "C.cvp\" is not a text file and is left as it is.");
+        for (const auto& [name, bytes] : {std::pair{"A", binary}, {"B", utf16}, {"C", binary}})
+            QCOMPARE(ReadFile(profiles + name + ".cvp"), bytes);
     }
 
     void firstRunWritesItsFile()

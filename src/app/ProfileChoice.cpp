@@ -17,7 +17,7 @@ ProfileChoice::ProfileChoice(QObject* parent, const TMainFormUi& ui, const QStri
 
 void ProfileChoice::FillProfileList()
 {
-    FillProfileBox(m_ui.cmbProfile, ProfileFiles(m_dataFolder));
+    FillProfileBox(m_ui.cmbProfile, m_dataFolder, ProfileFiles(m_dataFolder));
 }
 
 void ProfileChoice::refreshProfileList()
@@ -37,7 +37,8 @@ QString ProfileChoice::profilePath() const
 
 void ProfileChoice::cmbProfileChange()
 {
-    const LoadedProfile profile = LoadProfile(profilePath());
+    const LoadedProfile profile = LoadChosenProfile(m_ui.cmbProfile, m_dataFolder, m_chosenFile);
+    m_chosenFile = m_ui.cmbProfile->currentData().toString();
     if (!profile.exists)
         return;
     m_ui.panels->loadProfile(profile.panels);

@@ -25,6 +25,8 @@ public:
     QStringList profileFiles() const; // the listed files, in list order
     QString profilePath() const;      // the chosen profile's file
 
+    // Loads the chosen profile; one that cannot be read gives the choice back to the profile
+    // chosen before and throws FwError.
     void cmbProfileChange();
     void vleVideoStringsChange();
 
@@ -35,5 +37,6 @@ private:
     const TMainFormUi& m_ui;
     QString m_dataFolder;
     QString m_outputExt;
+    QString m_chosenFile; // the file of the choice last taken, to go back to
     TSizeForm* m_size = nullptr;
 };

@@ -67,6 +67,16 @@ QString noChoiceError(const QString& path, const QString& name, const QStringLis
 }
 } // namespace
 
+QString ProfileProblem(const QString& path)
+{
+    try {
+        const TNewInifile ini(path);
+    } catch (const FwError& error) {
+        return error.text();
+    }
+    return QString();
+}
+
 LoadedProfile LoadProfile(const QString& path)
 {
     LoadedProfile result;
@@ -192,6 +202,10 @@ void SaveProfileAs(const QString& source, const QString& target, const ProfilePa
     const QFileInfo from(source);
     if (!from.isFile())
         return;
+    // A file that is no profile is not copied into a new one.
+    const QString problem = ProfileProblem(source);
+    if (!problem.isEmpty())
+        throw FwError(problem);
     // Removing the target first would delete a source that is the same file.
     if (from.canonicalFilePath() != QFileInfo(target).canonicalFilePath()) {
         QFile::remove(target);

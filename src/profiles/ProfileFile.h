@@ -12,10 +12,15 @@
 // Every function writes back the file it reads (the store writes back on Release, which writes
 // nothing when the bytes are unchanged).
 
+// Why the file cannot serve as a profile (it cannot be read, or is no text); empty when it can
+// or does not exist.
+QString ProfileProblem(const QString& path);
+
 // Reads the profile into panel rows. A missing file gives exists == false and nothing else.
 // A pick-list row whose "Index" names no choice stops the load there: the rows so far are kept
 // (the faulty one with an empty value) and error names the profile and the parameter. A file
-// that cannot be written back keeps its rows too, with the reason in error.
+// that cannot be written back keeps its rows too, with the reason in error. Throws FwError when
+// the file cannot be read.
 LoadedProfile LoadProfile(const QString& path);
 
 // The encoder options for the panels as shown, each " cmd value" (a value of "\" gives
@@ -29,5 +34,5 @@ QString BuildArguments(const QString& path, const ProfilePanels& shown);
 void SaveProfile(const QString& path, const ProfilePanels& shown);
 
 // Copies source over target, then saves the panels into target. Nothing when source is missing;
-// FwError when the copy cannot be made.
+// FwError when the source cannot be read or the copy cannot be made.
 void SaveProfileAs(const QString& source, const QString& target, const ProfilePanels& shown);

@@ -51,7 +51,7 @@ TSettingForm::TSettingForm(QWidget* mainWindow, SettingsLink link)
     layout->addLayout(buttons);
 
     // The main window's list; the owner then runs LoadPreferences, and shows its errors.
-    FillProfileBox(cmbProfile, m_link.profileFiles);
+    FillProfileBox(cmbProfile, m_link.dataFolder, m_link.profileFiles);
 }
 
 QWidget* TSettingForm::buildGeneralTab()
@@ -246,7 +246,8 @@ void TSettingForm::sbtnBrowseClick()
 
 void TSettingForm::cmbProfileChange()
 {
-    const LoadedProfile profile = LoadProfile(profilePath());
+    const LoadedProfile profile = LoadChosenProfile(cmbProfile, m_link.dataFolder, m_chosenFile);
+    m_chosenFile = cmbProfile->currentData().toString();
     if (!profile.exists)
         return;
     panels->loadProfile(profile.panels);

@@ -71,4 +71,5 @@ private:
 
     SettingsLink m_link;
     GeneralSettings m_shown; // the General tab when the dialog was shown, for Cancel
+    QString m_chosenFile;    // the profile choice last taken, to go back to
 };
