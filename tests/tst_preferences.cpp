@@ -88,17 +88,20 @@ private slots:
         settings.synMode = 1;
         settings.turnOff = true;
         // A first run whose only save is the window's at its close.
-        preferences().SaveWindow({"/window/", 2}, settings);
-        QCOMPARE(ReadFile(path()), QByteArray("[Main]\r\nOverwrite=1\r\nAuto Turn Off=1\r\nAuto "
-                                              "Exit=0\r\nAuto Open Dir=1\r\nSyn Mode=1\r\nOutput "
-                                              "Path=/window/\r\nProfile=2\r\n"));
+        preferences().SaveWindow({"/window/", 2, "B.cvp"}, settings);
+        QCOMPARE(ReadFile(path()),
+                 QByteArray("[Main]\r\nOverwrite=1\r\nAuto Turn Off=1\r\nAuto "
+                            "Exit=0\r\nAuto Open Dir=1\r\nSyn Mode=1\r\nOutput "
+                            "Path=/window/\r\nProfile=2\r\nProfileFile=B.cvp\r\n"));
         // The dialog's save replaces the keys where they are and adds nothing.
         settings.overwrite = false;
         preferences().SaveGeneral(settings);
-        QCOMPARE(ReadFile(path()), QByteArray("[Main]\r\nOverwrite=0\r\nAuto Turn Off=1\r\nAuto "
-                                              "Exit=0\r\nAuto Open Dir=1\r\nSyn Mode=1\r\nOutput "
-                                              "Path=/dialog/\r\nProfile=2\r\n"));
+        QCOMPARE(ReadFile(path()),
+                 QByteArray("[Main]\r\nOverwrite=0\r\nAuto Turn Off=1\r\nAuto "
+                            "Exit=0\r\nAuto Open Dir=1\r\nSyn Mode=1\r\nOutput "
+                            "Path=/dialog/\r\nProfile=2\r\nProfileFile=B.cvp\r\n"));
         QVERIFY(preferences().General() == settings);
+        QCOMPARE(preferences().Window().profileFile, QStringLiteral("B.cvp"));
     }
 };
 

@@ -210,6 +210,8 @@ private slots:
         QTest::newRow("beyond the list") << QByteArray("[Main]\r\nProfile=9\r\n") << "";
         QTest::newRow("nothing chosen") << QByteArray("[Main]\r\nProfile=-1\r\n") << "";
         QTest::newRow("no number") << QByteArray("[Main]\r\nProfile=x\r\n") << "A";
+        QTest::newRow("its file before its position")
+            << QByteArray("[Main]\r\nProfileFile=B.cvp\r\nProfile=0\r\n") << "B";
         QTest::newRow("Latin-1 folder that does not exist")
             << QByteArray("[Main]\r\nOutput Path=/no/Vid\xe9os/\r\nProfile=0\r\n") << "A";
     }
@@ -228,6 +230,7 @@ private slots:
         QVERIFY2(after.endsWith("Profile=" +
                                 QByteArray::number(form.ui().cmbProfile->currentIndex()) + "\r\n"),
                  after.constData());
+        QVERIFY(after.contains("ProfileFile=" + form.ui().cmbProfile->currentData().toByteArray()));
         if (stored.contains("Vid\xe9os"))
             QVERIFY(after.contains("Output Path=/no/Vid\xe9os/\r\n")); // byte for byte
     }
@@ -280,7 +283,7 @@ private slots:
         QCOMPARE(ReadFile(fixture.folder() + "Preferences.ini"),
                  "[Main]\r\nOverwrite=1\r\nAuto Turn Off=0\r\nAuto Exit=0\r\nAuto Open "
                  "Dir=1\r\nSyn Mode=0\r\nOutput Path=" +
-                     fixture.folder().toUtf8() + "\r\nProfile=-1\r\n");
+                     fixture.folder().toUtf8() + "\r\nProfile=-1\r\nProfileFile=\r\n");
     }
 
     void outputFolderBrowseAndOpen()

@@ -83,17 +83,22 @@ void SettingsCommands::LoadPreferences()
 {
     const Preferences::WindowChoice stored = preferences().Window();
     m_ui.edtOutputdir->setText(stored.outputPath);
-    if (m_ui.cmbProfile->count() == 0)
+    QComboBox* box = m_ui.cmbProfile;
+    if (box->count() == 0)
         return;
-    // A position the list does not have chooses nothing.
-    const bool listed = stored.profile >= 0 && stored.profile < m_ui.cmbProfile->count();
-    m_ui.cmbProfile->setCurrentIndex(listed ? stored.profile : -1);
+    // The file name still names the profile after others came or went; the position serves
+    // files written without it. A position the list does not have chooses nothing.
+    int chosen = stored.profileFile.isEmpty() ? -1 : box->findData(stored.profileFile);
+    if (chosen < 0)
+        chosen = stored.profile >= 0 && stored.profile < box->count() ? stored.profile : -1;
+    box->setCurrentIndex(chosen);
     m_profiles.cmbProfileChange();
 }
 
 void SettingsCommands::SavePreferences()
 {
     const Preferences::WindowChoice window{m_ui.edtOutputdir->text(),
-                                           m_ui.cmbProfile->currentIndex()};
+                                           m_ui.cmbProfile->currentIndex(),
+                                           m_ui.cmbProfile->currentData().toString()};
     preferences().SaveWindow(window, m_dialog ? m_dialog->general() : preferences().General());
 }

@@ -10,6 +10,8 @@ const QString kOpenDir = QStringLiteral("Auto Open Dir");
 const QString kExit = QStringLiteral("Auto Exit");
 const QString kTurnOff = QStringLiteral("Auto Turn Off");
 const QString kOverwrite = QStringLiteral("Overwrite");
+const QString kProfile = QStringLiteral("Profile");
+const QString kProfileFile = QStringLiteral("ProfileFile");
 constexpr int kSynModes = 3;
 
 // New keys go directly under the header, so the keys written last come first in the file.
@@ -87,7 +89,8 @@ Preferences::WindowChoice Preferences::Window() const
     TNewInifile ini(m_path);
     WindowChoice window;
     window.outputPath = ini.ReadString(kMain, kOutputPath, m_defaultOutput);
-    window.profile = ini.ReadInteger(kMain, QStringLiteral("Profile"), 0);
+    window.profile = ini.ReadInteger(kMain, kProfile, 0);
+    window.profileFile = ini.ReadString(kMain, kProfileFile, QString());
     ini.Release();
     return window;
 }
@@ -95,7 +98,8 @@ Preferences::WindowChoice Preferences::Window() const
 void Preferences::SaveWindow(const WindowChoice& window, const GeneralSettings& settings) const
 {
     TNewInifile ini(m_path);
-    ini.WriteInteger(kMain, QStringLiteral("Profile"), window.profile);
+    ini.WriteString(kMain, kProfileFile, window.profileFile);
+    ini.WriteInteger(kMain, kProfile, window.profile);
     ini.WriteString(kMain, kOutputPath, window.outputPath);
     writeAfterOutputPath(ini, settings);
     ini.Release();

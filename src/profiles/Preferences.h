@@ -35,15 +35,17 @@ public:
     // Output Path, Syn Mode, Auto Open Dir, Auto Exit, Auto Turn Off, Overwrite.
     void SaveGeneral(const GeneralSettings& settings) const;
 
-    // The main window's own: its output folder and its profile's position in the list
-    // (which may lie outside the list; the window decides).
+    // The main window's own: its output folder, its profile's position in the list (which may
+    // lie outside the list; the window decides) and that profile's file name, which still names
+    // it when other profiles come or go.
     struct WindowChoice
     {
         QString outputPath;
         int profile = 0;
+        QString profileFile; // empty when nothing is chosen
     };
     WindowChoice Window() const;
-    // Profile, Output Path, then the general settings but the dialog's output path.
+    // ProfileFile, Profile, Output Path, then the general settings but the dialog's output path.
     void SaveWindow(const WindowChoice& window, const GeneralSettings& settings) const;
 
 private:

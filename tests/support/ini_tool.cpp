@@ -30,7 +30,7 @@ int main(int argc, char** argv)
         const DataHome home = ChooseDataHome(args.at(1), args.at(2));
         try {
             Preferences(home.folder + QStringLiteral("Preferences.ini"), home.folder)
-                .SaveWindow({home.folder, 0}, GeneralSettings());
+                .SaveWindow({home.folder, 0, QString()}, GeneralSettings());
         } catch (const FwError& error) {
             std::printf("%s\n", qPrintable(error.text()));
             return 1;
