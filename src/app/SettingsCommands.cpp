@@ -5,6 +5,7 @@
 #include "ErrorReport.h"
 #include "ProfileChoice.h"
 #include "TMainFormUi.h"
+#include "base/FwError.h"
 #include "profiles/TSettingForm.h"
 
 #include <QComboBox>
@@ -22,16 +23,30 @@ Preferences SettingsCommands::preferences() const
     return Preferences::InFolder(m_context.dataFolder, m_context.defaultOutput);
 }
 
+bool SettingsCommands::withPreferences(const std::function<void()>& body)
+{
+    try {
+        body();
+        return true;
+    } catch (const FwError& error) {
+        // The file stays as it is until the user mends it; each later try would only say
+        // the same again.
+        if (!m_preferencesTold) {
+            m_preferencesTold = true;
+            ShowError(m_form->isVisible() ? m_form : nullptr, error.text());
+        }
+    }
+    return false;
+}
+
 QString SettingsCommands::ReadVersion()
 {
     QString version = Preferences::DefaultVersion();
-    // A preferences file that cannot be read or written is reported; the program goes on
-    // with the defaults rather than with a half-built window.
-    m_readable = Guarded(nullptr, [&] { version = preferences().Version(); });
+    withPreferences([&] { version = preferences().Version(); });
     return version;
 }
 
-SettingsLink SettingsCommands::link() const
+SettingsLink SettingsCommands::link()
 {
     SettingsLink link;
     link.dataFolder = m_context.dataFolder;
@@ -42,6 +57,9 @@ SettingsLink SettingsCommands::link() const
     link.mainProfile = [this] { return m_ui.cmbProfile->currentText(); };
     link.reloadMainProfile = [this] { m_profiles.cmbProfileChange(); };
     link.profilesChanged = [this] { m_profiles.refreshProfileList(); };
+    link.withPreferences = [this](const std::function<void()>& body) {
+        return withPreferences(body);
+    };
     link.chooseFolder = m_context.chooseFolder;
     link.chooseSaveFile = m_context.chooseSaveFile;
     return link;
@@ -59,9 +77,7 @@ void SettingsCommands::setDialog(TSettingForm* dialog)
     on(dialog->sbtnBrowse, &QToolButton::clicked, [dialog] { dialog->sbtnBrowseClick(); });
     on(dialog->btnSaveAs, &QPushButton::clicked, [dialog] { dialog->btnSaveAsClick(); });
     on(dialog->cmbProfile, &QComboBox::activated, [dialog] { dialog->cmbProfileChange(); });
-    // Its own reading of the preferences; not said twice when they could not be read.
-    if (m_readable)
-        Guarded(nullptr, [dialog] { dialog->LoadPreferences(); });
+    dialog->LoadPreferences();
 }
 
 void SettingsCommands::tbtnSettingClick()
@@ -81,7 +97,9 @@ void SettingsCommands::bbtnSettingClick()
 
 void SettingsCommands::LoadPreferences()
 {
-    const Preferences::WindowChoice stored = preferences().Window();
+    // Unreadable preferences leave the defaults, as a missing file does.
+    Preferences::WindowChoice stored{m_context.defaultOutput, 0, QString()};
+    withPreferences([&] { stored = preferences().Window(); });
     m_ui.edtOutputdir->setText(stored.outputPath);
     QComboBox* box = m_ui.cmbProfile;
     if (box->count() == 0)
@@ -100,5 +118,7 @@ void SettingsCommands::SavePreferences()
     const Preferences::WindowChoice window{m_ui.edtOutputdir->text(),
                                            m_ui.cmbProfile->currentIndex(),
                                            m_ui.cmbProfile->currentData().toString()};
-    preferences().SaveWindow(window, m_dialog ? m_dialog->general() : preferences().General());
+    withPreferences([&] {
+        preferences().SaveWindow(window, m_dialog ? m_dialog->general() : preferences().General());
+    });
 }

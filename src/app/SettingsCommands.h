@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 struct AppContext;
 struct TMainFormUi;
 class ProfileChoice;
@@ -21,10 +23,9 @@ public:
     SettingsCommands(QWidget* form, const TMainFormUi& ui, const AppContext& context,
                      ProfileChoice& profiles);
 
-    // The version the preferences name, "3.0" when they name none or cannot be read (which is
-    // said, once).
+    // The version the preferences name, "3.0" when they name none or cannot be read.
     QString ReadVersion();
-    SettingsLink link() const;
+    SettingsLink link();
     // The dialog is made after the main window: its buttons are wired and it reads the
     // preferences into its controls.
     void setDialog(TSettingForm* dialog);
@@ -36,11 +37,14 @@ public:
 
 private:
     Preferences preferences() const;
+    // Runs a read or write of Preferences.ini. A failure is said once a session, whatever the
+    // step; false when it failed.
+    bool withPreferences(const std::function<void()>& body);
 
     QWidget* m_form;
     const TMainFormUi& m_ui;
     const AppContext& m_context;
     ProfileChoice& m_profiles;
     TSettingForm* m_dialog = nullptr;
-    bool m_readable = true;
+    bool m_preferencesTold = false;
 };

@@ -19,6 +19,9 @@ struct SettingsLink
     std::function<QString()> mainProfile; // the main window's chosen profile, as shown
     std::function<void()> reloadMainProfile;
     std::function<void()> profilesChanged; // a profile was saved under a new name
+    // Runs a read or write of Preferences.ini; false when it failed, which the main window has
+    // reported. Empty: the failure is thrown.
+    std::function<bool(const std::function<void()>&)> withPreferences;
     // The folder browser (owner, title) and the save dialog (owner, filter, folder); empty
     // when cancelled.
     std::function<QString(QWidget*, const QString&)> chooseFolder;

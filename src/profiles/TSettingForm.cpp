@@ -168,19 +168,27 @@ void TSettingForm::setGeneral(const GeneralSettings& settings)
     rdbRename->setChecked(!settings.overwrite);
 }
 
+bool TSettingForm::withPreferences(const std::function<void()>& body)
+{
+    if (m_link.withPreferences)
+        return m_link.withPreferences(body);
+    body();
+    return true;
+}
+
 void TSettingForm::LoadPreferences()
 {
-    setGeneral(preferences().General());
+    withPreferences([this] { setGeneral(preferences().General()); });
 }
 
 void TSettingForm::SavePreferences()
 {
-    preferences().SaveGeneral(general());
+    withPreferences([this] { preferences().SaveGeneral(general()); });
 }
 
 void TSettingForm::LoadDefaults()
 {
-    setGeneral(preferences().Defaults());
+    withPreferences([this] { setGeneral(preferences().Defaults()); });
 }
 
 void TSettingForm::showOn(int tab)

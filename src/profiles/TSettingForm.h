@@ -68,6 +68,7 @@ private:
     QWidget* buildProfilesTab();
     void setGeneral(const GeneralSettings& settings);
     Preferences preferences() const;
+    bool withPreferences(const std::function<void()>& body);
 
     SettingsLink m_link;
     GeneralSettings m_shown; // the General tab when the dialog was shown, for Cancel
