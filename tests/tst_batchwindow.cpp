@@ -27,9 +27,9 @@
 namespace {
 QList<QWidget*> lockedControls(const TMainFormUi& ui)
 {
-    return {ui.ibtnAddFile, ui.ibtnAddDir,   ui.ibtnRemove,  ui.ibtnClear,
-            ui.ibtnSetting, ui.ltvTask,      ui.panSplitter, ui.gpbProfile,
-            ui.cmbProfile,  ui.edtOutputdir, ui.bbtnBrowser};
+    return {ui.ibtnAddFile, ui.ibtnAddDir,  ui.ibtnRemove,   ui.ibtnClear,
+            ui.ibtnSetting, ui.ltvTask,     ui.panSplitter,  ui.gpbProfile,
+            ui.cmbProfile,  ui.bbtnSetting, ui.edtOutputdir, ui.bbtnBrowser};
 }
 
 // The window as it is between runs: settings row shown, controls enabled, Start offered.

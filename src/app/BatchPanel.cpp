@@ -181,9 +181,9 @@ void BatchPanel::lock(bool locked)
     // The output folder and the profile too: a Start that waits for files being read reads
     // them only when converting begins.
     const std::initializer_list<QWidget*> controls = {
-        m_ui.ibtnAddFile, m_ui.ibtnAddDir,   m_ui.ibtnRemove,  m_ui.ibtnClear,
-        m_ui.ibtnSetting, m_ui.ltvTask,      m_ui.panSplitter, m_ui.gpbProfile,
-        m_ui.cmbProfile,  m_ui.edtOutputdir, m_ui.bbtnBrowser};
+        m_ui.ibtnAddFile, m_ui.ibtnAddDir,  m_ui.ibtnRemove,   m_ui.ibtnClear,
+        m_ui.ibtnSetting, m_ui.ltvTask,     m_ui.panSplitter,  m_ui.gpbProfile,
+        m_ui.cmbProfile,  m_ui.bbtnSetting, m_ui.edtOutputdir, m_ui.bbtnBrowser};
     for (QWidget* control : controls)
         control->setEnabled(!locked);
     if (!locked) {
