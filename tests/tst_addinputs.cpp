@@ -8,6 +8,7 @@
 #include "app/GettingStartedPanel.h"
 #include "app/ImageButton.h"
 #include "app/TMainForm.h"
+#include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "profiles/ParameterPanels.h"
 #include "profiles/ValueListEditor.h"
@@ -21,7 +22,6 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
-#include <QStandardItemModel>
 #include <QToolButton>
 #include <QTreeView>
 #include <QtTest>

@@ -5,12 +5,12 @@
 #include "engine/BatchRules.h"
 #include "engine/BatchRun.h"
 #include "engine/BatchSettings.h"
+#include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "engine/TimeText.h"
 
 #include <QDir>
 #include <QFile>
-#include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -33,7 +33,6 @@ struct Harness
 {
     explicit Harness(const QString& encoder) : run(rows, settings, encoder)
     {
-        rows.setupColumns();
         QObject::connect(&run, &BatchRun::started, &run, [this] { events << "started"; });
         QObject::connect(&run, &BatchRun::clockRunning, &run,
                          [this](bool on) { events << (on ? "clock on" : "clock off"); });
@@ -51,15 +50,15 @@ struct Harness
             outcomes << outcome;
         });
         QObject::connect(
-            &model, &QStandardItemModel::dataChanged, &run,
+            &model, &TaskModel::dataChanged, &run,
             [this](const QModelIndex& at, const QModelIndex&, const QList<int>& roles) {
-                if (at.column() == 3 && roles.contains(Qt::DisplayRole))
+                if (at.column() == 3 && (roles.isEmpty() || roles.contains(Qt::DisplayRole)))
                     events
                         << QStringLiteral("status %1 %2").arg(at.row()).arg(at.data().toString());
             });
     }
 
-    QStandardItemModel model;
+    TaskModel model;
     TaskRows rows{&model};
     Settings settings;
     BatchRun run;
@@ -303,7 +302,7 @@ private slots:
         harness.run.RunBatch(QString());
         QTRY_COMPARE(harness.outcomes.size(), 1);
         QCOMPARE(StatusOf(harness.rows, 0), status);
-        QCOMPARE(harness.rows.subItemToolTip(0, 2), tip);
+        QCOMPARE(harness.rows.failureReason(0), tip);
         QCOMPARE(StatusOf(harness.rows, 1), "Complete");
         QCOMPARE(harness.outcomes[0].kind, BatchOutcome::Completed);
         QCOMPARE(harness.outcomes[0].text, text);
@@ -335,7 +334,7 @@ private slots:
         QCOMPARE(harness.outcomes[0].text, message);
         QCOMPARE(harness.events.mid(harness.events.size() - 3, 2),
                  (QStringList{"clock off", "status 0 Failed"}));
-        QVERIFY(harness.rows.subItemToolTip(0, 2).startsWith("The encoder could not be started"));
+        QVERIFY(harness.rows.failureReason(0).startsWith("The encoder could not be started"));
         QCOMPARE(StatusOf(harness.rows, 1), "OK");
         QCOMPARE(harness.run.state(), BatchRun::Idle);
     }
@@ -376,7 +375,7 @@ private slots:
         harness.settings.folder = m_dir.path();
         AppendTask(harness.rows, AddedTask(path("a.avi"), 5));
         AppendTask(harness.rows, AddedTask(path("b.avi"), 5));
-        QObject::connect(&harness.model, &QStandardItemModel::dataChanged, &harness.run, [&] {
+        QObject::connect(&harness.model, &TaskModel::dataChanged, &harness.run, [&] {
             if (StatusOf(harness.rows, 0) == "Complete")
                 harness.run.Stop();
         });
@@ -407,7 +406,7 @@ private slots:
         QCOMPARE(harness.outcomes[1].failed, 0);
         QCOMPARE(harness.outcomes[1].text, "The coversion is completed successfully.");
         QCOMPARE(StatusOf(harness.rows, 0), "Complete");
-        QCOMPARE(harness.rows.subItemToolTip(0, 2), QString());
+        QCOMPARE(harness.rows.failureReason(0), QString());
     }
 
     void everyTaskReleasesItsProcess()

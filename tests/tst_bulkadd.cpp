@@ -2,6 +2,7 @@
 #include "TestFiles.h"
 #include "engine/MediaProbe.h"
 #include "engine/ProbeQueue.h"
+#include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "tasks/InputTypes.h"
 #include "tasks/OutputOptions.h"
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QSignalSpy>
-#include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -24,7 +24,7 @@ const QByteArray kVaryingReport =
     "kb/s\\n    Stream #0.0: Video: h264, yuv420p, %dx240, 25 fps\\n\" \"$2\" $((n % 60)) $n\n"
     "exit 1";
 
-QStringList rowTexts(const QStandardItemModel& model)
+QStringList rowTexts(const TaskModel& model)
 {
     QStringList texts;
     for (int row = 0; row < model.rowCount(); ++row) {
@@ -46,9 +46,8 @@ class TestBulkAdd final : public QObject
     // The folder added the old way, one probe after the other, each waited for.
     QStringList sequential(const QString& encoder, const QString& folder)
     {
-        QStandardItemModel model;
+        TaskModel model;
         TaskRows rows(&model);
-        rows.setupColumns();
         MediaProbe probe(encoder);
         TaskAdder* adder = nullptr;
         TaskAdder sequential(rows, InputExtensions(),
@@ -66,9 +65,8 @@ class TestBulkAdd final : public QObject
     // The same folder with its files read several at a time after the rows are in.
     QStringList parallel(const QString& encoder, const QString& folder, int at)
     {
-        QStandardItemModel model;
+        TaskModel model;
         TaskRows rows(&model);
-        rows.setupColumns();
         ProbeQueue probes(encoder, at);
         TaskAdder adder(rows, InputExtensions(),
                         {[] { return QStringLiteral(".mkv"); },
@@ -194,9 +192,8 @@ private slots:
         QFETCH(QString, start);
         QFETCH(QString, end);
         QFETCH(QString, expected);
-        QStandardItemModel model;
+        TaskModel model;
         TaskRows rows(&model);
-        rows.setupColumns();
         QStringList asked;
         TaskAdder adder(rows, InputExtensions(),
                         {[] { return QStringLiteral(".mkv"); },
@@ -259,7 +256,7 @@ private slots:
     // The caption lookup follows every change of the list, not only appended rows.
     void captionLookupFollowsTheList()
     {
-        QStandardItemModel model;
+        TaskModel model;
         TaskRows rows(&model);
         for (const char* path : {"/a", "/b", "/c", "/d"})
             rows.appendTask(QString(path));

@@ -123,7 +123,7 @@ private slots:
             const QString output = out + "/" + QChar('a' + row) + ".mp4";
             if (row == refused) {
                 QCOMPARE(StatusOf(rows, row), "Failed");
-                const QString tip = rows.subItemToolTip(row, 2);
+                const QString tip = rows.failureReason(row);
                 // the encoder's own words for the refused start
                 QVERIFY2(tip.contains(QRegularExpression("Invalid duration \\w+ for ss")),
                          qPrintable(tip));

@@ -1,7 +1,7 @@
+#include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "tasks/OutputOptions.h"
 
-#include <QStandardItemModel>
 #include <QTest>
 
 namespace {
@@ -98,7 +98,7 @@ private slots:
         QFETCH(QStringList, typed);
         QFETCH(QStringList, stored);
         QFETCH(bool, told);
-        QStandardItemModel model;
+        TaskModel model;
         TaskRows rows(&model);
         const ltvItemData seeded = seed(source, before.at(0), before.at(1));
         rows.WriteTask(rows.appendTask(QString()), TaskRows::WholeRecord, seeded);
@@ -118,13 +118,16 @@ private slots:
 
     void writesFiveFieldsInOrder()
     {
-        QStandardItemModel model;
+        TaskModel model;
         TaskRows rows(&model);
         rows.WriteTask(rows.appendTask(QString()), TaskRows::WholeRecord,
                        seed("00:01:40.00", "00:00:10", "00:01:00"));
         QList<int> columns;
-        connect(&model, &QStandardItemModel::itemChanged, this,
-                [&](QStandardItem* item) { columns << item->column(); });
+        connect(&model, &TaskModel::dataChanged, this,
+                [&](const QModelIndex& from, const QModelIndex& to) {
+                    for (int column = from.column(); column <= to.column(); ++column)
+                        columns << column;
+                });
         OutputOptions{"new.avi", "00:00:20", "00:00:50"}.storeInto(rows, 0);
         // Sub-items 3, 4, 7, 8 and 9 sit in columns 4, 5, 8, 9 and 10.
         QCOMPARE(columns, (QList<int>{4, 5, 8, 9, 10}));

@@ -4,6 +4,7 @@
 #include "app/GettingStartedPanel.h"
 #include "app/PreviewPlayer.h"
 #include "app/TMainForm.h"
+#include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "engine/TimeText.h"
 #include "platform/MediaGraph.h"
@@ -18,7 +19,6 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSlider>
-#include <QStandardItemModel>
 #include <QStyleOptionSlider>
 #include <QTreeView>
 #include <QWindow>

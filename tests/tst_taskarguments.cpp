@@ -2,6 +2,7 @@
 #include "engine/BatchRules.h"
 #include "engine/EncoderCommand.h"
 #include "engine/MediaProbe.h"
+#include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "platform/EncoderProcess.h"
 #include "tasks/InputTypes.h"
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QStandardItemModel>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -20,7 +20,7 @@ namespace {
 // The task as the run reads it: texts from the row, numbers derived from them.
 ltvItemData readBack(const QString& length, const QString& start, const QString& clip)
 {
-    QStandardItemModel model;
+    TaskModel model;
     TaskRows rows(&model);
     ltvItemData task;
     task.Length = task.SourceEnd = length;
@@ -122,7 +122,7 @@ private slots:
         const QString clip = media.filePath("clip.avi");
         QVERIFY(MakeClip(clip, 4));
 
-        QStandardItemModel model;
+        TaskModel model;
         TaskRows rows(&model);
         MediaProbe probe(encoder);
         TaskAdder* adder = nullptr;

@@ -2,6 +2,7 @@
 #include "app/ImageButton.h"
 #include "app/TMainForm.h"
 #include "app/TaskListCommands.h"
+#include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "profiles/ParameterPanels.h"
 #include "profiles/ValueListEditor.h"
@@ -9,7 +10,6 @@
 #include <QAction>
 #include <QMenu>
 #include <QSignalSpy>
-#include <QStandardItemModel>
 #include <QToolButton>
 #include <QTreeView>
 #include <QtTest>

@@ -1,37 +1,40 @@
 #include "engine/TaskRows.h"
 #include "tasks/TaskListEditing.h"
 
+#include "engine/TaskModel.h"
+
 #include <QItemSelectionModel>
-#include <QStandardItemModel>
 #include <QTest>
 
 namespace {
 using Rows = QList<int>;
 
 // A list of tasks 0..count-1, each with texts that name it in every field, so that a row whose
-// fields came from different tasks shows.
+// fields came from different tasks shows. Odd tasks failed, each for a reason of its own.
 struct List
 {
-    QStandardItemModel model;
+    TaskModel model;
     TaskRows rows{&model};
     QItemSelectionModel selection{&model};
     TaskListEditing editing{rows, &selection};
 
     explicit List(int count, const Rows& selected = {})
     {
-        rows.setupColumns();
         for (int task = 0; task < count; ++task) {
             const QString n = QString::number(task);
             ltvItemData record;
             record.InputFile = "/v/" + n + ".avi";
             record.Length = record.SourceEnd = record.EndTime = "00:00:0" + n;
             record.Size = " 32" + n + "x240";
-            record.Status = task % 2 ? "Complete" : "OK";
+            record.Status = task % 2 ? "Failed" : "OK";
             record.NewFileName = "name" + n;
             record.NewFileExt = ".e" + n;
             record.SourceStart = record.StartTime = "00:00:00." + n;
             record.ClipLength = "00:00:0" + n + ".5";
-            rows.WriteTask(rows.appendTask(QString()), TaskRows::WholeRecord, record);
+            const int row = rows.appendTask(QString());
+            rows.WriteTask(row, TaskRows::WholeRecord, record);
+            if (task % 2)
+                rows.setState(row, TaskState::Failed, "why " + n);
         }
         for (int row : selected)
             selection.select(model.index(row, 0),
@@ -45,10 +48,11 @@ struct List
         for (int row = 0; row < rows.rowCount(); ++row) {
             const QString n = QFileInfo(rows.caption(row)).baseName();
             bool whole = true;
-            for (int column = 1; column < TaskRows::ColumnCount; ++column) {
-                const QString text = model.item(row, column)->text();
+            for (int column = 1; column < TaskModel::ColumnCount; ++column) {
+                const QString text = model.index(row, column).data().toString();
                 if (column == 3)
-                    whole = whole && text == (n.toInt() % 2 ? "Complete" : "OK");
+                    whole = whole && text == (n.toInt() % 2 ? "Failed" : "OK") &&
+                            rows.failureReason(row) == (n.toInt() % 2 ? "why " + n : QString());
                 else
                     whole = whole && text.contains(n);
             }

@@ -5,13 +5,13 @@
 #include "GettingStartedPanel.h"
 #include "Notice.h"
 #include "TMainFormUi.h"
+#include "engine/TaskModel.h"
 #include "tasks/InputTypes.h"
 
 #include <QDir>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QStandardItemModel>
 #include <QToolButton>
 #include <QTreeView>
 

@@ -2,6 +2,7 @@
 
 #include "BalloonTip.h"
 #include "TMainFormUi.h"
+#include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "profiles/ParameterPanels.h"
 #include "profiles/ValueListEditor.h"
@@ -10,7 +11,6 @@
 
 #include <QEvent>
 #include <QItemSelectionModel>
-#include <QStandardItemModel>
 #include <QStyle>
 #include <QTreeView>
 

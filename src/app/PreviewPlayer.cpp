@@ -3,6 +3,7 @@
 #include "ErrorReport.h"
 #include "TMainFormUi.h"
 #include "base/FwError.h"
+#include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "engine/TimeText.h"
 #include "platform/MediaModule.h"
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QSlider>
-#include <QStandardItemModel>
 #include <QTreeView>
 
 PreviewPlayer::PreviewPlayer(QWidget* form, const TMainFormUi& ui, const QString& moduleFolder,

@@ -16,6 +16,7 @@
 #include "TaskListCommands.h"
 #include "WindowFrame.h"
 #include "base/PathText.h"
+#include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "platform/HelpViewer.h"
 #include "profiles/ParameterPanels.h"
@@ -207,7 +208,7 @@ void TMainForm::FormCreate()
     for (int column = 0; column < 4; ++column)
         m_ui.ltvTask->setColumnWidth(column, widths[column]);
     // Hidden only now: hiding before the header's style is set leaves their widths counted.
-    for (int column = 4; column < TaskRows::ColumnCount; ++column)
+    for (int column = TaskModel::VisibleColumns; column < TaskModel::ColumnCount; ++column)
         m_ui.ltvTask->setColumnHidden(column, true);
     SetHints();
 }

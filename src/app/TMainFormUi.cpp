@@ -4,6 +4,7 @@
 #include "ImageButton.h"
 #include "Pictures.h"
 #include "SplitterBar.h"
+#include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "profiles/ParameterPanels.h"
 
@@ -22,7 +23,6 @@
 #include <QScrollArea>
 #include <QSlider>
 #include <QSplitter>
-#include <QStandardItemModel>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
@@ -110,8 +110,7 @@ void TMainFormUi::setupTaskArea(QWidget* form)
     column->addLayout(cell, 1);
     ltvTask = new QTreeView(panMain);
     ltvTask->setObjectName(QStringLiteral("ltvTask"));
-    taskModel = new QStandardItemModel(ltvTask);
-    TaskRows(taskModel).setupColumns();
+    taskModel = new TaskModel(ltvTask);
     ltvTask->setModel(taskModel);
     ltvTask->setRootIsDecorated(false);
     ltvTask->setUniformRowHeights(true);

@@ -14,7 +14,7 @@ class QPushButton;
 class QScrollArea;
 class QSlider;
 class QSplitter;
-class QStandardItemModel;
+class TaskModel;
 class QTimer;
 class QToolButton;
 class QTreeView;
@@ -39,7 +39,7 @@ struct TMainFormUi
     QWidget* panMain = nullptr;
     QWidget* panLeft = nullptr;
     QTreeView* ltvTask = nullptr;
-    QStandardItemModel* taskModel = nullptr;
+    TaskModel* taskModel = nullptr;
     GettingStartedPanel* panbg = nullptr;
     QWidget* Toolbar1 = nullptr;
     ImageButton* ibtnAddFile = nullptr;

@@ -10,7 +10,6 @@
 #include <QTimer>
 
 namespace {
-constexpr int StatusField = 2; // the sub-item that holds Status
 
 QString failureText(int exitCode, bool crashed, const QString& lastLines)
 {
@@ -86,7 +85,7 @@ void BatchRun::startTask()
     ltvItemData task;
     m_rows.ReadTask(m_index, TaskRows::WholeRecord, task);
     m_clip = task.ClipLengthSec;
-    setStatus(TaskStatus::Converting);
+    setStatus(TaskState::Converting);
     emit convertingFile(FileNamePart(task.InputFile));
     const QString output = m_namer.OutputPath(m_index, task, m_settings.outputFolder(),
                                               m_settings.outputExt(), m_settings.renameExisting());
@@ -134,9 +133,9 @@ void BatchRun::taskFinished(int exitCode, bool crashed)
     m_done += m_clip;
     if (crashed || exitCode != 0) {
         ++m_failed;
-        setStatus(TaskStatus::Failed, failureText(exitCode, crashed, m_tail.text()));
+        setStatus(TaskState::Failed, failureText(exitCode, crashed, m_tail.text()));
     } else {
-        setStatus(TaskStatus::Complete);
+        setStatus(TaskState::Complete);
     }
     const bool last = m_index + 1 >= m_rows.rowCount();
     if (!last) {
@@ -156,7 +155,7 @@ void BatchRun::cannotStart(const QString& message, const QString& reason)
 {
     m_active = false;
     emit clockRunning(false);
-    setStatus(TaskStatus::Failed, QStringLiteral("The encoder could not be started: ") + reason);
+    setStatus(TaskState::Failed, QStringLiteral("The encoder could not be started: ") + reason);
     BatchOutcome outcome;
     outcome.kind = BatchOutcome::CannotStart;
     outcome.caption = QStringLiteral("Framewright");
@@ -169,7 +168,7 @@ void BatchRun::endStopped()
     emit clockRunning(false);
     // Stopped between two tasks, the next one never began: it keeps its status.
     if (m_stoppedTask)
-        setStatus(TaskStatus::Stopped);
+        setStatus(TaskState::Stopped);
     BatchOutcome outcome;
     outcome.kind = BatchOutcome::Stopped;
     outcome.caption = QStringLiteral("Cancel");
@@ -228,7 +227,7 @@ void BatchRun::abandon()
     StopEncoder();
     emit clockRunning(false);
     if (m_active || (m_state == StopRequested && m_stoppedTask))
-        setStatus(TaskStatus::Stopped);
+        setStatus(TaskState::Stopped);
     m_active = false;
     m_state = Idle;
     ++m_generation;
@@ -239,10 +238,7 @@ void BatchRun::StopEncoder()
     m_encoder.stop();
 }
 
-void BatchRun::setStatus(const char* word, const QString& toolTip)
+void BatchRun::setStatus(TaskState state, const QString& failureReason)
 {
-    ltvItemData record;
-    record.Status = QLatin1String(word);
-    m_rows.WriteTask(m_index, StatusField, record);
-    m_rows.setSubItemToolTip(m_index, StatusField, toolTip);
+    m_rows.setState(m_index, state, failureReason);
 }

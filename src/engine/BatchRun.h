@@ -4,6 +4,7 @@
 #include "engine/BatchOutcome.h"
 #include "engine/OutputNamer.h"
 #include "engine/OutputTail.h"
+#include "engine/TaskRecord.h"
 #include "platform/EncoderProcess.h"
 
 #include <QObject>
@@ -61,7 +62,7 @@ private:
     void cannotStart(const QString& message, const QString& reason);
     void endStopped();
     void complete();
-    void setStatus(const char* word, const QString& toolTip = QString());
+    void setStatus(TaskState state, const QString& failureReason = QString());
     void finishRun(BatchOutcome outcome);
 
     TaskRows& m_rows;

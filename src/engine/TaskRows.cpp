@@ -1,24 +1,23 @@
 #include "TaskRows.h"
 
 #include "engine/CaptionIndex.h"
+#include "engine/TaskModel.h"
 #include "engine/TimeText.h"
-
-#include <QStandardItemModel>
 
 namespace {
 using TextField = QString ltvItemData::*;
 using NumberField = double ltvItemData::*;
 
-// Record fields held by sub-items 0 to 9, in row order.
-constexpr TextField subItemFields[TaskRows::SubItemCount] = {
+// The working copy's text for each Field, in row order.
+constexpr TextField fieldTexts[TaskRows::FieldCount] = {
     &ltvItemData::Length,      &ltvItemData::Size,       &ltvItemData::Status,
     &ltvItemData::NewFileName, &ltvItemData::NewFileExt, &ltvItemData::SourceStart,
     &ltvItemData::SourceEnd,   &ltvItemData::ClipLength, &ltvItemData::StartTime,
     &ltvItemData::EndTime,
 };
 
-// The number derived from each sub-item's text; null where the text is not a time.
-constexpr NumberField subItemNumbers[TaskRows::SubItemCount] = {
+// The number derived from each Field's text; null where the text is not a time.
+constexpr NumberField fieldNumbers[TaskRows::FieldCount] = {
     &ltvItemData::LengthSec,
     nullptr,
     nullptr,
@@ -31,43 +30,37 @@ constexpr NumberField subItemNumbers[TaskRows::SubItemCount] = {
     &ltvItemData::EndTimeSec,
 };
 
-QStandardItem* newItem(const QString& text)
+// The column that shows a Field: the caption comes first.
+constexpr int columnOf(int field)
 {
-    auto* item = new QStandardItem(text);
-    // Rows change only through the program's own operations.
-    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-    return item;
+    return field + 1;
+}
+static_assert(columnOf(TaskRows::Status) == TaskModel::StatusColumn);
+static_assert(columnOf(TaskRows::EndTime) == TaskModel::EndTimeColumn);
+
+void readField(const TaskRecord& task, int field, ltvItemData& record)
+{
+    record.*fieldTexts[field] = TaskModel::text(task, columnOf(field));
+    if (fieldNumbers[field])
+        record.*fieldNumbers[field] = TextToSeconds(record.*fieldTexts[field]);
 }
 } // namespace
 
-TaskRows::TaskRows(QStandardItemModel* model) : m_model(model) {}
-
-void TaskRows::setupColumns()
-{
-    m_model->setColumnCount(ColumnCount);
-    const QStringList captions = {QStringLiteral("Input File"), QStringLiteral("Length"),
-                                  QStringLiteral("Size"), QStringLiteral("Status")};
-    for (int column = 0; column < ColumnCount; ++column)
-        m_model->setHeaderData(column, Qt::Horizontal, captions.value(column));
-}
+TaskRows::TaskRows(TaskModel* model) : m_model(model) {}
 
 void TaskRows::ReadTask(int row, int mode, ltvItemData& record) const
 {
     if (!validRow(row))
         return;
+    const TaskRecord& task = m_model->task(row);
     if (mode == WholeRecord) {
-        record.InputFile = caption(row);
-        for (int sub = 0; sub < SubItemCount; ++sub) {
-            record.*subItemFields[sub] = text(row, sub + 1);
-            if (subItemNumbers[sub])
-                record.*subItemNumbers[sub] = TextToSeconds(record.*subItemFields[sub]);
-        }
+        record.InputFile = task.inputPath;
+        for (int field = 0; field < FieldCount; ++field)
+            readField(task, field, record);
     } else if (mode == CaptionOnly) {
-        record.InputFile = caption(row);
-    } else if (mode >= 0 && mode < SubItemCount) {
-        record.*subItemFields[mode] = text(row, mode + 1);
-        if (subItemNumbers[mode])
-            record.*subItemNumbers[mode] = TextToSeconds(record.*subItemFields[mode]);
+        record.InputFile = task.inputPath;
+    } else if (mode >= 0 && mode < FieldCount) {
+        readField(task, mode, record);
     }
 }
 
@@ -75,14 +68,19 @@ void TaskRows::WriteTask(int row, int mode, const ltvItemData& record)
 {
     if (!validRow(row))
         return;
+    TaskRecord task = m_model->task(row);
     if (mode == WholeRecord) {
-        setText(row, 0, record.InputFile);
-        for (int sub = 0; sub < SubItemCount; ++sub)
-            setText(row, sub + 1, record.*subItemFields[sub]);
+        task.inputPath = record.InputFile;
+        for (int field = 0; field < FieldCount; ++field)
+            TaskModel::setText(task, columnOf(field), record.*fieldTexts[field]);
+        m_model->setTask(row, task);
     } else if (mode == CaptionOnly) {
-        setText(row, 0, record.InputFile);
-    } else if (mode >= 0 && mode < SubItemCount) {
-        setText(row, mode + 1, record.*subItemFields[mode]);
+        task.inputPath = record.InputFile;
+        m_model->setTask(row, task, TaskModel::InputColumn, TaskModel::InputColumn);
+    } else if (mode >= 0 && mode < FieldCount) {
+        // One column only: a change of the caption column would have its lookup rebuilt.
+        TaskModel::setText(task, columnOf(mode), record.*fieldTexts[mode]);
+        m_model->setTask(row, task, columnOf(mode), columnOf(mode));
     }
 }
 
@@ -95,29 +93,26 @@ int TaskRows::appendTask(const QString& path)
 
 int TaskRows::appendTask(const ltvItemData& record)
 {
-    QList<QStandardItem*> items;
-    items.reserve(ColumnCount);
-    items.append(newItem(record.InputFile));
-    for (int sub = 0; sub < SubItemCount; ++sub)
-        items.append(newItem(record.*subItemFields[sub]));
-    m_model->appendRow(items);
-    return m_model->rowCount() - 1;
+    TaskRecord task;
+    task.inputPath = record.InputFile;
+    for (int field = 0; field < FieldCount; ++field)
+        TaskModel::setText(task, columnOf(field), record.*fieldTexts[field]);
+    return m_model->append(task);
 }
 
-void TaskRows::setSubItemToolTip(int row, int sub, const QString& text)
+void TaskRows::setState(int row, TaskState state, const QString& failureReason)
 {
-    if (!validRow(row) || sub < 0 || sub >= SubItemCount)
+    if (!validRow(row))
         return;
-    if (!m_model->item(row, sub + 1))
-        setText(row, sub + 1, QString());
-    m_model->item(row, sub + 1)->setToolTip(text);
+    TaskRecord task = m_model->task(row);
+    task.state = state;
+    task.failureReason = failureReason;
+    m_model->setTask(row, task, TaskModel::StatusColumn, TaskModel::StatusColumn);
 }
 
-QString TaskRows::subItemToolTip(int row, int sub) const
+QString TaskRows::failureReason(int row) const
 {
-    const QStandardItem* item =
-        validRow(row) && sub >= 0 && sub < SubItemCount ? m_model->item(row, sub + 1) : nullptr;
-    return item ? item->toolTip() : QString();
+    return validRow(row) ? m_model->task(row).failureReason : QString();
 }
 
 int TaskRows::rowCount() const
@@ -132,24 +127,10 @@ int TaskRows::indexOf(const QString& path) const
 
 QString TaskRows::caption(int row) const
 {
-    return validRow(row) ? text(row, 0) : QString();
+    return validRow(row) ? m_model->task(row).inputPath : QString();
 }
 
 bool TaskRows::validRow(int row) const
 {
     return row >= 0 && row < m_model->rowCount();
-}
-
-QString TaskRows::text(int row, int column) const
-{
-    const QStandardItem* item = m_model->item(row, column);
-    return item ? item->text() : QString();
-}
-
-void TaskRows::setText(int row, int column, const QString& text)
-{
-    if (QStandardItem* item = m_model->item(row, column))
-        item->setText(text);
-    else
-        m_model->setItem(row, column, newItem(text));
 }

@@ -1,41 +1,51 @@
 #pragma once
 
+#include "engine/TaskRecord.h"
 #include "engine/ltvItemData.h"
 
 #include <QString>
 
-class QStandardItem;
-class QStandardItemModel;
+class TaskModel;
 
-// The task list's rows are the only store of tasks. Column 0 holds the caption (the input
-// path); columns 1 to 10 hold sub-items 0 to 9, the texts of the record after InputFile.
+// The task list seen as rows of texts: the working copy ltvItemData read from a row and written
+// back, field by field or whole. The caption is the input path; the fields after it are
+// numbered as Field gives them. The rows live in a TaskModel.
 class TaskRows final
 {
 public:
-    static constexpr int SubItemCount = 10;
-    static constexpr int ColumnCount = SubItemCount + 1;
-    // Modes of ReadTask and WriteTask besides the sub-item numbers 0 to 9.
+    // The record's texts after the caption, in row order: the modes of ReadTask and WriteTask.
+    enum Field {
+        Length,
+        Size,
+        Status,
+        NewFileName,
+        NewFileExt,
+        SourceStart,
+        SourceEnd,
+        ClipLength,
+        StartTime,
+        EndTime,
+        FieldCount
+    };
     static constexpr int WholeRecord = -2;
     static constexpr int CaptionOnly = -1;
 
-    explicit TaskRows(QStandardItemModel* model);
+    explicit TaskRows(TaskModel* model);
 
-    // Eleven columns; only the first four have captions, the rest stay hidden in the view.
-    void setupColumns();
-
-    // Copies row texts into the record (mode -2, -1 or 0..9); other modes and rows do nothing.
+    // Copies row texts into the record (a whole record, the caption or one Field); other modes
+    // and rows do nothing. The numbers are derived from the time texts.
     void ReadTask(int row, int mode, ltvItemData& record) const;
     // Copies record texts into the row; the numbers are never written.
     void WriteTask(int row, int mode, const ltvItemData& record);
 
-    // Appends a row with the path as caption and ten empty sub-items; returns its index.
+    // Appends a row with the path as caption and empty fields; returns its index.
     int appendTask(const QString& path);
     // Appends a row holding the record's texts; returns its index.
     int appendTask(const ltvItemData& record);
 
-    // A sub-item's tooltip: a word or two in the cell, the reason behind it on hovering.
-    void setSubItemToolTip(int row, int sub, const QString& text);
-    QString subItemToolTip(int row, int sub) const;
+    // The task's state, and why it failed (shown when the pointer rests on its status).
+    void setState(int row, TaskState state, const QString& failureReason = QString());
+    QString failureReason(int row) const;
 
     int rowCount() const;
     // The first row whose caption equals the path exactly, letter case included; -1 if none.
@@ -43,12 +53,10 @@ public:
     int indexOf(const QString& path) const;
     QString caption(int row) const;
 
-    QStandardItemModel* model() const { return m_model; }
+    TaskModel* model() const { return m_model; }
 
 private:
     bool validRow(int row) const;
-    QString text(int row, int column) const;
-    void setText(int row, int column, const QString& text);
 
-    QStandardItemModel* m_model;
+    TaskModel* m_model;
 };

@@ -63,7 +63,8 @@ QString OutputOptions::storeInto(TaskRows& rows, int row) const
     ltvItemData task;
     rows.ReadTask(row, TaskRows::WholeRecord, task);
     const QString refused = checkInto(task);
-    for (const int mode : {3, 4, 7, 8, 9})
+    for (const int mode : {TaskRows::NewFileName, TaskRows::NewFileExt, TaskRows::ClipLength,
+                           TaskRows::StartTime, TaskRows::EndTime})
         rows.WriteTask(row, mode, task);
     return refused;
 }

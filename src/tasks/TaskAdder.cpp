@@ -58,7 +58,9 @@ int TaskAdder::Apply(const QString& path, const MediaProbe::Facts& facts)
     task.ClipLength = facts.length;
     task.StartTime = facts.start;
     task.EndTime = facts.end;
-    for (const int mode : {0, 1, 5, 6, 7, 8, 9})
+    for (const int mode :
+         {TaskRows::Length, TaskRows::Size, TaskRows::SourceStart, TaskRows::SourceEnd,
+          TaskRows::ClipLength, TaskRows::StartTime, TaskRows::EndTime})
         m_rows.WriteTask(row, mode, task);
     if (!held.startTime.isEmpty() || !held.endTime.isEmpty())
         held.storeInto(m_rows, row);

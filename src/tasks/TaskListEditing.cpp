@@ -1,9 +1,9 @@
 #include "TaskListEditing.h"
 
+#include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 
 #include <QItemSelectionModel>
-#include <QStandardItemModel>
 
 TaskListEditing::TaskListEditing(TaskRows& rows, QItemSelectionModel* selection)
     : m_rows(rows), m_selection(selection)
@@ -64,13 +64,8 @@ void TaskListEditing::MoveDown()
 
 void TaskListEditing::exchange(int row, int other)
 {
-    // The whole record travels, status included; the rows themselves stay where they are.
-    ltvItemData first;
-    ltvItemData second;
-    m_rows.ReadTask(row, TaskRows::WholeRecord, first);
-    m_rows.ReadTask(other, TaskRows::WholeRecord, second);
-    m_rows.WriteTask(other, TaskRows::WholeRecord, first);
-    m_rows.WriteTask(row, TaskRows::WholeRecord, second);
+    // The whole record travels, status and failure reason included.
+    m_rows.model()->exchange(row, other);
 }
 
 void TaskListEditing::select(int row, bool selected)

@@ -2,6 +2,7 @@
 
 #include "FakeEncoder.h"
 #include "app/TMainForm.h"
+#include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "profiles/ParameterPanels.h"
 #include "profiles/ValueListEditor.h"
@@ -10,7 +11,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QStandardItemModel>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
