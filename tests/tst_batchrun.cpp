@@ -306,6 +306,11 @@ private slots:
         QCOMPARE(StatusOf(harness.rows, 1), "Complete");
         QCOMPARE(harness.outcomes[0].kind, BatchOutcome::Completed);
         QCOMPARE(harness.outcomes[0].text, text);
+        // Each task keeps what its conversion left: the file written, the encoder's lines.
+        QCOMPARE(harness.rows.task(0).outputPath,
+                 status == "Complete" ? path("first.mp4") : QString());
+        QCOMPARE(harness.rows.task(1).outputPath, path("second.mp4"));
+        QCOMPARE(harness.rows.task(1).encoderOutput, "fine");
     }
 
     // clang-format off

@@ -9,26 +9,14 @@
 
 #include <QTimer>
 
-namespace {
-
-QString failureText(int exitCode, bool crashed, const QString& lastLines)
-{
-    QString text = crashed ? QStringLiteral("The encoder crashed.")
-                           : QStringLiteral("The encoder ended with status %1.").arg(exitCode);
-    if (!lastLines.isEmpty())
-        text += QLatin1Char('\n') + lastLines;
-    return text;
-}
-} // namespace
-
 BatchRun::BatchRun(TaskRows& rows, const BatchSettings& settings, const QString& encoderPath,
                    QObject* parent)
-    : QObject(parent), m_rows(rows), m_settings(settings), m_encoderPath(encoderPath),
-      m_decoder(QStringDecoder::Utf8)
+    : QObject(parent), m_rows(rows), m_settings(settings), m_encoderPath(encoderPath)
 {
-    connect(&m_encoder, &EncoderProcess::outputArrived, this, &BatchRun::read);
-    connect(&m_encoder, &EncoderProcess::finished, this, &BatchRun::taskFinished);
-    connect(&m_encoder, &EncoderProcess::failedToStart, this, [this](const QString& reason) {
+    connect(&m_job, &ConversionJob::outputRead, this, &BatchRun::outputRead);
+    connect(&m_job, &ConversionJob::advanced, this, &BatchRun::advanced);
+    connect(&m_job, &ConversionJob::finished, this, &BatchRun::taskFinished);
+    connect(&m_job, &ConversionJob::failedToStart, this, [this](const QString& reason) {
         cannotStart(QStringLiteral("Error on CreateProcess()"), reason);
     });
 }
@@ -81,48 +69,36 @@ void BatchRun::startTask()
         complete();
         return;
     }
-    m_cur = 0;
     ltvItemData task;
     m_rows.ReadTask(m_index, TaskRows::WholeRecord, task);
     m_clip = task.ClipLengthSec;
     setStatus(TaskState::Converting);
     emit convertingFile(FileNamePart(task.InputFile));
-    const QString output = m_namer.OutputPath(m_index, task, m_settings.outputFolder(),
-                                              m_settings.outputExt(), m_settings.renameExisting());
-    m_reads = 0;
-    m_tail.clear();
-    m_decoder.resetState();
+    m_output = m_namer.OutputPath(m_index, task, m_settings.outputFolder(), m_settings.outputExt(),
+                                  m_settings.renameExisting());
     m_active = true;
-    if (!m_encoder.launch(
+    if (!m_job.start(
             m_encoderPath,
-            ConversionCommandLine(task.InputFile, TaskArguments(m_arguments, task), output)))
+            ConversionCommandLine(task.InputFile, TaskArguments(m_arguments, task), m_output)))
         cannotStart(QStringLiteral("Error On CreatePipe()"), QStringLiteral("no encoder is set"));
 }
 
-void BatchRun::read(const QByteArray& bytes)
+void BatchRun::advanced()
 {
-    const QString text = m_decoder(bytes);
-    emit outputRead(text);
-    m_tail.add(text);
-    // The first two reads carry the encoder's banner, never a position.
-    if (m_reads >= 2) {
-        if (const std::optional<double> seconds = ProgressSeconds(text);
-            seconds && *seconds > m_cur)
-            m_cur = *seconds;
-        if (m_clip != 0) {
-            if (const std::optional<int> position = BarPosition(m_cur / m_clip * 100))
-                m_currentBar = *position;
-        }
-        if (m_total != 0) {
-            if (const std::optional<int> position = BarPosition((m_done + m_cur) / m_total * 100))
-                m_totalBar = *position;
-        }
-        emit progressShown(m_currentBar, m_totalBar);
+    const double position = m_job.position();
+    if (m_clip != 0) {
+        if (const std::optional<int> percent = BarPosition(position / m_clip * 100))
+            m_currentBar = *percent;
     }
-    ++m_reads;
+    if (m_total != 0) {
+        if (const std::optional<int> percent = BarPosition((m_done + position) / m_total * 100))
+            m_totalBar = *percent;
+    }
+    m_rows.setProgress(m_index, m_currentBar);
+    emit progressShown(m_currentBar, m_totalBar);
 }
 
-void BatchRun::taskFinished(int exitCode, bool crashed)
+void BatchRun::taskFinished(const QString& failureReason)
 {
     m_active = false;
     if (m_state == StopRequested) {
@@ -131,9 +107,11 @@ void BatchRun::taskFinished(int exitCode, bool crashed)
         return;
     }
     m_done += m_clip;
-    if (crashed || exitCode != 0) {
+    m_rows.setOutcome(m_index, failureReason.isEmpty() ? m_output : QString(), m_job.lastLines());
+    m_namer.written(m_output);
+    if (!failureReason.isEmpty()) {
         ++m_failed;
-        setStatus(TaskState::Failed, failureText(exitCode, crashed, m_tail.text()));
+        setStatus(TaskState::Failed, failureReason);
     } else {
         setStatus(TaskState::Complete);
     }
@@ -142,7 +120,6 @@ void BatchRun::taskFinished(int exitCode, bool crashed)
         m_currentBar = 0;
         emit progressShown(m_currentBar, m_totalBar);
     }
-    StopEncoder();
     if (last) {
         complete();
     } else {
@@ -235,7 +212,7 @@ void BatchRun::abandon()
 
 void BatchRun::StopEncoder()
 {
-    m_encoder.stop();
+    m_job.stop();
 }
 
 void BatchRun::setStatus(TaskState state, const QString& failureReason)

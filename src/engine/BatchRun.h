@@ -2,24 +2,19 @@
 
 #include "engine/BatchClock.h"
 #include "engine/BatchOutcome.h"
+#include "engine/ConversionJob.h"
 #include "engine/OutputNamer.h"
-#include "engine/OutputTail.h"
 #include "engine/TaskRecord.h"
-#include "platform/EncoderProcess.h"
 
 #include <QObject>
-#include <QStringDecoder>
 
 class BatchSettings;
 class TaskRows;
 
-// Converts every task of the list, in list order, one encoder run after another, driven by the
-// encoder's own signals so that the window is never held up. It writes each task's status and
-// reports what the progress area shows; the window shows it and knows nothing of the rules.
-//
-// Each chunk of output that arrives is one read: it replaces the shown output, and from a
-// task's third read on its "time" moves the task's position forward (never back) and the bars
-// with it.
+// Converts every task of the list, in list order: it hands each task to a conversion job and
+// goes on when the job reports its end, so that the window is never held up. It writes each
+// task's status and outcome, sums the progress for the progress area and carries out what
+// follows the last task; the window shows it and knows nothing of the rules.
 class BatchRun final : public QObject
 {
     Q_OBJECT
@@ -57,8 +52,8 @@ signals:
 private:
     void later(void (BatchRun::*step)());
     void startTask();
-    void read(const QByteArray& bytes);
-    void taskFinished(int exitCode, bool crashed);
+    void advanced();
+    void taskFinished(const QString& failureReason);
     void cannotStart(const QString& message, const QString& reason);
     void endStopped();
     void complete();
@@ -68,23 +63,20 @@ private:
     TaskRows& m_rows;
     const BatchSettings& m_settings;
     QString m_encoderPath;
-    EncoderProcess m_encoder;
+    ConversionJob m_job;
     BatchClock m_clock;
     OutputNamer m_namer;
-    OutputTail m_tail;
-    QStringDecoder m_decoder;
 
     State m_state = Idle;
     quint64 m_generation = 0; // tells steps queued by an earlier run apart
     QString m_arguments;
     int m_index = 0;            // the task being converted
+    QString m_output;           // the file it is converted to
     bool m_active = false;      // its encoder is running
     bool m_stoppedTask = false; // Stop ended a running task, not the wait before the next
     double m_total = 0;         // seconds of every task
     double m_done = 0;          // seconds of the tasks finished
-    double m_cur = 0;           // position reached in this task
     double m_clip = 0;          // this task's length
-    int m_reads = 0;
     int m_failed = 0;
     int m_currentBar = 0;
     int m_totalBar = 0;

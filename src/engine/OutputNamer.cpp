@@ -3,7 +3,24 @@
 #include "base/PathText.h"
 #include "platform/FileIdentity.h"
 
-OutputNamer::OutputNamer(const QStringList& inputs) : m_inputs(inputs) {}
+OutputNamer::OutputNamer(const QStringList& inputs)
+{
+    for (const QString& input : inputs)
+        remember(input);
+}
+
+void OutputNamer::remember(const QString& path)
+{
+    const QString key = FileKey(path);
+    if (!key.isEmpty())
+        m_keys.insert(key);
+    m_paths.insert(CleanedPath(path));
+}
+
+void OutputNamer::written(const QString& path)
+{
+    remember(path);
+}
 
 QString OutputNamer::OutputPath(int index, const ltvItemData& task, const QString& folder,
                                 const QString& outputExt, bool renameExisting)
@@ -18,7 +35,7 @@ QString OutputNamer::OutputPath(int index, const ltvItemData& task, const QStrin
         for (int further = 2; taken(path, renameExisting); ++further)
             path = numbered + QLatin1Char('_') + QString::number(further) + ext;
     }
-    m_outputs.append(path);
+    remember(path);
     return path;
 }
 
@@ -26,13 +43,8 @@ bool OutputNamer::taken(const QString& path, bool renameExisting) const
 {
     if (renameExisting && PathTaken(path))
         return true;
-    for (const QString& input : m_inputs) {
-        if (SameFile(path, input))
-            return true;
-    }
-    for (const QString& output : m_outputs) {
-        if (SameFile(path, output))
-            return true;
-    }
-    return false;
+    // A file that exists is known by its key, however its path is spelt; one not yet written
+    // by its cleaned path.
+    const QString key = FileKey(path);
+    return (!key.isEmpty() && m_keys.contains(key)) || m_paths.contains(CleanedPath(path));
 }

@@ -2,13 +2,15 @@
 
 #include "engine/ltvItemData.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
 // Decides each task's output file for one run. A conversion never writes over an input of the
 // run, an output the run has already written, or, when the user chose not to overwrite, any
 // file that exists; such a task takes a numbered name instead, numbered further until it is
-// free.
+// free. Each name is checked against the run's files at the same cost, however many there are:
+// they are kept as their files' keys and cleaned paths.
 class OutputNamer final
 {
 public:
@@ -18,10 +20,13 @@ public:
     // + outputExt, numbered further while taken. The path is then counted as written.
     QString OutputPath(int index, const ltvItemData& task, const QString& folder,
                        const QString& outputExt, bool renameExisting);
+    // The output has been written: a link to it that is named later is known for it too.
+    void written(const QString& path);
 
 private:
+    void remember(const QString& path);
     bool taken(const QString& path, bool renameExisting) const;
 
-    QStringList m_inputs;
-    QStringList m_outputs;
+    QSet<QString> m_keys;  // of the run's files that exist
+    QSet<QString> m_paths; // of all of them, cleaned
 };

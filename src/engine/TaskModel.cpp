@@ -91,12 +91,13 @@ const TaskRecord& TaskModel::task(int row) const
     return validRow(row) ? m_tasks.at(row) : none;
 }
 
-void TaskModel::setTask(int row, const TaskRecord& task, int firstColumn, int lastColumn)
+void TaskModel::setTask(int row, const TaskRecord& task, int firstColumn, int lastColumn,
+                        const QList<int>& roles)
 {
     if (!validRow(row))
         return;
     m_tasks[row] = task;
-    emit dataChanged(index(row, firstColumn), index(row, lastColumn));
+    emit dataChanged(index(row, firstColumn), index(row, lastColumn), roles);
 }
 
 int TaskModel::append(const TaskRecord& task)

@@ -27,6 +27,8 @@ public:
         ColumnCount
     };
     static constexpr int VisibleColumns = StatusColumn + 1;
+    // Changes to what the list does not show (progress, outcome) are told with this role.
+    static constexpr int RecordRole = Qt::UserRole;
 
     explicit TaskModel(QObject* parent = nullptr);
 
@@ -42,7 +44,7 @@ public:
     // Replaces the row's record; the view hears of the columns given (all by default), which
     // must be the ones whose texts changed.
     void setTask(int row, const TaskRecord& task, int firstColumn = 0,
-                 int lastColumn = ColumnCount - 1);
+                 int lastColumn = ColumnCount - 1, const QList<int>& roles = {});
     // Appends the record; returns its row.
     int append(const TaskRecord& task);
     // The two rows change places, each with its whole record.

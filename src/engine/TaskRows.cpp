@@ -110,6 +110,32 @@ void TaskRows::setState(int row, TaskState state, const QString& failureReason)
     m_model->setTask(row, task, TaskModel::StatusColumn, TaskModel::StatusColumn);
 }
 
+void TaskRows::setProgress(int row, int percent)
+{
+    if (!validRow(row) || m_model->task(row).progress == percent)
+        return;
+    TaskRecord task = m_model->task(row);
+    task.progress = percent;
+    m_model->setTask(row, task, TaskModel::StatusColumn, TaskModel::StatusColumn,
+                     {TaskModel::RecordRole});
+}
+
+void TaskRows::setOutcome(int row, const QString& outputPath, const QString& encoderOutput)
+{
+    if (!validRow(row))
+        return;
+    TaskRecord task = m_model->task(row);
+    task.outputPath = outputPath;
+    task.encoderOutput = encoderOutput;
+    m_model->setTask(row, task, TaskModel::StatusColumn, TaskModel::StatusColumn,
+                     {TaskModel::RecordRole});
+}
+
+const TaskRecord& TaskRows::task(int row) const
+{
+    return m_model->task(row);
+}
+
 QString TaskRows::failureReason(int row) const
 {
     return validRow(row) ? m_model->task(row).failureReason : QString();

@@ -46,6 +46,12 @@ public:
     // The task's state, and why it failed (shown when the pointer rests on its status).
     void setState(int row, TaskState state, const QString& failureReason = QString());
     QString failureReason(int row) const;
+    // The percent the task's conversion under way has reached.
+    void setProgress(int row, int percent);
+    // What the task's last conversion left: the file it wrote (empty when none) and the
+    // encoder's last lines.
+    void setOutcome(int row, const QString& outputPath, const QString& encoderOutput);
+    const TaskRecord& task(int row) const;
 
     int rowCount() const;
     // The first row whose caption equals the path exactly, letter case included; -1 if none.

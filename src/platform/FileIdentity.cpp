@@ -7,12 +7,22 @@
 #include <sys/stat.h>
 #endif
 
-namespace {
-QString cleaned(const QString& path)
+QString CleanedPath(const QString& path)
 {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
-} // namespace
+
+QString FileKey(const QString& path)
+{
+#ifdef Q_OS_UNIX
+    struct stat info = {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    return QString::number(info.st_dev) + QLatin1Char(':') + QString::number(info.st_ino);
+#else
+    return QFileInfo(path).canonicalFilePath();
+#endif
+}
 
 bool SameFile(const QString& first, const QString& second)
 {
@@ -27,7 +37,7 @@ bool SameFile(const QString& first, const QString& second)
     if (!a.isEmpty() && a == QFileInfo(second).canonicalFilePath())
         return true;
 #endif
-    return cleaned(first) == cleaned(second);
+    return CleanedPath(first) == CleanedPath(second);
 }
 
 bool PathTaken(const QString& path)
