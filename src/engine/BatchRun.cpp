@@ -2,7 +2,6 @@
 
 #include "base/PathText.h"
 #include "engine/BatchRules.h"
-#include "engine/BatchSettings.h"
 #include "engine/EncoderCommand.h"
 #include "engine/TaskRows.h"
 #include "engine/TaskStatus.h"
@@ -22,10 +21,8 @@ QString failureText(int exitCode, bool crashed, const QString& lastLines)
 }
 } // namespace
 
-BatchRun::BatchRun(TaskRows& rows, const BatchSettings& settings, const QString& encoderPath,
-                   QObject* parent)
-    : QObject(parent), m_rows(rows), m_settings(settings), m_encoderPath(encoderPath),
-      m_decoder(QStringDecoder::Utf8)
+BatchRun::BatchRun(TaskRows& rows, const QString& encoderPath, QObject* parent)
+    : QObject(parent), m_rows(rows), m_encoderPath(encoderPath), m_decoder(QStringDecoder::Utf8)
 {
     connect(&m_encoder, &EncoderProcess::outputArrived, this, &BatchRun::read);
     connect(&m_encoder, &EncoderProcess::finished, this, &BatchRun::taskFinished);
@@ -44,10 +41,11 @@ void BatchRun::later(void (BatchRun::*step)())
     });
 }
 
-void BatchRun::RunBatch(const QString& arguments)
+void BatchRun::RunBatch(const QString& arguments, const BatchSettings& settings)
 {
     if (m_state != Idle)
         return;
+    m_settings = settings;
     ++m_generation;
     m_currentBar = 0;
     m_totalBar = 0;
@@ -88,8 +86,8 @@ void BatchRun::startTask()
     m_clip = task.ClipLengthSec;
     setStatus(TaskStatus::Converting);
     emit convertingFile(FileNamePart(task.InputFile));
-    const QString output = m_namer.OutputPath(m_index, task, m_settings.outputFolder(),
-                                              m_settings.outputExt(), m_settings.renameExisting());
+    const QString output = m_namer.OutputPath(m_index, task, m_settings.outputFolder,
+                                              m_settings.outputExt, m_settings.renameExisting);
     m_reads = 0;
     m_tail.clear();
     m_decoder.resetState();
@@ -190,12 +188,12 @@ void BatchRun::complete()
                              .arg(m_failed)
                              .arg(m_rows.rowCount());
     // Leaving or switching off would hide the failures: the user hears of them first.
-    outcome.action = m_failed > 0                   ? BatchOutcome::Report
-                     : m_settings.turnOffWhenDone() ? BatchOutcome::PowerOff
-                     : m_settings.exitWhenDone()    ? BatchOutcome::Exit
-                                                    : BatchOutcome::Report;
-    outcome.openFolder = m_settings.openFolderWhenDone();
-    outcome.folder = m_settings.outputFolder();
+    outcome.action = m_failed > 0                 ? BatchOutcome::Report
+                     : m_settings.turnOffWhenDone ? BatchOutcome::PowerOff
+                     : m_settings.exitWhenDone    ? BatchOutcome::Exit
+                                                  : BatchOutcome::Report;
+    outcome.openFolder = m_settings.openFolderWhenDone;
+    outcome.folder = m_settings.outputFolder;
     finishRun(outcome);
 }
 
