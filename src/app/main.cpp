@@ -9,6 +9,7 @@
 #include "platform/PowerOff.h"
 #include "platform/ShellOpen.h"
 #include "profiles/ParameterPanels.h"
+#include "profiles/ShippedProfiles.h"
 #include "profiles/TSettingForm.h"
 #include "profiles/TSizeForm.h"
 
@@ -23,6 +24,7 @@ int main(int argc, char** argv)
     context.programFolder = QCoreApplication::applicationDirPath();
     // An installed program folder the user cannot write keeps nothing of the user's.
     const DataHome home = ChooseDataHome(context.programFolder, UserDataFolder());
+    SeedShippedProfiles(context.programFolder, home);
     context.dataFolder = home.folder;
     if (!home.portable)
         context.defaultOutput = UserOutputFolder();
