@@ -186,7 +186,7 @@ private slots:
         dialog.btnSaveAs->click();
         QCOMPARE(filter, QStringLiteral("Profiles (*.cvp)"));
         if (listed.isEmpty()) {
-            QCOMPARE(watcher.seen.size(), 1);
+            QTRY_COMPARE(watcher.seen.size(), 1);
             QVERIFY2(watcher.seen[0].text.contains("Cannot save"),
                      qPrintable(watcher.seen[0].text));
             QCOMPARE(form.ui().cmbProfile->count(), 2);
@@ -255,19 +255,23 @@ private slots:
         QVERIFY(!qobject_cast<QStandardItemModel*>(box->model())->item(2)->isEnabled());
         ModalWatcher watcher;
         fixture.form->show(); // the remembered profile is C
+        QTRY_COMPARE(watcher.seen.size(), 1);
         choose(box, 1);
         fixture.form->grid(ParameterPanels::Video)->setValue("Bit Rate", "1k");
         QVERIFY(WriteFile(profiles + "A.cvp", binary)); // broken after it was listed
         emit fixture.form->ui().bbtnSetting->clicked();
         for (const auto& [list, index] :
              {std::pair{box, 2}, {box, 0}, {fixture.setting->cmbProfile, 2}}) {
+            const int told = int(watcher.seen.size());
             choose(list, index);
             QCOMPARE(list->currentText(), QStringLiteral("B"));
+            QTRY_COMPARE(watcher.seen.size(), told + 1);
         }
         QCOMPARE(box->itemText(0), QStringLiteral("A (unusable)"));
         QCOMPARE(bitRate(fixture.form->ui().panels), QStringLiteral("1k"));
         fixture.setting->btnCancel->click();
         fixture.form->close();
+        QTest::qWait(100);
         QCOMPARE(watcher.seen.size(), 4);
         QCOMPARE(watcher.seen[0].text,
                  "\"" + profiles + "C.cvp\" is not a text file and is left as it is.");
