@@ -318,15 +318,19 @@ private slots:
     {
         QTest::addColumn<bool>("viewer");
         QTest::addColumn<bool>("htmlGuide");
+        QTest::addColumn<bool>("answerLater"); // the desktop answers after the click
         QTest::addColumn<QString>("opened");
-        QTest::newRow("a CHM viewer") << true << true << "Framewright.chm";
-        QTest::newRow("none: the HTML guide") << false << true << "help/index.html";
-        QTest::newRow("none, and no HTML guide") << false << false << "Framewright.chm";
+        QTest::newRow("a CHM viewer") << true << true << false << "Framewright.chm";
+        QTest::newRow("none: the HTML guide") << false << true << false << "help/index.html";
+        QTest::newRow("none, and no HTML guide") << false << false << false << "Framewright.chm";
+        QTest::newRow("a CHM viewer, told late") << true << true << true << "Framewright.chm";
+        QTest::newRow("none, told late") << false << true << true << "help/index.html";
     }
     void helpOpensWhatTheDesktopCanShow()
     {
         QFETCH(bool, viewer);
         QFETCH(bool, htmlGuide);
+        QFETCH(bool, answerLater);
         QFETCH(QString, opened);
         FormFixture fixture({}, [&](const QString& folder) {
             if (htmlGuide) {
@@ -335,7 +339,13 @@ private slots:
             }
         });
         fixture.chmViewer = viewer;
+        fixture.chmViewerLater = answerLater;
         emit fixture.form->ui().ibtnHelp->clicked();
+        if (answerLater) {
+            QCOMPARE(fixture.opened, QStringList());
+            QCOMPARE(fixture.chmQuestions.size(), 1);
+            fixture.chmQuestions.takeFirst()(viewer);
+        }
         QCOMPARE(fixture.opened, QStringList{fixture.folder() + opened});
     }
 
