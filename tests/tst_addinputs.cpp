@@ -348,7 +348,7 @@ private slots:
             QCOMPARE(task.Size, QString());
             QCOMPARE(task.Status, QStringLiteral("OK"));
             // Said once, naming where the encoder was looked for.
-            QCOMPARE(watcher.seen.size(), 1);
+            QTRY_COMPARE(watcher.seen.size(), 1);
             QVERIFY2(watcher.seen[0].text.contains(fixture.folder() + "wmaspi.dll"),
                      qPrintable(watcher.seen[0].text));
         }

@@ -15,23 +15,10 @@
 #include <QTest>
 
 namespace {
-struct Settings final : BatchSettings
-{
-    QString folder;
-    QString ext = ".mp4";
-    bool rename = false;
-    QString outputFolder() const override { return folder; }
-    QString outputExt() const override { return ext; }
-    bool renameExisting() const override { return rename; }
-    bool openFolderWhenDone() const override { return false; }
-    bool exitWhenDone() const override { return false; }
-    bool turnOffWhenDone() const override { return false; }
-};
-
 // A run over its own task list, with every report written down in order.
 struct Harness
 {
-    explicit Harness(const QString& encoder) : run(rows, settings, encoder)
+    explicit Harness(const QString& encoder) : run(rows, encoder)
     {
         QObject::connect(&run, &BatchRun::started, &run, [this] { events << "started"; });
         QObject::connect(&run, &BatchRun::clockRunning, &run,
@@ -60,7 +47,7 @@ struct Harness
 
     TaskModel model;
     TaskRows rows{&model};
-    Settings settings;
+    BatchSettings settings{QString(), ".mp4"};
     BatchRun run;
     QStringList events;
     QList<BatchOutcome> outcomes;
@@ -123,13 +110,13 @@ private slots:
         QFETCH(QStringList, bars);
         SteppedEncoder encoder(m_dir.path());
         Harness harness(encoder.program());
-        harness.settings.folder = m_dir.path();
+        harness.settings.outputFolder = m_dir.path();
         ltvItemData task = AddedTask(path("a.avi"), 60);
         task.ClipLength = SecondsToText(clip);
         AppendTask(harness.rows, task);
         if (other > 0)
             AppendTask(harness.rows, AddedTask(path("b.avi"), other));
-        harness.run.RunBatch(QString());
+        harness.run.RunBatch(QString(), harness.settings);
         QTRY_COMPARE(encoder.runs(), 1);
         for (int i = 0; i < reads.size(); ++i) {
             const int before = int(harness.events.size());
@@ -145,11 +132,11 @@ private slots:
         SteppedEncoder encoder(m_dir.path());
         encoder.endAtOnce(0, "x");
         Harness harness(encoder.program());
-        harness.settings.folder = m_dir.path();
+        harness.settings.outputFolder = m_dir.path();
         AppendTask(harness.rows, AddedTask(path("a.avi"), 10));
         AppendTask(harness.rows, AddedTask(path("b.avi"), 10));
         harness.events.clear();
-        harness.run.RunBatch(QString());
+        harness.run.RunBatch(QString(), harness.settings);
         QCOMPARE(harness.run.state(), BatchRun::Converting);
         QTRY_COMPARE(harness.outcomes.size(), 1);
         const QStringList expected = {"started",
@@ -209,15 +196,15 @@ private slots:
         SteppedEncoder encoder(m_dir.path());
         encoder.endAtOnce(0);
         Harness harness(encoder.program());
-        harness.settings.folder = path(folder);
-        harness.settings.rename = rename;
+        harness.settings.outputFolder = path(folder);
+        harness.settings.renameExisting = rename;
         for (const QString& item : tasks) {
             const QStringList parts = item.split('|');
             ltvItemData task = AddedTask(path(parts[0]), 5, parts[2]);
             task.NewFileName = parts[1];
             AppendTask(harness.rows, task);
         }
-        harness.run.RunBatch(QString());
+        harness.run.RunBatch(QString(), harness.settings);
         QTRY_COMPARE(harness.outcomes.size(), 1);
         for (int run = 1; run <= tasks.size(); ++run) {
             const QStringList expected = {"-y", "-i", path(tasks[run - 1].section('|', 0, 0)),
@@ -261,13 +248,13 @@ private slots:
         SteppedEncoder encoder(m_dir.path());
         encoder.endAtOnce(0);
         Harness harness(encoder.program());
-        harness.settings.folder = m_dir.path();
+        harness.settings.outputFolder = m_dir.path();
         ltvItemData trimmed = AddedTask(path("a.avi"), 60);
         trimmed.StartTime = "00:00:10";
         trimmed.ClipLength = "00:00:50";
         AppendTask(harness.rows, trimmed);
         AppendTask(harness.rows, AddedTask(path("b.avi"), 60));
-        harness.run.RunBatch(" -vcodec mpeg4");
+        harness.run.RunBatch(" -vcodec mpeg4", harness.settings);
         QTRY_COMPARE(harness.outcomes.size(), 1);
         QCOMPARE(encoder.arguments(1).mid(3, 6),
                  (QStringList{"-vcodec", "mpeg4", "-ss", "00:00:10", "-t", "50"}));
@@ -296,10 +283,10 @@ private slots:
         const QString program = WriteFakeEncoder(
             m_dir.path(), "encoder", "case \"$3\" in *first*) " + script + ";; esac\necho fine");
         Harness harness(program);
-        harness.settings.folder = m_dir.path();
+        harness.settings.outputFolder = m_dir.path();
         AppendTask(harness.rows, AddedTask(path("first.avi"), 5));
         AppendTask(harness.rows, AddedTask(path("second.avi"), 5));
-        harness.run.RunBatch(QString());
+        harness.run.RunBatch(QString(), harness.settings);
         QTRY_COMPARE(harness.outcomes.size(), 1);
         QCOMPARE(StatusOf(harness.rows, 0), status);
         QCOMPARE(harness.rows.failureReason(0), tip);
@@ -329,10 +316,10 @@ private slots:
         QFETCH(QString, message);
         WriteFile(path("plain"), "#!/bin/sh\n");
         Harness harness(encoder.isEmpty() ? QString() : path(encoder));
-        harness.settings.folder = m_dir.path();
+        harness.settings.outputFolder = m_dir.path();
         AppendTask(harness.rows, AddedTask(path("a.avi"), 5));
         AppendTask(harness.rows, AddedTask(path("b.avi"), 5));
-        harness.run.RunBatch(QString());
+        harness.run.RunBatch(QString(), harness.settings);
         QTRY_COMPARE(harness.outcomes.size(), 1);
         QCOMPARE(harness.outcomes[0].kind, BatchOutcome::CannotStart);
         QCOMPARE(harness.outcomes[0].caption, "Framewright");
@@ -348,12 +335,12 @@ private slots:
     {
         SteppedEncoder encoder(m_dir.path());
         Harness harness(encoder.program());
-        harness.settings.folder = m_dir.path();
+        harness.settings.outputFolder = m_dir.path();
         harness.run.Stop(); // nothing runs: nothing happens
         QVERIFY(harness.events.isEmpty());
         AppendTask(harness.rows, AddedTask(path("a.avi"), 5));
         AppendTask(harness.rows, AddedTask(path("b.avi"), 5));
-        harness.run.RunBatch(QString());
+        harness.run.RunBatch(QString(), harness.settings);
         QTRY_COMPARE(encoder.runs(), 1);
         encoder.exit(1, 0);
         QTRY_COMPARE(encoder.runs(), 2);
@@ -377,14 +364,14 @@ private slots:
         SteppedEncoder encoder(m_dir.path());
         encoder.endAtOnce(0);
         Harness harness(encoder.program());
-        harness.settings.folder = m_dir.path();
+        harness.settings.outputFolder = m_dir.path();
         AppendTask(harness.rows, AddedTask(path("a.avi"), 5));
         AppendTask(harness.rows, AddedTask(path("b.avi"), 5));
         QObject::connect(&harness.model, &TaskModel::dataChanged, &harness.run, [&] {
             if (StatusOf(harness.rows, 0) == "Complete")
                 harness.run.Stop();
         });
-        harness.run.RunBatch(QString());
+        harness.run.RunBatch(QString(), harness.settings);
         QTRY_COMPARE(harness.outcomes.size(), 1);
         QCOMPARE(harness.outcomes[0].kind, BatchOutcome::Stopped);
         QCOMPARE(encoder.runs(), 1);
@@ -399,14 +386,14 @@ private slots:
                              "if [ -e '" + QFile::encodeName(path("fail")) +
                                  "' ]; then echo broken; exit 1; fi\necho fine");
         Harness harness(program);
-        harness.settings.folder = m_dir.path();
+        harness.settings.outputFolder = m_dir.path();
         AppendTask(harness.rows, AddedTask(path("a.avi"), 5));
         QVERIFY(WriteFile(path("fail"), "x"));
-        harness.run.RunBatch(QString());
+        harness.run.RunBatch(QString(), harness.settings);
         QTRY_COMPARE(harness.outcomes.size(), 1);
         QCOMPARE(harness.outcomes[0].failed, 1);
         QVERIFY(QFile::remove(path("fail")));
-        harness.run.RunBatch(QString());
+        harness.run.RunBatch(QString(), harness.settings);
         QTRY_COMPARE(harness.outcomes.size(), 2);
         QCOMPARE(harness.outcomes[1].failed, 0);
         QCOMPARE(harness.outcomes[1].text, "The coversion is completed successfully.");
@@ -420,11 +407,11 @@ private slots:
         SteppedEncoder encoder(m_dir.path());
         encoder.endAtOnce(0, "done\n");
         Harness harness(encoder.program());
-        harness.settings.folder = m_dir.path();
+        harness.settings.outputFolder = m_dir.path();
         for (const char* name : {"a.avi", "b.avi", "c.avi"})
             AppendTask(harness.rows, AddedTask(path(name), 5));
         const auto before = openFiles();
-        harness.run.RunBatch(QString());
+        harness.run.RunBatch(QString(), harness.settings);
         QTRY_COMPARE(harness.outcomes.size(), 1);
         for (int run = 1; run <= 3; ++run)
             QTRY_VERIFY(ProcessGone(encoder.pid(run)));

@@ -1,4 +1,5 @@
 #include "ModalWatcher.h"
+#include "app/ErrorReport.h"
 #include "app/FwApplication.h"
 #include "base/FwError.h"
 
@@ -34,8 +35,9 @@ private slots:
         FailingButton button;
         button.show();
         QTest::mousePress(&button, Qt::LeftButton);
+        QTRY_COMPARE(watcher.seen.size(), 1);
         QTest::keyClick(&button, Qt::Key_A);
-        QCOMPARE(watcher.seen.size(), 2);
+        QTRY_COMPARE(watcher.seen.size(), 2);
         QCOMPARE(watcher.seen[0].title, QStringLiteral("Framewright"));
         QCOMPARE(watcher.seen[0].text,
                  QStringLiteral("Cannot write \"/x/Preferences.ini\": Permission denied"));
@@ -43,6 +45,32 @@ private slots:
         // Still alive and answering.
         QTest::mouseRelease(&button, Qt::LeftButton);
         QVERIFY(button.isVisible());
+    }
+
+    // An error raised while a signal is delivered opens its box and returns: no nested event
+    // loop runs, so nothing pending is delivered again from inside the handler.
+    void errorBoxesDoNotWait()
+    {
+        ModalWatcher watcher;
+        QTimer pending;
+        pending.setSingleShot(true);
+        int fired = 0;
+        connect(&pending, &QTimer::timeout, this, [&] { ++fired; });
+        QTimer failing;
+        failing.setSingleShot(true);
+        connect(&failing, &QTimer::timeout, this, [&] {
+            pending.start(0);
+            QVERIFY(!Guarded(nullptr, [] { throw FwError(QStringLiteral("Disk full")); }));
+            QCOMPARE(fired, 0);
+            QCOMPARE(watcher.seen.size(), 0); // not answered yet: it is still open
+        });
+        failing.start(0);
+        QTRY_COMPARE(watcher.seen.size(), 1);
+        QCOMPARE(fired, 1);
+        QCOMPARE(watcher.seen[0].title, QStringLiteral("Framewright"));
+        QCOMPARE(watcher.seen[0].text, QStringLiteral("Disk full"));
+        QCOMPARE(watcher.seen[0].icon, QMessageBox::Critical);
+        QTRY_VERIFY(!QApplication::activeModalWidget());
     }
 };
 

@@ -113,7 +113,7 @@ private slots:
         TMainForm& form = *fixture->form;
         ModalWatcher watcher;
         chooseProfile(form, 0);
-        QCOMPARE(watcher.seen.size(), 1);
+        QTRY_COMPARE(watcher.seen.size(), 1);
         QCOMPARE(watcher.seen[0].title, QStringLiteral("Framewright"));
         QVERIFY2(watcher.seen[0].text.contains(QStringLiteral("Example")) &&
                      watcher.seen[0].text.contains(QStringLiteral("Video Size")),

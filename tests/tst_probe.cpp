@@ -1,12 +1,14 @@
 #include "FakeEncoder.h"
 #include "TestFiles.h"
+#include "TestTasks.h"
 #include "engine/MediaProbe.h"
+#include "engine/ProbeQueue.h"
 #include "engine/TimeText.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,7 +19,7 @@ const QString workedExample = "ffmpeg version banner\n"
                               "    Stream #0.0: Video: mpeg4, yuv420p, 320x240, 25.00 fps\n";
 
 // Echoes the probed path from its arguments, then writes the chunk files of `folder`, each
-// only once the probe has taken the read before it (its sink leaves an "ack" file), so that
+// only once the probe has reported the read before it (the test leaves an "ack" file), so that
 // every chunk arrives in a read of its own.
 QByteArray chunkedReport(const QString& folder)
 {
@@ -102,18 +104,21 @@ private slots:
             output += chunks.at(i);
         }
         QStringList reads;
-        MediaProbe probe(WriteFakeEncoder(dir.path(), "enc", chunkedReport(dir.path())),
-                         [&](const QString& text) {
-                             reads << text;
-                             WriteFile(dir.filePath(QString("ack%1").arg(reads.size() - 1)));
-                         });
-        probe.ProbeMedia("/v/Ünï clip.avi");
+        ProbeQueue probes(WriteFakeEncoder(dir.path(), "enc", chunkedReport(dir.path())), 1);
+        connect(&probes, &ProbeQueue::read, this, [&](const QString& text) {
+            reads << text;
+            WriteFile(dir.filePath(QString("ack%1").arg(reads.size() - 1)));
+        });
+        QSignalSpy probed(&probes, &ProbeQueue::probed);
+        probes.enqueue("/v/Ünï clip.avi");
+        QVERIFY(probed.wait(10000));
         QCOMPARE(reads.size(), chunks.size() + 1);
         QCOMPARE(reads.join(QString()), QString::fromUtf8(output));
-        QCOMPARE(probe.ProbeLength, QString("00:01:23.4"));
-        QCOMPARE(probe.ProbeSize, QString(" 320x240"));
-        QCOMPARE(probe.ProbeStart, QString("00:00:00.0"));
-        QCOMPARE(probe.ProbeEnd, probe.ProbeLength);
+        const auto facts = probed.first().at(1).value<MediaProbe::Facts>();
+        QCOMPARE(facts.length, QString("00:01:23.4"));
+        QCOMPARE(facts.size, QString(" 320x240"));
+        QCOMPARE(facts.start, QString("00:00:00.0"));
+        QCOMPARE(facts.end, facts.length);
     }
 
     // clang-format off
@@ -121,17 +126,19 @@ private slots:
     {
         QTest::addColumn<QString>("breakage");
         QTest::addColumn<QString>("start");
-        QTest::newRow("deleted") << "deleted" << "";
-        QTest::newRow("not executable") << "not executable" << "";
-        QTest::newRow("replaced by a folder") << "folder" << "";
-        QTest::newRow("says nothing") << "silent" << "00:00:00.0";
-        QTest::newRow("killed") << "killed" << "00:00:00.0";
+        QTest::addColumn<bool>("toldFailed"); // the window says the encoder cannot be started
+        QTest::newRow("deleted") << "deleted" << "" << true;
+        QTest::newRow("not executable") << "not executable" << "" << true;
+        QTest::newRow("replaced by a folder") << "folder" << "" << true;
+        QTest::newRow("says nothing") << "silent" << "00:00:00.0" << false;
+        QTest::newRow("killed") << "killed" << "00:00:00.0" << false;
     }
     // clang-format on
     void brokenEncoder()
     {
         QFETCH(QString, breakage);
         QFETCH(QString, start);
+        QFETCH(bool, toldFailed);
         QTemporaryDir dir;
         const QString encoder =
             WriteFakeEncoder(dir.path(), "enc",
@@ -139,10 +146,15 @@ private slots:
                                  "'\nprintf \"from '%s'\\n\" \"$2\"\n"
                                  "echo '  Duration: 00:00:05.04, start: 0,'\n"
                                  "echo '  Stream #0.0: Video: a, b, 320x240, c'");
-        MediaProbe probe(encoder);
-        probe.ProbeMedia("/v/a.avi");
-        QCOMPARE(probe.ProbeLength, QString("00:00:05.04"));
-        QCOMPARE(probe.ProbeSize, QString(" 320x240"));
+        // One queue for both files, as the window keeps one for all it reads.
+        ProbeQueue probes(encoder, 1);
+        QSignalSpy probed(&probes, &ProbeQueue::probed);
+        QSignalSpy failed(&probes, &ProbeQueue::encoderFailed);
+        probes.enqueue("/v/a.avi");
+        QVERIFY(probed.wait(10000));
+        auto facts = probed.takeFirst().at(1).value<MediaProbe::Facts>();
+        QCOMPARE(facts.length, QString("00:00:05.04"));
+        QCOMPARE(facts.size, QString(" 320x240"));
         QFile pidFile(dir.filePath("pid"));
         QVERIFY(pidFile.open(QIODevice::ReadOnly));
         QVERIFY(ProcessGone(pidFile.readAll().trimmed().toLongLong())); // no encoder outlives it
@@ -156,26 +168,14 @@ private slots:
         if (breakage == "folder")
             QVERIFY(QDir(dir.path()).mkdir("enc"));
 
-        probe.ProbeMedia("/v/a.avi");
-        QCOMPARE(probe.ProbeLength, QString());
-        QCOMPARE(probe.ProbeSize, QString());
-        QCOMPARE(probe.ProbeStart, start);
-        QCOMPARE(probe.ProbeEnd, QString());
-    }
-
-    void hungEncoderIsGivenUp()
-    {
-        QTemporaryDir dir;
-        const QByteArray script = "printf \"from '%s'\\n  Duration: 00:00:05.04, start: 0,\\n\" "
-                                  "\"$2\"\nexec sleep 60";
-        MediaProbe probe(WriteFakeEncoder(dir.path(), "enc", script), {}, 300);
-        QElapsedTimer clock;
-        clock.start();
-        probe.ProbeMedia("/v/a.avi");
-        QVERIFY2(clock.elapsed() < 5000, "waited for the hung encoder");
-        for (const QString* field :
-             {&probe.ProbeLength, &probe.ProbeSize, &probe.ProbeStart, &probe.ProbeEnd})
-            QCOMPARE(*field, QString());
+        probes.enqueue("/v/a.avi");
+        QVERIFY(probed.wait(10000));
+        facts = probed.takeFirst().at(1).value<MediaProbe::Facts>();
+        QCOMPARE(facts.length, QString());
+        QCOMPARE(facts.size, QString());
+        QCOMPARE(facts.start, start);
+        QCOMPARE(facts.end, QString());
+        QCOMPARE(failed.count(), toldFailed ? 1 : 0);
     }
 
     // clang-format off
@@ -206,18 +206,17 @@ private slots:
             QVERIFY(QFile::copy(m_clips.filePath(clip), path));
         QVERIFY2(QFile::exists(path), "clip not made");
 
-        MediaProbe probe(m_encoder);
-        probe.ProbeMedia(path);
+        const MediaProbe::Facts facts = ProbedFacts(m_encoder, path);
         if (name == "notes.avi") {
-            QCOMPARE(probe.ProbeLength, QString());
-            QCOMPARE(probe.ProbeSize, QString());
+            QCOMPARE(facts.length, QString());
+            QCOMPARE(facts.size, QString());
             return;
         }
-        const double seconds = TextToSeconds(probe.ProbeLength);
-        QVERIFY2(probe.ProbeLength.startsWith("00:00:0") && seconds >= 1.9 && seconds <= 2.2,
-                 qPrintable(probe.ProbeLength));
-        QCOMPARE(probe.ProbeSize, QString(" 320x240"));
-        QCOMPARE(probe.ProbeEnd, probe.ProbeLength);
+        const double seconds = TextToSeconds(facts.length);
+        QVERIFY2(facts.length.startsWith("00:00:0") && seconds >= 1.9 && seconds <= 2.2,
+                 qPrintable(facts.length));
+        QCOMPARE(facts.size, QString(" 320x240"));
+        QCOMPARE(facts.end, facts.length);
     }
 
 private:

@@ -186,7 +186,7 @@ private slots:
         dialog.btnSaveAs->click();
         QCOMPARE(filter, QStringLiteral("Profiles (*.cvp)"));
         if (listed.isEmpty()) {
-            QCOMPARE(watcher.seen.size(), 1);
+            QTRY_COMPARE(watcher.seen.size(), 1);
             QVERIFY2(watcher.seen[0].text.contains("Cannot save"),
                      qPrintable(watcher.seen[0].text));
             QCOMPARE(form.ui().cmbProfile->count(), 2);
@@ -255,19 +255,23 @@ private slots:
         QVERIFY(!qobject_cast<QStandardItemModel*>(box->model())->item(2)->isEnabled());
         ModalWatcher watcher;
         fixture.form->show(); // the remembered profile is C
+        QTRY_COMPARE(watcher.seen.size(), 1);
         choose(box, 1);
         fixture.form->grid(ParameterPanels::Video)->setValue("Bit Rate", "1k");
         QVERIFY(WriteFile(profiles + "A.cvp", binary)); // broken after it was listed
         emit fixture.form->ui().bbtnSetting->clicked();
         for (const auto& [list, index] :
              {std::pair{box, 2}, {box, 0}, {fixture.setting->cmbProfile, 2}}) {
+            const int told = int(watcher.seen.size());
             choose(list, index);
             QCOMPARE(list->currentText(), QStringLiteral("B"));
+            QTRY_COMPARE(watcher.seen.size(), told + 1);
         }
         QCOMPARE(box->itemText(0), QStringLiteral("A (unusable)"));
         QCOMPARE(bitRate(fixture.form->ui().panels), QStringLiteral("1k"));
         fixture.setting->btnCancel->click();
         fixture.form->close();
+        QTest::qWait(100);
         QCOMPARE(watcher.seen.size(), 4);
         QCOMPARE(watcher.seen[0].text,
                  "\"" + profiles + "C.cvp\" is not a text file and is left as it is.");
@@ -314,15 +318,19 @@ private slots:
     {
         QTest::addColumn<bool>("viewer");
         QTest::addColumn<bool>("htmlGuide");
+        QTest::addColumn<bool>("answerLater"); // the desktop answers after the click
         QTest::addColumn<QString>("opened");
-        QTest::newRow("a CHM viewer") << true << true << "Framewright.chm";
-        QTest::newRow("none: the HTML guide") << false << true << "help/index.html";
-        QTest::newRow("none, and no HTML guide") << false << false << "Framewright.chm";
+        QTest::newRow("a CHM viewer") << true << true << false << "Framewright.chm";
+        QTest::newRow("none: the HTML guide") << false << true << false << "help/index.html";
+        QTest::newRow("none, and no HTML guide") << false << false << false << "Framewright.chm";
+        QTest::newRow("a CHM viewer, told late") << true << true << true << "Framewright.chm";
+        QTest::newRow("none, told late") << false << true << true << "help/index.html";
     }
     void helpOpensWhatTheDesktopCanShow()
     {
         QFETCH(bool, viewer);
         QFETCH(bool, htmlGuide);
+        QFETCH(bool, answerLater);
         QFETCH(QString, opened);
         FormFixture fixture({}, [&](const QString& folder) {
             if (htmlGuide) {
@@ -331,7 +339,13 @@ private slots:
             }
         });
         fixture.chmViewer = viewer;
+        fixture.chmViewerLater = answerLater;
         emit fixture.form->ui().ibtnHelp->clicked();
+        if (answerLater) {
+            QCOMPARE(fixture.opened, QStringList());
+            QCOMPARE(fixture.chmQuestions.size(), 1);
+            fixture.chmQuestions.takeFirst()(viewer);
+        }
         QCOMPARE(fixture.opened, QStringList{fixture.folder() + opened});
     }
 

@@ -2,6 +2,7 @@
 #include "engine/BatchRules.h"
 #include "engine/EncoderCommand.h"
 #include "engine/MediaProbe.h"
+#include "engine/ProbeQueue.h"
 #include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "platform/EncoderProcess.h"
@@ -124,17 +125,18 @@ private slots:
 
         TaskModel model;
         TaskRows rows(&model);
-        MediaProbe probe(encoder);
-        TaskAdder* adder = nullptr;
+        ProbeQueue probes(encoder, 1);
         TaskAdder::Hooks hooks;
         hooks.outputExt = [] { return QString(".mp4"); };
-        hooks.probe = [&](const QString& path) {
-            probe.ProbeMedia(path);
-            adder->Apply(path, probe.facts());
-        };
+        hooks.probe = [&](const QString& path) { probes.enqueue(path); };
         TaskAdder adding(rows, InputExtensions(), hooks);
-        adder = &adding;
+        connect(&probes, &ProbeQueue::probed, this,
+                [&](const QString& path, const MediaProbe::Facts& facts) {
+                    adding.Apply(path, facts);
+                });
+        QSignalSpy idle(&probes, &ProbeQueue::idle);
         adding.AddTask(clip);
+        QVERIFY(idle.wait(60000));
         if (!typed.isEmpty())
             OutputOptions{typed.at(0), typed.at(1), typed.at(2)}.storeInto(rows, 0);
 

@@ -23,7 +23,9 @@ struct AppContext
     QStringList unreadableArguments;
     std::function<QString()> powerOff;            // why it was refused, or empty
     std::function<void(const QString&)> openPath; // opens a folder or file in the desktop shell
-    std::function<bool()> hasChmViewer;           // the desktop can show Framewright.chm
+    // Whether the desktop can show Framewright.chm, answered at once or, while the desktop is
+    // still being asked, later.
+    std::function<void(std::function<void(bool)>)> askChmViewer;
     // The open dialog (owner, filter), the folder browser (owner, title) and the save dialog
     // (owner, filter, folder); empty when cancelled. The program entry passes the platform's,
     // tests pass their own.

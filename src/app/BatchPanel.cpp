@@ -8,6 +8,7 @@
 #include "engine/TaskRows.h"
 #include "profiles/ParameterPanels.h"
 #include "profiles/ProfileFile.h"
+#include "profiles/TSettingForm.h"
 #include "profiles/ValueListEditor.h"
 
 #include <QComboBox>
@@ -25,8 +26,7 @@
 BatchPanel::BatchPanel(QWidget* form, const TMainFormUi& ui, const AppContext& context,
                        TaskRows& rows, const QString& encoderPath, Hooks hooks)
     : QObject(form), m_form(form), m_ui(ui), m_context(context), m_rows(rows),
-      m_hooks(std::move(hooks)), m_settings(ui, m_hooks.outputExt),
-      m_run(rows, m_settings, encoderPath)
+      m_hooks(std::move(hooks)), m_run(rows, encoderPath)
 {
     connect(&m_run, &BatchRun::started, this, &BatchPanel::showStarted);
     connect(&m_run, &BatchRun::clockRunning, this, [this](bool running) {
@@ -129,7 +129,22 @@ void BatchPanel::convert()
         lock(false); // a profile that cannot be read must not leave the window locked
         throw;
     }
-    m_run.RunBatch(arguments);
+    m_run.RunBatch(arguments, settings());
+}
+
+BatchSettings BatchPanel::settings() const
+{
+    BatchSettings settings;
+    settings.outputFolder = m_ui.edtOutputdir->text();
+    settings.outputExt = m_hooks.outputExt();
+    if (m_setting) {
+        const GeneralSettings general = m_setting->general();
+        settings.renameExisting = !general.overwrite;
+        settings.openFolderWhenDone = general.openDir;
+        settings.exitWhenDone = general.exitProgram;
+        settings.turnOffWhenDone = general.turnOff;
+    }
+    return settings;
 }
 
 void BatchPanel::imgStopClick()

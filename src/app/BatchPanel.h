@@ -1,6 +1,5 @@
 #pragma once
 
-#include "WindowBatchSettings.h"
 #include "engine/BatchRun.h"
 #include "profiles/ParamRow.h"
 
@@ -36,7 +35,7 @@ public:
     BatchPanel(QWidget* form, const TMainFormUi& ui, const AppContext& context, TaskRows& rows,
                const QString& encoderPath, Hooks hooks);
 
-    void setSettingForm(TSettingForm* setting) { m_settings.setSettingForm(setting); }
+    void setSettingForm(TSettingForm* setting) { m_setting = setting; }
 
     void imgStartClick();
     void tbtnStartClick();
@@ -56,6 +55,9 @@ private:
     void lock(bool locked);
     // Refuses a Start the run could not carry out, with a box; true when it may go ahead.
     bool mayStart();
+    // The output folder field, the profile's type and the Settings dialog's General tab as
+    // they are now (the tab's defaults until the dialog exists).
+    BatchSettings settings() const;
     void convert();
     void waitForReading(bool waiting);
     void showStarted();
@@ -68,7 +70,7 @@ private:
     const AppContext& m_context;
     TaskRows& m_rows;
     Hooks m_hooks;
-    WindowBatchSettings m_settings;
+    TSettingForm* m_setting = nullptr;
     BatchRun m_run;
     bool m_waiting = false;                // Start pressed while files were still being read
     QPointer<QMessageBox> m_closeQuestion; // asked while a run converts, until answered

@@ -1,14 +1,17 @@
 #include "app/ErrorReport.h"
 
+#include "app/Notice.h"
 #include "base/FwError.h"
 
 #include <QMessageBox>
 
 void ShowError(QWidget* owner, const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Framewright"), text, QMessageBox::Ok,
-                    owner);
-    box.exec();
+    // A box goes once it is answered: an error box owned by one would vanish with it.
+    QWidget* window = owner ? owner->window() : nullptr;
+    while (qobject_cast<QMessageBox*>(window))
+        window = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+    ShowNotice(window, QStringLiteral("Framewright"), text, QMessageBox::Critical);
 }
 
 bool Guarded(QWidget* owner, const std::function<void()>& body)

@@ -9,6 +9,7 @@
 
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPointer>
 
 ShellCommands::ShellCommands(QWidget* form, const TMainFormUi& ui, const AppContext& context)
     : QObject(form), m_form(form), m_ui(ui), m_context(context)
@@ -30,10 +31,23 @@ void ShellCommands::bbtnOpenClick()
 
 void ShellCommands::tbtnHelpClick()
 {
+    if (!m_context.openPath)
+        return;
     // Most desktops here have no viewer for the compiled guide; its pages go to the browser.
-    const bool viewer = m_context.hasChmViewer && m_context.hasChmViewer();
-    if (m_context.openPath)
-        m_context.openPath(HelpTarget(m_context.programFolder, viewer));
+    if (!m_context.askChmViewer) {
+        openHelp(false);
+        return;
+    }
+    // A click before the desktop has answered opens the guide once it has.
+    m_context.askChmViewer([self = QPointer<ShellCommands>(this)](bool viewer) {
+        if (self)
+            self->openHelp(viewer);
+    });
+}
+
+void ShellCommands::openHelp(bool chmViewer)
+{
+    m_context.openPath(HelpTarget(m_context.programFolder, chmViewer));
 }
 
 void ShellCommands::tbtnAboutClick()

@@ -22,6 +22,8 @@ public:
     void tbtnAboutClick();
 
 private:
+    void openHelp(bool chmViewer);
+
     QWidget* m_form;
     const TMainFormUi& m_ui;
     const AppContext& m_context;

@@ -3,12 +3,13 @@
 #include "app/TMainForm.h"
 #include "base/PathText.h"
 #include "platform/BrowseForFolder.h"
+#include "platform/ChmViewerQuery.h"
 #include "platform/DataHome.h"
 #include "platform/FileDialogs.h"
-#include "platform/HelpViewer.h"
 #include "platform/PowerOff.h"
 #include "platform/ShellOpen.h"
 #include "profiles/ParameterPanels.h"
+#include "profiles/ShippedProfiles.h"
 #include "profiles/TSettingForm.h"
 #include "profiles/TSizeForm.h"
 
@@ -23,6 +24,7 @@ int main(int argc, char** argv)
     context.programFolder = QCoreApplication::applicationDirPath();
     // An installed program folder the user cannot write keeps nothing of the user's.
     const DataHome home = ChooseDataHome(context.programFolder, UserDataFolder());
+    SeedShippedProfiles(context.programFolder, home);
     context.dataFolder = home.folder;
     if (!home.portable)
         context.defaultOutput = UserOutputFolder();
@@ -35,7 +37,12 @@ int main(int argc, char** argv)
             context.unreadableArguments << EscapedName(argument);
     }
     context.openPath = OpenInShell;
-    context.hasChmViewer = [] { return ChmViewerExists(); };
+    // Asked now, beside the start-up, so that Help has its answer by the time it is clicked.
+    ChmViewerQuery chmViewer;
+    chmViewer.start();
+    context.askChmViewer = [&chmViewer](std::function<void(bool)> answered) {
+        chmViewer.whenAnswered(std::move(answered));
+    };
     context.chooseFiles = ChooseInputFiles;
     context.chooseFolder = BrowseForFolder;
     context.chooseSaveFile = ChooseSaveFile;

@@ -2,16 +2,14 @@
 
 #include "base/PathText.h"
 #include "engine/BatchRules.h"
-#include "engine/BatchSettings.h"
 #include "engine/EncoderCommand.h"
 #include "engine/TaskRows.h"
 #include "engine/TaskStatus.h"
 
 #include <QTimer>
 
-BatchRun::BatchRun(TaskRows& rows, const BatchSettings& settings, const QString& encoderPath,
-                   QObject* parent)
-    : QObject(parent), m_rows(rows), m_settings(settings), m_encoderPath(encoderPath)
+BatchRun::BatchRun(TaskRows& rows, const QString& encoderPath, QObject* parent)
+    : QObject(parent), m_rows(rows), m_encoderPath(encoderPath)
 {
     connect(&m_job, &ConversionJob::outputRead, this, &BatchRun::outputRead);
     connect(&m_job, &ConversionJob::advanced, this, &BatchRun::advanced);
@@ -31,10 +29,11 @@ void BatchRun::later(void (BatchRun::*step)())
     });
 }
 
-void BatchRun::RunBatch(const QString& arguments)
+void BatchRun::RunBatch(const QString& arguments, const BatchSettings& settings)
 {
     if (m_state != Idle)
         return;
+    m_settings = settings;
     ++m_generation;
     m_currentBar = 0;
     m_totalBar = 0;
@@ -74,8 +73,8 @@ void BatchRun::startTask()
     m_clip = task.ClipLengthSec;
     setStatus(TaskState::Converting);
     emit convertingFile(FileNamePart(task.InputFile));
-    m_output = m_namer.OutputPath(m_index, task, m_settings.outputFolder(), m_settings.outputExt(),
-                                  m_settings.renameExisting());
+    m_output = m_namer.OutputPath(m_index, task, m_settings.outputFolder, m_settings.outputExt,
+                                  m_settings.renameExisting);
     m_active = true;
     if (!m_job.start(
             m_encoderPath,
@@ -166,12 +165,12 @@ void BatchRun::complete()
                              .arg(m_failed)
                              .arg(m_rows.rowCount());
     // Leaving or switching off would hide the failures: the user hears of them first.
-    outcome.action = m_failed > 0                   ? BatchOutcome::Report
-                     : m_settings.turnOffWhenDone() ? BatchOutcome::PowerOff
-                     : m_settings.exitWhenDone()    ? BatchOutcome::Exit
-                                                    : BatchOutcome::Report;
-    outcome.openFolder = m_settings.openFolderWhenDone();
-    outcome.folder = m_settings.outputFolder();
+    outcome.action = m_failed > 0                 ? BatchOutcome::Report
+                     : m_settings.turnOffWhenDone ? BatchOutcome::PowerOff
+                     : m_settings.exitWhenDone    ? BatchOutcome::Exit
+                                                  : BatchOutcome::Report;
+    outcome.openFolder = m_settings.openFolderWhenDone;
+    outcome.folder = m_settings.outputFolder;
     finishRun(outcome);
 }
 

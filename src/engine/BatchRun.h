@@ -2,13 +2,13 @@
 
 #include "engine/BatchClock.h"
 #include "engine/BatchOutcome.h"
+#include "engine/BatchSettings.h"
 #include "engine/ConversionJob.h"
 #include "engine/OutputNamer.h"
 #include "engine/TaskRecord.h"
 
 #include <QObject>
 
-class BatchSettings;
 class TaskRows;
 
 // Converts every task of the list, in list order: it hands each task to a conversion job and
@@ -21,12 +21,12 @@ class BatchRun final : public QObject
 public:
     enum State { Idle = 0, Converting = 1, StopRequested = 2 };
 
-    BatchRun(TaskRows& rows, const BatchSettings& settings, const QString& encoderPath,
-             QObject* parent = nullptr);
+    BatchRun(TaskRows& rows, const QString& encoderPath, QObject* parent = nullptr);
 
-    // Starts a run over the whole list with the profile's arguments and returns at once; the
-    // first task starts from the event loop. Ignored while a run is active.
-    void RunBatch(const QString& arguments);
+    // Starts a run over the whole list with the profile's arguments and the settings as they
+    // are now, and returns at once; the first task starts from the event loop. Ignored while a
+    // run is active.
+    void RunBatch(const QString& arguments, const BatchSettings& settings);
 
     // The Stop command: while converting, asks the run to stop and ends the encoder at once.
     // The run then ends stopped, from the event loop.
@@ -61,7 +61,7 @@ private:
     void finishRun(BatchOutcome outcome);
 
     TaskRows& m_rows;
-    const BatchSettings& m_settings;
+    BatchSettings m_settings;
     QString m_encoderPath;
     ConversionJob m_job;
     BatchClock m_clock;

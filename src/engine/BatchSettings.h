@@ -2,17 +2,14 @@
 
 #include <QString>
 
-// The choices a batch run reads, each at the moment it needs it, from wherever the user makes
-// them: the window's output folder and profile, the Settings dialog's General tab.
-class BatchSettings
+// The choices a batch run works with, taken when it starts from wherever the user makes them:
+// the window's output folder and profile, the Settings dialog's General tab.
+struct BatchSettings
 {
-public:
-    virtual ~BatchSettings() = default;
-
-    virtual QString outputFolder() const = 0; // as typed; a separator is added where missing
-    virtual QString outputExt() const = 0;    // "." + the loaded profile's type, or empty
-    virtual bool renameExisting() const = 0;  // "Not overwrite": existing files get numbered names
-    virtual bool openFolderWhenDone() const = 0;
-    virtual bool exitWhenDone() const = 0;
-    virtual bool turnOffWhenDone() const = 0;
+    QString outputFolder;        // as typed; a separator is added where missing
+    QString outputExt;           // "." + the loaded profile's type, or empty
+    bool renameExisting = false; // "Not overwrite": existing files get numbered names
+    bool openFolderWhenDone = false;
+    bool exitWhenDone = false;
+    bool turnOffWhenDone = false;
 };

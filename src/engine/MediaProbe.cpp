@@ -1,11 +1,6 @@
 #include "MediaProbe.h"
 
-#include "engine/EncoderCommand.h"
 #include "engine/TimeText.h"
-#include "platform/EncoderProcess.h"
-
-#include <QElapsedTimer>
-#include <QStringDecoder>
 
 namespace {
 // Index of the first line end at or after `from`, or the text's size.
@@ -58,55 +53,6 @@ QString frameSizeText(const QString& rest, int from)
     return rest.mid(at, comma - at);
 }
 } // namespace
-
-MediaProbe::MediaProbe(const QString& encoderPath, OutputSink sink, int limitMs)
-    : m_encoderPath(encoderPath), m_sink(std::move(sink)), m_limitMs(limitMs)
-{}
-
-bool MediaProbe::ProbeMedia(const QString& path)
-{
-    // A failed start must not leave the previous file's facts for this one.
-    ProbeLength.clear();
-    ProbeSize.clear();
-    ProbeStart.clear();
-    ProbeEnd.clear();
-
-    EncoderProcess encoder;
-    if (!encoder.start(m_encoderPath, ProbeCommandLine(path))) {
-        m_startError = encoder.errorString();
-        return false;
-    }
-
-    // The report is parsed once, whole: the path, "Duration" and the Video line may arrive
-    // in different reads.
-    QByteArray output;
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    QElapsedTimer clock;
-    clock.start();
-    for (;;) {
-        const qint64 left = m_limitMs - clock.elapsed();
-        const QByteArray chunk =
-            left > 0 ? encoder.read(EncoderProcess::ReadSize, int(left)) : QByteArray();
-        if (chunk.isEmpty())
-            break;
-        output += chunk;
-        // The stateful decoder keeps a character split between reads whole.
-        const QString text = decoder(chunk);
-        if (m_sink)
-            m_sink(text);
-    }
-    const bool givenUp = !encoder.atEnd();
-    encoder.stop();
-    if (givenUp)
-        return true;
-
-    const Facts found = FactsOf(output, path);
-    ProbeLength = found.length;
-    ProbeSize = found.size;
-    ProbeStart = found.start;
-    ProbeEnd = found.end;
-    return true;
-}
 
 MediaProbe::Facts MediaProbe::FactsOf(const QByteArray& output, const QString& path)
 {

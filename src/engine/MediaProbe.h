@@ -4,60 +4,37 @@
 #include <QMetaType>
 #include <QString>
 
-#include <functional>
+// What the encoder's probe report tells of an input: its duration and frame size.
+namespace MediaProbe {
 
-// Asks the encoder for an input's duration and frame size. The results stay in the four
-// fields until the next probe, which clears them first.
-class MediaProbe final
+struct Report
 {
-public:
-    using OutputSink = std::function<void(const QString&)>;
-
-    struct Report
-    {
-        QString length;
-        QString size;
-    };
-
-    // What a probe leaves for the task's record; all empty when it failed.
-    struct Facts
-    {
-        QString length;
-        QString size;
-        QString start;
-        QString end;
-    };
-    // The facts of a probe that ran to its end with this output.
-    static Facts FactsOf(const QByteArray& output, const QString& path);
-
-    // The sink receives the text of every read (the window shows the latest one). An encoder
-    // still running after limitMs is given up on, so a hung one cannot hold the window for good.
-    static constexpr int DefaultLimitMs = 30000;
-    explicit MediaProbe(const QString& encoderPath, OutputSink sink = {},
-                        int limitMs = DefaultLimitMs);
-
-    // Runs the encoder on the path and waits for it to end. If it cannot be started, or is
-    // given up on, all four fields stay empty. False when it could not be started, with the
-    // reason in startError().
-    bool ProbeMedia(const QString& path);
-    const QString& startError() const { return m_startError; }
-
-    // Duration and frame size from the encoder's report on the path. Each is empty when
-    // the report does not state it: no echo of the path (matched exactly), no "Duration"
-    // with a time, no "Video" line with a third item.
-    static Report parseReport(const QString& text, const QString& path);
-
-    QString ProbeLength;
-    QString ProbeSize;
-    QString ProbeStart;
-    QString ProbeEnd;
-    Facts facts() const { return {ProbeLength, ProbeSize, ProbeStart, ProbeEnd}; }
-
-private:
-    QString m_encoderPath;
-    OutputSink m_sink;
-    int m_limitMs;
-    QString m_startError;
+    QString length;
+    QString size;
 };
+
+// What a probe leaves for the task's record; all empty when it failed.
+struct Facts
+{
+    QString length;
+    QString size;
+    QString start;
+    QString end;
+};
+
+// An encoder still running after this long is given up on, so that a hung one cannot hold a
+// file's reading for good.
+inline constexpr int DefaultLimitMs = 30000;
+
+// The facts of a probe that ran to its end with this output. The output is parsed once,
+// whole: the path, "Duration" and the Video line may arrive in different reads.
+Facts FactsOf(const QByteArray& output, const QString& path);
+
+// Duration and frame size from the encoder's report on the path. Each is empty when
+// the report does not state it: no echo of the path (matched exactly), no "Duration"
+// with a time, no "Video" line with a third item.
+Report parseReport(const QString& text, const QString& path);
+
+} // namespace MediaProbe
 
 Q_DECLARE_METATYPE(MediaProbe::Facts)

@@ -13,9 +13,9 @@ class EncoderProcess;
 class QTimer;
 
 // Probes many inputs, several at a time, without ever waiting on the window's thread: each
-// probe is one encoder run followed by its signals. A probe's rules are those of MediaProbe:
-// the whole output is parsed once, an encoder that cannot start or is still running after the
-// time limit yields empty facts.
+// probe is one encoder run followed by its signals. Its whole output is parsed once, by
+// MediaProbe::FactsOf; an encoder that cannot start or is still running after the time limit
+// yields empty facts.
 class ProbeQueue final : public QObject
 {
     Q_OBJECT

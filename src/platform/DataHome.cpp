@@ -15,18 +15,6 @@ bool writable(const QString& path)
 {
     return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
 }
-
-// The shipped profiles, copied once: a profile the user changed is never copied over.
-void seedProfiles(const QString& programFolder, const QString& home)
-{
-    const QDir target(home + QStringLiteral("Profiles"));
-    if (target.exists())
-        return;
-    QDir().mkpath(target.path());
-    const QDir shipped(programFolder + QStringLiteral("Profiles"));
-    for (const QString& name : shipped.entryList({QStringLiteral("*.cvp")}, QDir::Files))
-        QFile::copy(shipped.filePath(name), target.filePath(name));
-}
 } // namespace
 
 DataHome ChooseDataHome(const QString& programFolder, const QString& userFolder)
@@ -37,7 +25,6 @@ DataHome ChooseDataHome(const QString& programFolder, const QString& userFolder)
         return {program, true};
     const QString home = WithBackslash(userFolder);
     QDir().mkpath(home);
-    seedProfiles(program, home);
     return {home, false};
 }
 

@@ -2,7 +2,6 @@
 
 #include "platform/WindowsCommandLine.h"
 
-#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QScopedValueRollback>
@@ -20,7 +19,7 @@ EncoderProcess::~EncoderProcess()
     stop();
 }
 
-bool EncoderProcess::prepare(const QString& program, const QString& commandLine)
+bool EncoderProcess::launch(const QString& program, const QString& commandLine)
 {
     stop();
     m_error.clear();
@@ -36,64 +35,17 @@ bool EncoderProcess::prepare(const QString& program, const QString& commandLine)
     m_process->setProgram(QFileInfo(program).absoluteFilePath());
     m_process->setArguments(SplitCommandLine(commandLine));
 #ifdef Q_OS_LINUX
-    if (!m_diesWithProgram)
-        return true;
-    // Ended with us even when we die without running a destructor (a signal, a crash). A
-    // terminating signal, not a kill: the encoder removes its unfinished output on the way.
-    const pid_t parent = ::getpid();
-    m_process->setChildProcessModifier([parent] {
-        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-        if (::getppid() != parent) // we died before the death signal was armed
-            ::_exit(127);
-    });
+    if (m_diesWithProgram) {
+        // Ended with us even when we die without running a destructor (a signal, a crash). A
+        // terminating signal, not a kill: the encoder removes its unfinished output on the way.
+        const pid_t parent = ::getpid();
+        m_process->setChildProcessModifier([parent] {
+            ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+            if (::getppid() != parent) // we died before the death signal was armed
+                ::_exit(127);
+        });
+    }
 #endif
-    return true;
-}
-
-bool EncoderProcess::start(const QString& program, const QString& commandLine)
-{
-    if (!prepare(program, commandLine))
-        return false;
-    m_process->start(QIODevice::ReadOnly);
-    if (!m_process->waitForStarted(-1)) {
-        m_error = m_process->errorString();
-        stop();
-        return false;
-    }
-    return true;
-}
-
-QByteArray EncoderProcess::read(int maxBytes, int timeoutMs)
-{
-    if (!m_process || maxBytes <= 0)
-        return {};
-    const QDeadlineTimer deadline =
-        timeoutMs < 0 ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(timeoutMs);
-    while (m_process->bytesAvailable() == 0) {
-        // A finished QProcess has already drained its pipe into its buffer.
-        if (m_process->state() == QProcess::NotRunning)
-            return {};
-        if (deadline.hasExpired())
-            return {};
-        if (!m_process->waitForReadyRead(int(deadline.remainingTime())) &&
-            m_process->state() != QProcess::NotRunning && !deadline.hasExpired()) {
-            // The output closed while the process runs on: nothing more can arrive.
-            m_process->waitForFinished(int(deadline.remainingTime()));
-        }
-    }
-    return m_process->read(maxBytes);
-}
-
-bool EncoderProcess::atEnd() const
-{
-    return !m_process ||
-           (m_process->state() == QProcess::NotRunning && m_process->bytesAvailable() == 0);
-}
-
-bool EncoderProcess::launch(const QString& program, const QString& commandLine)
-{
-    if (!prepare(program, commandLine))
-        return false;
     connect(m_process, &QProcess::readyRead, this, &EncoderProcess::drain);
     connect(m_process, &QProcess::finished, this,
             [this](int exitCode, QProcess::ExitStatus status) {

@@ -6,11 +6,10 @@
 
 class QProcess;
 
-// One encoder run at a time, its standard output and error joined into one stream. Two ways to
-// follow it: the waiting form (start, then read until empty) for the probe, which waits anyway;
-// and the signal-driven form (launch) for conversions, which must never hold up the window.
-// The process and its pipes are released when it ends, by stop(), by the next start and by the
-// destructor. The encoder never outlives this program, however the program ends.
+// One encoder run at a time, its standard output and error joined into one stream, followed by
+// signals only, so that neither a probe nor a conversion ever holds up the window. The process
+// and its pipes are released when it ends, by stop(), by the next launch and by the destructor.
+// The encoder never outlives this program, however the program ends.
 class EncoderProcess final : public QObject
 {
     Q_OBJECT
@@ -22,19 +21,10 @@ public:
     ~EncoderProcess() override;
 
     // Starts the program directly (no shell) with the arguments that the command-line text
-    // splits into, and waits until it runs. False when it cannot start: missing, not
-    // executable, a folder.
-    bool start(const QString& program, const QString& commandLine);
-
-    // Waiting form: up to maxBytes of output, waiting for some. Empty once the process has
-    // ended and all its output has been read; with a finite timeout also empty when nothing
-    // came in time, which atEnd() tells apart.
-    QByteArray read(int maxBytes = ReadSize, int timeoutMs = -1);
-    bool atEnd() const;
-
-    // Signal-driven form: returns at once. Output comes as outputArrived, one read of at most
-    // ReadSize bytes each, then exactly one of finished or failedToStart. False, with no signal
-    // to follow, when no process could even be set up (no program named).
+    // splits into, and returns at once. Output comes as outputArrived, one read of at most
+    // ReadSize bytes each, then exactly one of finished or failedToStart (missing, not
+    // executable, a folder). False, with no signal to follow, when no process could even be set
+    // up (no program named).
     bool launch(const QString& program, const QString& commandLine);
 
     // Whether the encoder is killed with the program even when the program dies without
@@ -45,7 +35,7 @@ public:
 
     bool isRunning() const;
     qint64 processId() const;
-    // Why the last start failed, as the system tells it; empty after a good start.
+    // Why the last launch failed, as the system tells it; empty after a good start.
     QString errorString() const { return m_error; }
 
     // Ends a running encoder and waits for it; no signal follows. Safe when nothing runs. The
@@ -59,7 +49,6 @@ signals:
     void failedToStart(const QString& reason);
 
 private:
-    bool prepare(const QString& program, const QString& commandLine);
     void drain();
     void release();
 

@@ -28,7 +28,12 @@ FormFixture::FormFixture(const QStringList& arguments,
     context.chooseSaveFile = [this](QWidget* owner, const QString& filter, const QString& folder) {
         return chooseSaveFile ? chooseSaveFile(owner, filter, folder) : QString();
     };
-    context.hasChmViewer = [this] { return chmViewer; };
+    context.askChmViewer = [this](std::function<void(bool)> answered) {
+        if (chmViewerLater)
+            chmQuestions << std::move(answered);
+        else
+            answered(chmViewer);
+    };
     form = std::make_unique<TMainForm>(context);
     about = std::make_unique<TAboutForm>(form->version(), form.get());
     setting = std::make_unique<TSettingForm>(form.get(), form->settingsLink());

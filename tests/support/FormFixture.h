@@ -31,6 +31,9 @@ struct FormFixture
     std::function<QString(QWidget*, const QString&)> chooseFolder;
     std::function<QString(QWidget*, const QString&, const QString&)> chooseSaveFile;
     bool chmViewer = false; // whether the desktop seems to show CHM files
+    // With chmViewerLater, that question is kept unanswered in chmQuestions.
+    bool chmViewerLater = false;
+    QList<std::function<void(bool)>> chmQuestions;
     std::unique_ptr<TMainForm> form;
     std::unique_ptr<TAboutForm> about;
     std::unique_ptr<TSettingForm> setting;

@@ -1,8 +1,11 @@
 #include "TestTasks.h"
 
 #include "base/PathText.h"
+#include "engine/ProbeQueue.h"
 #include "engine/TaskRows.h"
 #include "engine/TimeText.h"
+
+#include <QSignalSpy>
 
 ltvItemData AddedTask(const QString& input, double seconds, const QString& newFileExt)
 {
@@ -31,4 +34,14 @@ QString StatusOf(const TaskRows& rows, int row)
     ltvItemData record;
     rows.ReadTask(row, 2, record);
     return record.Status;
+}
+
+MediaProbe::Facts ProbedFacts(const QString& encoder, const QString& path)
+{
+    ProbeQueue probes(encoder, 1);
+    QSignalSpy probed(&probes, &ProbeQueue::probed);
+    probes.enqueue(path);
+    if (probed.isEmpty() && !probed.wait(60000))
+        return {};
+    return probed.first().at(1).value<MediaProbe::Facts>();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/MediaProbe.h"
 #include "engine/ltvItemData.h"
 
 #include <QString>
@@ -14,3 +15,7 @@ int AppendTask(TaskRows& rows, const ltvItemData& task);
 
 // The row's Status text.
 QString StatusOf(const TaskRows& rows, int row);
+
+// The facts of one file as the program's probe queue finds them with this encoder; all empty
+// when no answer came within a minute.
+MediaProbe::Facts ProbedFacts(const QString& encoder, const QString& path);

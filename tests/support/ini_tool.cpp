@@ -3,11 +3,13 @@
 //   ini_tool <file> [section key value]...   writes the values, releases, prints "ok"
 //   ini_tool --profile <file>                 loads a profile, prints its rows and error
 //   ini_tool --home <program> <user folder>   chooses where the program keeps its files,
-//                                             saves the preferences there, prints the folder
+//                                             seeds its profiles, saves the preferences
+//                                             there, prints the folder
 #include "base/FwError.h"
 #include "platform/DataHome.h"
 #include "profiles/Preferences.h"
 #include "profiles/ProfileFile.h"
+#include "profiles/ShippedProfiles.h"
 #include "profiles/TNewInifile.h"
 
 #include <QCoreApplication>
@@ -28,6 +30,7 @@ int main(int argc, char** argv)
     }
     if (args.size() == 3 && args.first() == QLatin1String("--home")) {
         const DataHome home = ChooseDataHome(args.at(1), args.at(2));
+        SeedShippedProfiles(args.at(1), home);
         try {
             Preferences(home.folder + QStringLiteral("Preferences.ini"), home.folder)
                 .SaveWindow({home.folder, 0, QString()}, GeneralSettings());
