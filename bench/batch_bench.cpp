@@ -3,9 +3,9 @@
 // times. Also reports the longest time the event loop went unserved while the window converted,
 // and how much of that the GUI thread itself spent working (the rest it waited for a CPU).
 // Usage: batch_bench <program folder> <profile name> <output folder> <clip>...
-#include "app/BatchPanel.h"
-#include "app/ImageButton.h"
-#include "app/TMainForm.h"
+#include "app/ui/BatchPanel.h"
+#include "app/ui/ImageButton.h"
+#include "app/ui/TMainForm.h"
 #include "base/PathText.h"
 #include "engine/TaskRows.h"
 #include "platform/WindowsCommandLine.h"

@@ -2,7 +2,7 @@
 // "visible=<s> read=<s> stall=<ms> rows=<n>": the time until the window is on screen, until
 // every file is read, and the longest the event loop went without turning meanwhile.
 // Usage: bulkadd_bench <program folder with wmaspi.dll> [folder]
-#include "app/TMainForm.h"
+#include "app/ui/TMainForm.h"
 #include "engine/TaskRows.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // Time per file added through the command line, against ffprobe run on the same files one
 // after another. Usage: probe_bench <program folder with wmaspi.dll> <clip>...
-#include "app/TMainForm.h"
+#include "app/ui/TMainForm.h"
 #include "engine/TaskRows.h"
 
 #include <QApplication>

@@ -1,6 +1,8 @@
 cmake_minimum_required(VERSION 3.25)
-# Fails when a source of the core library includes a Qt module of the UI library, or a file
-# of the UI library. Run by the build: cmake -DROOT=src -DCORE=list -DUI=list -P this file.
+# The path of a file tells its library: window code lives in a "ui" folder, everything else
+# belongs to the core. Fails when a file sits in the other library's place, or when a source of
+# the core library includes a Qt module of the UI library or a file of the UI library. Run by
+# the build: cmake -DROOT=src -DCORE=list -DUI=list -P this file.
 file(STRINGS ${CORE} core_sources)
 file(STRINGS ${UI} ui_sources)
 set(ui_files)
@@ -10,7 +12,26 @@ foreach(ui IN LISTS ui_sources)
 endforeach()
 
 set(faults)
+# Judged by the path below the source root: where the clone lies does not count.
+function(in_ui_folder path result)
+  file(RELATIVE_PATH relative "${ROOT}" "${path}")
+  if(relative MATCHES "(^|/)ui/")
+    set(${result} TRUE PARENT_SCOPE)
+  else()
+    set(${result} FALSE PARENT_SCOPE)
+  endif()
+endfunction()
+foreach(ui IN LISTS ui_sources)
+  in_ui_folder("${ui}" placed)
+  if(NOT placed)
+    list(APPEND faults "${ui}: a file of the UI library outside a ui folder")
+  endif()
+endforeach()
 foreach(source IN LISTS core_sources)
+  in_ui_folder("${source}" misplaced)
+  if(misplaced)
+    list(APPEND faults "${source}: a file of the core library inside a ui folder")
+  endif()
   if(NOT EXISTS "${source}")
     continue()
   endif()
@@ -26,7 +47,8 @@ foreach(source IN LISTS core_sources)
     foreach(candidate "${folder}/${name}" "${ROOT}/${name}")
       if(EXISTS "${candidate}")
         get_filename_component(candidate "${candidate}" REALPATH)
-        if(candidate IN_LIST ui_files)
+        in_ui_folder("${candidate}" window_code)
+        if(candidate IN_LIST ui_files OR window_code)
           list(APPEND faults "${source}: ${name} (a file of the UI library)")
         endif()
       endif()

@@ -5,13 +5,13 @@
 #include "TaskWindow.h"
 #include "TestFiles.h"
 #include "TestTasks.h"
-#include "app/GettingStartedPanel.h"
-#include "app/ImageButton.h"
-#include "app/TMainForm.h"
+#include "app/ui/GettingStartedPanel.h"
+#include "app/ui/ImageButton.h"
+#include "app/ui/TMainForm.h"
 #include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
-#include "profiles/ParameterPanels.h"
-#include "profiles/ValueListEditor.h"
+#include "profiles/ui/ParameterPanels.h"
+#include "profiles/ui/ValueListEditor.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -5,12 +5,12 @@
 #include "SteppedEncoder.h"
 #include "TestFiles.h"
 #include "TestTasks.h"
-#include "app/BatchPanel.h"
-#include "app/ImageButton.h"
-#include "app/SplitterBar.h"
-#include "app/TMainForm.h"
+#include "app/ui/BatchPanel.h"
+#include "app/ui/ImageButton.h"
+#include "app/ui/SplitterBar.h"
+#include "app/ui/TMainForm.h"
 #include "engine/TaskRows.h"
-#include "profiles/TSettingForm.h"
+#include "profiles/ui/TSettingForm.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,9 +2,9 @@
 #include "ModalWatcher.h"
 #include "TestFiles.h"
 #include "TestTasks.h"
-#include "app/BatchPanel.h"
-#include "app/ImageButton.h"
-#include "app/TMainForm.h"
+#include "app/ui/BatchPanel.h"
+#include "app/ui/ImageButton.h"
+#include "app/ui/TMainForm.h"
 #include "base/PathText.h"
 #include "engine/TaskRows.h"
 

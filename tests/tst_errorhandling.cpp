@@ -1,6 +1,6 @@
 #include "ModalWatcher.h"
-#include "app/ErrorReport.h"
-#include "app/FwApplication.h"
+#include "app/ui/ErrorReport.h"
+#include "app/ui/FwApplication.h"
 #include "base/FwError.h"
 
 #include <QMouseEvent>

@@ -1,13 +1,13 @@
 #include "FormFixture.h"
 #include "ModalWatcher.h"
 #include "TestFiles.h"
-#include "app/ErrorReport.h"
-#include "app/GettingStartedPanel.h"
-#include "app/ImageButton.h"
-#include "app/SplitterBar.h"
-#include "app/TMainForm.h"
+#include "app/ui/ErrorReport.h"
+#include "app/ui/GettingStartedPanel.h"
+#include "app/ui/ImageButton.h"
+#include "app/ui/SplitterBar.h"
+#include "app/ui/TMainForm.h"
 #include "base/FwError.h"
-#include "profiles/TSettingForm.h"
+#include "profiles/ui/TSettingForm.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,12 +1,12 @@
 #include "TaskWindow.h"
-#include "app/BalloonTip.h"
-#include "app/OutputPanel.h"
-#include "app/TMainForm.h"
+#include "app/ui/BalloonTip.h"
+#include "app/ui/OutputPanel.h"
+#include "app/ui/TMainForm.h"
 #include "engine/TaskRows.h"
-#include "profiles/ParameterPanels.h"
-#include "profiles/TSettingForm.h"
-#include "profiles/ValueCellDelegate.h"
-#include "profiles/ValueListEditor.h"
+#include "profiles/ui/ParameterPanels.h"
+#include "profiles/ui/TSettingForm.h"
+#include "profiles/ui/ValueCellDelegate.h"
+#include "profiles/ui/ValueListEditor.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>

@@ -1,12 +1,12 @@
 #include "ExampleProfile.h"
 #include "FormFixture.h"
 #include "ModalWatcher.h"
-#include "app/TMainForm.h"
-#include "profiles/ParameterPanels.h"
-#include "profiles/TSettingForm.h"
-#include "profiles/TSizeForm.h"
-#include "profiles/ValueCellDelegate.h"
-#include "profiles/ValueListEditor.h"
+#include "app/ui/TMainForm.h"
+#include "profiles/ui/ParameterPanels.h"
+#include "profiles/ui/TSettingForm.h"
+#include "profiles/ui/TSizeForm.h"
+#include "profiles/ui/ValueCellDelegate.h"
+#include "profiles/ui/ValueListEditor.h"
 
 #include <QComboBox>
 #include <QDir>

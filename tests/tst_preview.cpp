@@ -1,15 +1,15 @@
 #include "FormFixture.h"
 #include "ModalWatcher.h"
 #include "TestFiles.h"
-#include "app/GettingStartedPanel.h"
-#include "app/PreviewPlayer.h"
-#include "app/TMainForm.h"
+#include "app/ui/GettingStartedPanel.h"
+#include "app/ui/PreviewPlayer.h"
+#include "app/ui/TMainForm.h"
 #include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "engine/TimeText.h"
-#include "platform/MediaGraph.h"
-#include "profiles/ParameterPanels.h"
-#include "profiles/ValueListEditor.h"
+#include "platform/ui/MediaGraph.h"
+#include "profiles/ui/ParameterPanels.h"
+#include "profiles/ui/ValueListEditor.h"
 
 #include <QDir>
 #include <QFile>

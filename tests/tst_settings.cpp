@@ -2,12 +2,12 @@
 #include "FormFixture.h"
 #include "ModalWatcher.h"
 #include "TestFiles.h"
-#include "app/ImageButton.h"
-#include "app/TAboutForm.h"
-#include "app/TMainForm.h"
-#include "profiles/ParameterPanels.h"
-#include "profiles/TSettingForm.h"
-#include "profiles/ValueListEditor.h"
+#include "app/ui/ImageButton.h"
+#include "app/ui/TAboutForm.h"
+#include "app/ui/TMainForm.h"
+#include "profiles/ui/ParameterPanels.h"
+#include "profiles/ui/TSettingForm.h"
+#include "profiles/ui/ValueListEditor.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,11 +1,11 @@
 #include "TaskWindow.h"
-#include "app/ImageButton.h"
-#include "app/TMainForm.h"
-#include "app/TaskListCommands.h"
+#include "app/ui/ImageButton.h"
+#include "app/ui/TMainForm.h"
+#include "app/ui/TaskListCommands.h"
 #include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
-#include "profiles/ParameterPanels.h"
-#include "profiles/ValueListEditor.h"
+#include "profiles/ui/ParameterPanels.h"
+#include "profiles/ui/ValueListEditor.h"
 
 #include <QAction>
 #include <QMenu>

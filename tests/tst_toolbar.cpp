@@ -1,8 +1,8 @@
 #include "FormFixture.h"
-#include "app/ImageButton.h"
-#include "app/ImageToolbar.h"
+#include "app/ui/ImageButton.h"
+#include "app/ui/ImageToolbar.h"
 #include "app/Pictures.h"
-#include "app/TMainForm.h"
+#include "app/ui/TMainForm.h"
 
 #include <QMouseEvent>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
 #include "ConversionJob.h"
 
-#include "engine/BatchRules.h"
+#include "BatchRules.h"
 
 ConversionJob::ConversionJob(QObject* parent) : QObject(parent), m_decoder(QStringDecoder::Utf8)
 {

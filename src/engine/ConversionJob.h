@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/OutputTail.h"
+#include "OutputTail.h"
 #include "platform/EncoderProcess.h"
 
 #include <QObject>

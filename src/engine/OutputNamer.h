@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/ltvItemData.h"
+#include "ltvItemData.h"
 
 #include <QSet>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/MediaProbe.h"
+#include "MediaProbe.h"
 
 #include <QObject>
 #include <QQueue>

@@ -1,6 +1,6 @@
 #include "TaskModel.h"
 
-#include "engine/TaskStatus.h"
+#include "TaskStatus.h"
 
 #include <utility>
 

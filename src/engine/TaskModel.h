@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/TaskRecord.h"
+#include "TaskRecord.h"
 
 #include <QAbstractTableModel>
 #include <QList>

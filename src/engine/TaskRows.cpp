@@ -1,8 +1,8 @@
 #include "TaskRows.h"
 
-#include "engine/CaptionIndex.h"
-#include "engine/TaskModel.h"
-#include "engine/TimeText.h"
+#include "CaptionIndex.h"
+#include "TaskModel.h"
+#include "TimeText.h"
 
 namespace {
 using TextField = QString ltvItemData::*;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/TaskRecord.h"
-#include "engine/ltvItemData.h"
+#include "TaskRecord.h"
+#include "ltvItemData.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "EncoderProcess.h"
 
-#include "platform/WindowsCommandLine.h"
+#include "WindowsCommandLine.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "profiles/ParamRow.h"
+#include "ParamRow.h"
 
 #include <QString>
 

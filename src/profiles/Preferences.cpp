@@ -1,6 +1,6 @@
 #include "Preferences.h"
 
-#include "profiles/TNewInifile.h"
+#include "TNewInifile.h"
 
 namespace {
 const QString kMain = QStringLiteral("Main");

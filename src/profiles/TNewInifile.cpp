@@ -1,7 +1,7 @@
 #include "TNewInifile.h"
 
 #include "base/FwError.h"
-#include "profiles/IniText.h"
+#include "IniText.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "profiles/IniText.h"
+#include "IniText.h"
 
 #include <QString>
 #include <QStringList>

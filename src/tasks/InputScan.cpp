@@ -2,7 +2,7 @@
 
 #include "base/PathText.h"
 #include "platform/RawNames.h"
-#include "tasks/InputTypes.h"
+#include "InputTypes.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 #include "FormFixture.h"
 
-#include "app/TAboutForm.h"
-#include "app/TMainForm.h"
-#include "profiles/ParameterPanels.h"
-#include "profiles/TSettingForm.h"
-#include "profiles/TSizeForm.h"
+#include "app/ui/TAboutForm.h"
+#include "app/ui/TMainForm.h"
+#include "profiles/ui/ParameterPanels.h"
+#include "profiles/ui/TSettingForm.h"
+#include "profiles/ui/TSizeForm.h"
 
 FormFixture::FormFixture(const QStringList& arguments,
                          const std::function<void(const QString&)>& prepare)

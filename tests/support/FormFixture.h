@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppContext.h"
+#include "app/ui/AppContext.h"
 
 #include <QTemporaryDir>
 

@@ -1,11 +1,11 @@
 #include "TaskWindow.h"
 
 #include "FakeEncoder.h"
-#include "app/TMainForm.h"
+#include "app/ui/TMainForm.h"
 #include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
-#include "profiles/ParameterPanels.h"
-#include "profiles/ValueListEditor.h"
+#include "profiles/ui/ParameterPanels.h"
+#include "profiles/ui/ValueListEditor.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -2,8 +2,8 @@
 
 #include "ParameterPanels.h"
 #include "ProfileBox.h"
-#include "ProfileFile.h"
-#include "ProfileText.h"
+#include "profiles/ProfileFile.h"
+#include "profiles/ProfileText.h"
 #include "base/FwError.h"
 #include "base/PathText.h"
 

@@ -1,6 +1,6 @@
 #include "WindowFrame.h"
 
-#include "FrameRules.h"
+#include "app/FrameRules.h"
 #include "ImageButton.h"
 #include "SplitterBar.h"
 #include "TMainFormUi.h"

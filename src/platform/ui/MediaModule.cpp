@@ -1,4 +1,4 @@
-#include "platform/MediaModule.h"
+#include "MediaModule.h"
 
 #include "base/FwError.h"
 #include "base/PathText.h"

@@ -1,6 +1,6 @@
 #include "Command.h"
 
-#include "app/ErrorReport.h"
+#include "ErrorReport.h"
 
 #include <QKeyEvent>
 #include <QWidget>

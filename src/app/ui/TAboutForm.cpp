@@ -1,6 +1,6 @@
 #include "TAboutForm.h"
 
-#include "Pictures.h"
+#include "app/Pictures.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "profiles/OwnerLockingDialog.h"
+#include "OwnerLockingDialog.h"
 
 class QLineEdit;
 class QPushButton;

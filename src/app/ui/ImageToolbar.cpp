@@ -1,7 +1,7 @@
 #include "ImageToolbar.h"
 
 #include "ImageButton.h"
-#include "Pictures.h"
+#include "app/Pictures.h"
 #include "TMainFormUi.h"
 
 #include <QEvent>

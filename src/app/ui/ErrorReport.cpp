@@ -1,6 +1,6 @@
-#include "app/ErrorReport.h"
+#include "ErrorReport.h"
 
-#include "app/Notice.h"
+#include "Notice.h"
 #include "base/FwError.h"
 
 #include <QMessageBox>

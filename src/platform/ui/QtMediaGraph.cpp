@@ -1,4 +1,4 @@
-#include "platform/QtMediaGraph.h"
+#include "QtMediaGraph.h"
 
 #include <QAudioOutput>
 #include <QEvent>

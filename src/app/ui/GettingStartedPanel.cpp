@@ -1,6 +1,6 @@
 #include "GettingStartedPanel.h"
 
-#include "Pictures.h"
+#include "app/Pictures.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "profiles/Preferences.h"
-#include "profiles/SettingsLink.h"
+#include "profiles/ui/SettingsLink.h"
 
 #include <QObject>
 

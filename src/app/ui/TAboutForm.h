@@ -1,6 +1,6 @@
 #pragma once
 
-#include "profiles/OwnerLockingDialog.h"
+#include "profiles/ui/OwnerLockingDialog.h"
 
 class QLabel;
 class QPushButton;

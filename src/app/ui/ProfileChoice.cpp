@@ -2,12 +2,12 @@
 
 #include "TMainFormUi.h"
 #include "base/FwError.h"
-#include "profiles/ParameterPanels.h"
-#include "profiles/ProfileBox.h"
+#include "profiles/ui/ParameterPanels.h"
+#include "profiles/ui/ProfileBox.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileText.h"
-#include "profiles/TSizeForm.h"
-#include "profiles/ValueListEditor.h"
+#include "profiles/ui/TSizeForm.h"
+#include "profiles/ui/ValueListEditor.h"
 
 #include <QComboBox>
 

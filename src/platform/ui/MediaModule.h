@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MediaGraph.h"
+#include "MediaGraph.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #include "FwApplication.h"
 
-#include "app/ErrorReport.h"
+#include "ErrorReport.h"
 #include "app/Pictures.h"
 
 #include <QFont>

@@ -6,7 +6,7 @@
 #include "ProfileChoice.h"
 #include "TMainFormUi.h"
 #include "base/FwError.h"
-#include "profiles/TSettingForm.h"
+#include "profiles/ui/TSettingForm.h"
 
 #include <QComboBox>
 #include <QLineEdit>

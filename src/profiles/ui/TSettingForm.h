@@ -1,9 +1,9 @@
 #pragma once
 
 #include "profiles/Preferences.h"
-#include "profiles/SettingsLink.h"
+#include "SettingsLink.h"
 
-#include "profiles/OwnerLockingDialog.h"
+#include "OwnerLockingDialog.h"
 
 class QCheckBox;
 class QComboBox;

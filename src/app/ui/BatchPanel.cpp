@@ -6,10 +6,10 @@
 #include "SplitterBar.h"
 #include "TMainFormUi.h"
 #include "engine/TaskRows.h"
-#include "profiles/ParameterPanels.h"
+#include "profiles/ui/ParameterPanels.h"
 #include "profiles/ProfileFile.h"
-#include "profiles/TSettingForm.h"
-#include "profiles/ValueListEditor.h"
+#include "profiles/ui/TSettingForm.h"
+#include "profiles/ui/ValueListEditor.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -2,11 +2,11 @@
 
 #include "GettingStartedPanel.h"
 #include "ImageButton.h"
-#include "Pictures.h"
+#include "app/Pictures.h"
 #include "SplitterBar.h"
 #include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
-#include "profiles/ParameterPanels.h"
+#include "profiles/ui/ParameterPanels.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 
 #include "AppContext.h"
 #include "TMainFormUi.h"
-#include "profiles/SettingsLink.h"
+#include "profiles/ui/SettingsLink.h"
 
 #include <QWidget>
 

@@ -19,9 +19,9 @@
 #include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "platform/HelpViewer.h"
-#include "profiles/ParameterPanels.h"
-#include "profiles/TSettingForm.h"
-#include "profiles/ValueListEditor.h"
+#include "profiles/ui/ParameterPanels.h"
+#include "profiles/ui/TSettingForm.h"
+#include "profiles/ui/ValueListEditor.h"
 
 #include <QAction>
 #include <QCloseEvent>

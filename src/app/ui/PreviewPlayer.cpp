@@ -6,7 +6,7 @@
 #include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "engine/TimeText.h"
-#include "platform/MediaModule.h"
+#include "platform/ui/MediaModule.h"
 
 #include <QItemSelectionModel>
 #include <QLabel>

@@ -4,8 +4,8 @@
 #include "TMainFormUi.h"
 #include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
-#include "profiles/ParameterPanels.h"
-#include "profiles/ValueListEditor.h"
+#include "profiles/ui/ParameterPanels.h"
+#include "profiles/ui/ValueListEditor.h"
 #include "tasks/OutputOptions.h"
 #include "tasks/TaskListEditing.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ToolbarRules.h"
+#include "app/ToolbarRules.h"
 
 #include <QHash>
 #include <QObject>

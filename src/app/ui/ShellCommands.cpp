@@ -5,7 +5,7 @@
 #include "TMainFormUi.h"
 #include "base/PathText.h"
 #include "platform/HelpViewer.h"
-#include "profiles/SettingsLink.h"
+#include "profiles/ui/SettingsLink.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
