@@ -1,7 +1,7 @@
 #include "BatchClock.h"
 
-#include "BatchRules.h"
-#include "TimeText.h"
+#include "engine/BatchRules.h"
+#include "engine/TimeText.h"
 
 void BatchClock::reset()
 {

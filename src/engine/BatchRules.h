@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ltvItemData.h"
+#include "engine/ltvItemData.h"
 
 #include <QString>
 

@@ -1,10 +1,10 @@
 #include "BatchRun.h"
 
 #include "base/PathText.h"
-#include "BatchRules.h"
-#include "EncoderCommand.h"
-#include "TaskRows.h"
-#include "TaskStatus.h"
+#include "engine/BatchRules.h"
+#include "engine/EncoderCommand.h"
+#include "engine/TaskRows.h"
+#include "engine/TaskStatus.h"
 
 #include <QTimer>
 

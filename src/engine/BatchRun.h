@@ -1,11 +1,11 @@
 #pragma once
 
-#include "BatchClock.h"
-#include "BatchOutcome.h"
-#include "BatchSettings.h"
-#include "ConversionJob.h"
-#include "OutputNamer.h"
-#include "TaskRecord.h"
+#include "engine/BatchClock.h"
+#include "engine/BatchOutcome.h"
+#include "engine/BatchSettings.h"
+#include "engine/ConversionJob.h"
+#include "engine/OutputNamer.h"
+#include "engine/TaskRecord.h"
 
 #include <QObject>
 

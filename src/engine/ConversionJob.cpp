@@ -1,6 +1,6 @@
 #include "ConversionJob.h"
 
-#include "BatchRules.h"
+#include "engine/BatchRules.h"
 
 ConversionJob::ConversionJob(QObject* parent) : QObject(parent), m_decoder(QStringDecoder::Utf8)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "OutputTail.h"
+#include "engine/OutputTail.h"
 #include "platform/EncoderProcess.h"
 
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "MediaProbe.h"
 
-#include "TimeText.h"
+#include "engine/TimeText.h"
 
 namespace {
 // Index of the first line end at or after `from`, or the text's size.

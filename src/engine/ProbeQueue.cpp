@@ -1,6 +1,6 @@
 #include "ProbeQueue.h"
 
-#include "EncoderCommand.h"
+#include "engine/EncoderCommand.h"
 #include "platform/EncoderProcess.h"
 
 #include <QThread>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MediaProbe.h"
+#include "engine/MediaProbe.h"
 
 #include <QObject>
 #include <QQueue>

@@ -1,6 +1,6 @@
 #include "TaskModel.h"
 
-#include "TaskStatus.h"
+#include "engine/TaskStatus.h"
 
 #include <utility>
 

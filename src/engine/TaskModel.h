@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TaskRecord.h"
+#include "engine/TaskRecord.h"
 
 #include <QAbstractTableModel>
 #include <QList>

@@ -1,8 +1,8 @@
 #include "TaskRows.h"
 
-#include "CaptionIndex.h"
-#include "TaskModel.h"
-#include "TimeText.h"
+#include "engine/CaptionIndex.h"
+#include "engine/TaskModel.h"
+#include "engine/TimeText.h"
 
 namespace {
 using TextField = QString ltvItemData::*;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "TaskRecord.h"
-#include "ltvItemData.h"
+#include "engine/TaskRecord.h"
+#include "engine/ltvItemData.h"
 
 #include <QString>
 

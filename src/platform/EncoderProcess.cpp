@@ -1,6 +1,6 @@
 #include "EncoderProcess.h"
 
-#include "WindowsCommandLine.h"
+#include "platform/WindowsCommandLine.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ParamRow.h"
+#include "profiles/ParamRow.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "Preferences.h"
 
-#include "TNewInifile.h"
+#include "profiles/TNewInifile.h"
 
 namespace {
 const QString kMain = QStringLiteral("Main");

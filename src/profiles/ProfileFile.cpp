@@ -2,8 +2,8 @@
 
 #include "base/FwError.h"
 #include "base/PathText.h"
-#include "ProfileText.h"
-#include "TNewInifile.h"
+#include "profiles/ProfileText.h"
+#include "profiles/TNewInifile.h"
 
 #include <QFile>
 #include <QFileInfo>

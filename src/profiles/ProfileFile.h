@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LoadedProfile.h"
-#include "ParamRow.h"
+#include "profiles/LoadedProfile.h"
+#include "profiles/ParamRow.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "TNewInifile.h"
 
 #include "base/FwError.h"
-#include "IniText.h"
+#include "profiles/IniText.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IniText.h"
+#include "profiles/IniText.h"
 
 #include <QString>
 #include <QStringList>

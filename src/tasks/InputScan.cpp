@@ -2,7 +2,7 @@
 
 #include "base/PathText.h"
 #include "platform/RawNames.h"
-#include "InputTypes.h"
+#include "tasks/InputTypes.h"
 
 #include <QDir>
 #include <QFile>
