@@ -1,7 +1,7 @@
 #include "FormFixture.h"
+#include "app/Pictures.h"
 #include "app/ui/ImageButton.h"
 #include "app/ui/ImageToolbar.h"
-#include "app/Pictures.h"
 #include "app/ui/TMainForm.h"
 
 #include <QMouseEvent>

@@ -6,8 +6,8 @@
 #include "SplitterBar.h"
 #include "TMainFormUi.h"
 #include "engine/TaskRows.h"
-#include "profiles/ui/ParameterPanels.h"
 #include "profiles/ProfileFile.h"
+#include "profiles/ui/ParameterPanels.h"
 #include "profiles/ui/TSettingForm.h"
 #include "profiles/ui/ValueListEditor.h"
 

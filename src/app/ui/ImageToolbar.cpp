@@ -1,8 +1,8 @@
 #include "ImageToolbar.h"
 
 #include "ImageButton.h"
-#include "app/Pictures.h"
 #include "TMainFormUi.h"
+#include "app/Pictures.h"
 
 #include <QEvent>
 

@@ -2,10 +2,10 @@
 
 #include "TMainFormUi.h"
 #include "base/FwError.h"
-#include "profiles/ui/ParameterPanels.h"
-#include "profiles/ui/ProfileBox.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileText.h"
+#include "profiles/ui/ParameterPanels.h"
+#include "profiles/ui/ProfileBox.h"
 #include "profiles/ui/TSizeForm.h"
 #include "profiles/ui/ValueListEditor.h"
 

@@ -2,8 +2,8 @@
 
 #include "GettingStartedPanel.h"
 #include "ImageButton.h"
-#include "app/Pictures.h"
 #include "SplitterBar.h"
+#include "app/Pictures.h"
 #include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "profiles/ui/ParameterPanels.h"

@@ -1,9 +1,9 @@
 #include "WindowFrame.h"
 
-#include "app/FrameRules.h"
 #include "ImageButton.h"
 #include "SplitterBar.h"
 #include "TMainFormUi.h"
+#include "app/FrameRules.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -2,10 +2,10 @@
 
 #include "ParameterPanels.h"
 #include "ProfileBox.h"
-#include "profiles/ProfileFile.h"
-#include "profiles/ProfileText.h"
 #include "base/FwError.h"
 #include "base/PathText.h"
+#include "profiles/ProfileFile.h"
+#include "profiles/ProfileText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

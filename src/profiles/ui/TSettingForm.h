@@ -1,7 +1,7 @@
 #pragma once
 
-#include "profiles/Preferences.h"
 #include "SettingsLink.h"
+#include "profiles/Preferences.h"
 
 #include "OwnerLockingDialog.h"
 
