@@ -4,6 +4,7 @@
 #include "platform/WindowsCommandLine.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileText.h"
+#include "profiles/TNewInifile.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -15,13 +16,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
-// One run of the encoder front: a profile with at most one row changed from its defaults.
+// One run of the encoder front: a profile with some rows changed from its defaults.
 struct Job
 {
-    QString what; // profile name and the changed row, for messages
+    QString what; // profile name and the changed rows, for messages
     QString type;
     QStringList args;
 };
@@ -40,25 +42,101 @@ const QHash<QString, Container> kContainers = {
     {"gif", {"gif", ""}},      {"mp3", {"mp3", ""}},   {"wav", {"wav", ""}},
 };
 
-// The panels as loaded, then each pick-list choice in turn, one row at a time. "Custom Size"
-// stands for whatever the size dialog makes of it.
-QVector<QPair<QString, ProfilePanels>> variants(const ProfilePanels& loaded)
+// A pick-list choice other than the one a profile starts with.
+struct Change
 {
-    QVector<QPair<QString, ProfilePanels>> result{{QStringLiteral("defaults"), loaded}};
+    int sort; // the panel
+    int row;
+    QString key;
+    QString choice;
+    QString cmd;
+    bool reshapes = false; // drops its stream or swaps its encoder
+};
+
+// Every pick-list choice away from the loaded panels. "Custom Size" stands for whatever the size
+// dialog makes of it.
+QVector<Change> changes(const QString& path, const ProfilePanels& loaded)
+{
+    const TNewInifile ini(path);
+    QVector<Change> result;
     for (int sort = 1; sort <= 3; ++sort) {
         const ParamPanel& panel = *loaded.bySort(sort);
         for (int r = 0; r < panel.size(); ++r) {
             const ParamRow& row = panel.at(r);
-            for (const QString& choice : row.choices) {
-                if (!row.pickList || choice == row.value)
+            if (!row.pickList)
+                continue;
+            const QString cmd = ini.ReadString(row.key, QStringLiteral("cmd"), QString());
+            const QStringList values =
+                SplitList(ini.ReadString(row.key, QStringLiteral("Value"), QString()));
+            for (int k = 0; k < row.choices.size(); ++k) {
+                if (row.choices.at(k) == row.value)
                     continue;
-                ProfilePanels changed = loaded;
-                (*changed.bySort(sort))[r].value =
-                    choice == QLatin1String("Custom Size") ? QStringLiteral("352x288") : choice;
-                result << qMakePair(row.key + QLatin1Char('=') + choice, changed);
+                Change change{sort, r, row.key, row.choices.at(k), cmd};
+                if (change.choice == QLatin1String("Custom Size"))
+                    change.choice = QStringLiteral("352x288");
+                change.reshapes = values.value(k) == QLatin1String("\\") ||
+                                  cmd == QLatin1String("-c:v") || cmd == QLatin1String("-c:a");
+                result << change;
             }
         }
     }
+    return result;
+}
+
+// Changes that may share a conversion without one hiding a fault of the other: never two of
+// one option, and a stream that goes or swaps its encoder only beside changes of the other
+// stream (the Video and the Audio panel), whose options it leaves alone.
+bool clash(const Change& a, const Change& b)
+{
+    if (a.cmd == b.cmd)
+        return true;
+    if (!a.reshapes && !b.reshapes)
+        return false;
+    return a.reshapes == b.reshapes || a.sort + b.sort != 3;
+}
+
+ProfilePanels applied(ProfilePanels panels, const QVector<Change>& group)
+{
+    for (const Change& change : group)
+        (*panels.bySort(change.sort))[change.row].value = change.choice;
+    return panels;
+}
+
+QString described(const QVector<Change>& group)
+{
+    QStringList parts;
+    for (const Change& change : group)
+        parts << change.key + QLatin1Char('=') + change.choice;
+    return parts.join(QStringLiteral(", "));
+}
+
+// The panels as loaded, then each choice alone.
+QVector<QPair<QString, ProfilePanels>> variants(const QString& path, const ProfilePanels& loaded)
+{
+    QVector<QPair<QString, ProfilePanels>> result{{QStringLiteral("defaults"), loaded}};
+    for (const Change& change : changes(path, loaded))
+        result << qMakePair(described({change}), applied(loaded, {change}));
+    return result;
+}
+
+// The panels as loaded, then every choice once, as few conversions as the clashes allow: each
+// choice is still tried in its own profile, beside that profile's other options.
+QVector<QPair<QString, ProfilePanels>> combined(const QString& path, const ProfilePanels& loaded)
+{
+    QVector<QVector<Change>> groups;
+    for (const Change& change : changes(path, loaded)) {
+        auto fits = std::find_if(groups.begin(), groups.end(), [&](const QVector<Change>& group) {
+            return std::none_of(group.begin(), group.end(),
+                                [&](const Change& other) { return clash(change, other); });
+        });
+        if (fits == groups.end())
+            groups.push_back({change});
+        else
+            fits->push_back(change);
+    }
+    QVector<QPair<QString, ProfilePanels>> result{{QStringLiteral("defaults"), loaded}};
+    for (const QVector<Change>& group : std::as_const(groups))
+        result << qMakePair(described(group), applied(loaded, group));
     return result;
 }
 } // namespace
@@ -128,7 +206,7 @@ private slots:
         const LoadedProfile loaded = LoadProfile(path);
         QVERIFY2(loaded.error.isEmpty(), qPrintable(loaded.error));
         QVERIFY2(kContainers.contains(loaded.type), qPrintable(loaded.type));
-        for (const auto& [what, panels] : variants(loaded.panels)) {
+        for (const auto& [what, panels] : variants(path, loaded.panels)) {
             QString args;
             try {
                 args = BuildArguments(path, panels);
@@ -158,7 +236,7 @@ private slots:
         QSet<QString> seen;
         for (const QString& path : std::as_const(m_profiles)) {
             const LoadedProfile loaded = LoadProfile(path);
-            for (const auto& [what, panels] : variants(loaded.panels)) {
+            for (const auto& [what, panels] : combined(path, loaded.panels)) {
                 const QString args = BuildArguments(path, panels);
                 if (!seen.contains(loaded.type + args)) {
                     seen << loaded.type + args;
@@ -222,9 +300,14 @@ private slots:
         qInfo("%d conversions of %d profiles in %.1f s; shortest output %.3f s (%s)",
               static_cast<int>(jobs.size()), static_cast<int>(m_profiles.size()),
               clock.elapsed() / 1000.0, m_shortestSeconds, qPrintable(m_shortest));
+        // Each on its own: one long message would be cut short after the first few.
+        for (const QString& failure : std::as_const(failures))
+            qWarning("%s", qPrintable(failure));
         // Exit status 0 means the front accepted the output: it opened and lasted the second
         // asked for, within the front's tolerance. A rejection's last line tells why.
-        QVERIFY2(failures.isEmpty(), qPrintable(failures.join("\n\n")));
+        QVERIFY2(failures.isEmpty(), qPrintable(QStringLiteral("%1 of %2 conversions failed")
+                                                    .arg(failures.size())
+                                                    .arg(jobs.size())));
         // Nothing unfinished stays beside the outputs.
         const QStringList hidden = QDir(m_dir.path()).entryList({".*"}, QDir::Files | QDir::Hidden);
         QVERIFY2(hidden.isEmpty(), qPrintable(hidden.join(' ')));

@@ -41,6 +41,8 @@ public:
     void Stop();
     // Shows the bar's position as the elapsed time; the arguments are not looked at.
     void TrackBarTimer(qint64 position, qint64 duration);
+    // The bar follows the file once a second; tests need not wait that long for it.
+    void setTickInterval(int ms) { m_trackTimer.setInterval(ms); }
 
     State state() const { return m_state; }
     const MediaGraph* graph() const { return m_graph.get(); }
