@@ -873,11 +873,12 @@ void TestEncoder::convert()
 
 void TestEncoder::progressEveryHalfSecond()
 {
-    // A heavy encode of the long clip runs for a few seconds.
+    // Held to its own pace by the realtime filter, the clip takes seconds to convert without
+    // keeping the machine busy.
     QProcess front;
     front.setProcessChannelMode(QProcess::MergedChannels);
-    front.start(encoder(), {"-y", "-i", m_longClip, "-vf", "scale=640:480", "-vcodec", "libx264",
-                            "-preset", "veryslow", "-an", path("heavy.mp4")});
+    front.start(encoder(),
+                {"-y", "-i", m_longClip, "-t", "2.5", "-vf", "realtime", "-an", path("paced.avi")});
     QElapsedTimer clock;
     clock.start();
     QList<qint64> arrivals;
@@ -897,7 +898,7 @@ void TestEncoder::progressEveryHalfSecond()
     const QList<double> values = progressValues(output, &allNumbers);
     QVERIFY(allNumbers);
     QVERIFY(nonDecreasing(values));
-    QVERIFY2(qAbs(values.last() - 10.0) < 0.2, output.constData());
+    QVERIFY2(qAbs(values.last() - 2.5) < 0.2, output.constData());
     QVERIFY2(arrivals.size() >= 4, output.constData());
     QVERIFY(arrivals.first() < 800);
     for (qsizetype i = 1; i < arrivals.size(); ++i)
