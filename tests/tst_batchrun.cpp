@@ -401,6 +401,87 @@ private slots:
         QCOMPARE(harness.rows.failureReason(0), QString());
     }
 
+    // Two at once: each row shows its own progress, names never collide, a finished task makes
+    // room for the next, and Stop ends every conversion under way.
+    void severalAtOnce()
+    {
+        SteppedEncoder encoder(m_dir.path());
+        Harness harness(encoder.program());
+        harness.settings.outputFolder = m_dir.path();
+        harness.settings.tasksAtOnce = 2;
+        QVERIFY(QDir().mkpath(path("x")) && QDir().mkpath(path("y")));
+        for (const char* name : {"x/a.avi", "y/a.avi", "c.avi"})
+            AppendTask(harness.rows, AddedTask(path(name), 10));
+        harness.run.RunBatch(QString(), harness.settings);
+        QTRY_COMPARE(encoder.runs(), 2);
+        QCOMPARE(harness.events.filter("file ").constLast(), "file a.avi, a.avi");
+        QCOMPARE(encoder.arguments(1).constLast(), path("a.mp4"));
+        QCOMPARE(encoder.arguments(2).constLast(), path("a_2.mp4"));
+        // Only the first task's reads are shown.
+        QVERIFY(readOne(harness, encoder, 1, "banner"));
+        QVERIFY(readOne(harness, encoder, 1, "banner"));
+        encoder.send(2, "time=9 ");
+        QVERIFY(readOne(harness, encoder, 1, "time=5 "));
+        const auto statusText = [&](int row) {
+            return harness.model.index(row, TaskModel::StatusColumn).data().toString();
+        };
+        QCOMPARE(statusText(0), "Converting 50%");
+        QTRY_COMPARE(statusText(1), "Converting 0%"); // its first two reads are the banner
+        QCOMPARE(StatusOf(harness.rows, 0), "Converting"); // the state keeps its word
+        QCOMPARE(lastProgress(harness.events), "25 17");   // 5 of the 20 s under way; of 30
+        encoder.exit(1, 0);
+        QTRY_COMPARE(encoder.runs(), 3);
+        QCOMPARE(StatusOf(harness.rows, 0), "Complete");
+        QCOMPARE(encoder.arguments(3).constLast(), path("c.mp4"));
+        harness.run.Stop();
+        QTRY_COMPARE(harness.outcomes.size(), 1);
+        QVERIFY(ProcessGone(encoder.pid(2)) && ProcessGone(encoder.pid(3)));
+        QCOMPARE(StatusOf(harness.rows, 1), "Stop");
+        QCOMPARE(StatusOf(harness.rows, 2), "Stop");
+        QCOMPARE(harness.outcomes[0].kind, BatchOutcome::Stopped);
+    }
+
+    void skipCompleted_data()
+    {
+        QTest::addColumn<bool>("skip");
+        QTest::addColumn<int>("runs");
+        QTest::newRow("every task converts") << false << 2;
+        QTest::newRow("the complete one is passed over") << true << 1;
+    }
+    void skipCompleted()
+    {
+        QFETCH(bool, skip);
+        QFETCH(int, runs);
+        SteppedEncoder encoder(m_dir.path());
+        encoder.endAtOnce(0);
+        Harness harness(encoder.program());
+        harness.settings.outputFolder = m_dir.path();
+        harness.settings.skipCompleted = skip;
+        AppendTask(harness.rows, AddedTask(path("a.avi"), 5));
+        AppendTask(harness.rows, AddedTask(path("b.avi"), 5));
+        harness.rows.setState(0, TaskState::Complete);
+        harness.run.RunBatch(QString(), harness.settings);
+        QTRY_COMPARE(harness.outcomes.size(), 1);
+        QCOMPARE(encoder.runs(), runs);
+        QCOMPARE(harness.outcomes[0].tasks, runs);
+        QCOMPARE(StatusOf(harness.rows, 1), "Complete");
+    }
+
+    // However much the encoder writes, the task keeps the end of it, and never more than 64 kB.
+    void logKeepsTheEnd()
+    {
+        const QString program = WriteFakeEncoder(m_dir.path(), "encoder", "seq 1 30000");
+        Harness harness(program);
+        harness.settings.outputFolder = m_dir.path();
+        AppendTask(harness.rows, AddedTask(path("a.avi"), 5));
+        harness.run.RunBatch(QString(), harness.settings);
+        QTRY_COMPARE(harness.outcomes.size(), 1);
+        const QString log = harness.rows.task(0).encoderOutput;
+        QVERIFY2(log.size() > 60000 && log.size() <= 64 * 1024,
+                 qPrintable(QString::number(log.size())));
+        QVERIFY(log.endsWith("\n29999\n30000"));
+    }
+
     void everyTaskReleasesItsProcess()
     {
         const auto openFiles = [] { return QDir("/proc/self/fd").entryList(QDir::Files).size(); };

@@ -20,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QTreeView>
 #include <QtTest>
@@ -180,6 +181,38 @@ private slots:
         QCOMPARE(watcher.seen[0].title, "Complete");
         QCOMPARE(watcher.seen[0].text, "The coversion is completed successfully.");
         QCOMPARE(StatusOf(window.rows(), 1), "Complete");
+    }
+
+    void listFollowsTheWork_data()
+    {
+        QTest::addColumn<bool>("scrolledAway");
+        QTest::newRow("follows") << false;
+        QTest::newRow("the user looked elsewhere") << true;
+    }
+    void listFollowsTheWork()
+    {
+        QFETCH(bool, scrolledAway);
+        ModalWatcher watcher;
+        Window window(QList<double>(60, 10));
+        window.form().resize(900, 600);
+        window.form().show();
+        QTreeView* list = window.ui().ltvTask;
+        const auto inView = [&](int row) {
+            return list->viewport()->rect().intersects(
+                list->visualRect(list->model()->index(row, 0)));
+        };
+        QVERIFY(!inView(40));
+        window.batch().imgStartClick();
+        for (int run = 1; run <= 40; ++run) {
+            QTRY_COMPARE(window.encoder.runs(), run);
+            if (run == 30 && scrolledAway)
+                list->verticalScrollBar()->setValue(0);
+            window.encoder.exit(run, 0);
+        }
+        QTRY_COMPARE(window.encoder.runs(), 41);
+        QCOMPARE(inView(40), !scrolledAway);
+        QCOMPARE(inView(0), scrolledAway);
+        window.batch().tbtnStopClick();
     }
 
     // clang-format off

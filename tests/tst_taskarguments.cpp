@@ -90,6 +90,26 @@ private slots:
                  QString());
     }
 
+    void automaticTasksAtOnce_data()
+    {
+        QTest::addColumn<int>("cores");
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<int>("tasks");
+        QTest::newRow("one core") << 1 << " -c:v libx264" << 1;
+        QTest::newRow("a plain encoder, one per core") << 8 << " -c:v mpeg4" << 8;
+        QTest::newRow("a threaded encoder, half") << 8 << " -c:v libx265 -b:v 1000k" << 4;
+        QTest::newRow("never fewer than two") << 2 << " -vcodec libx264" << 2;
+        QTest::newRow("a name that only begins alike") << 4 << " -c:v libx264rgb" << 4;
+        QTest::newRow("audio alone") << 4 << " -vn -c:a libmp3lame" << 4;
+    }
+    void automaticTasksAtOnce()
+    {
+        QFETCH(int, cores);
+        QFETCH(QString, arguments);
+        QFETCH(int, tasks);
+        QCOMPARE(AutomaticTasksAtOnce(cores, arguments), tasks);
+    }
+
     // A task added, given a new name, start and end as the Output panel stores them, and
     // converted by the encoder front with the command line the run builds from the row.
     void convertsTheStoredTrim_data()

@@ -2,6 +2,9 @@
 
 #include "TimeText.h"
 
+#include <QRegularExpression>
+
+#include <algorithm>
 #include <cmath>
 
 QString TaskArguments(const QString& arguments, const ltvItemData& task)
@@ -38,4 +41,15 @@ std::optional<int> BarPosition(double percent)
         return std::nullopt;
     const double rounded = RoundHalfEven(percent);
     return rounded < 0 ? 0 : rounded > 100 ? 100 : static_cast<int>(rounded);
+}
+
+int AutomaticTasksAtOnce(int cores, const QString& arguments)
+{
+    cores = std::max(1, cores);
+    static const QRegularExpression threaded(
+        QStringLiteral("(^|\\s)-(c:v|codec:v|vcodec)\\s+"
+                       "(libx264|libx265|libvpx-vp9|libaom-av1|libsvtav1)(\\s|$)"));
+    if (!threaded.match(arguments).hasMatch())
+        return cores;
+    return std::min(cores, std::max(2, cores / 2));
 }

@@ -21,3 +21,8 @@ std::optional<double> ProgressSeconds(const QString& text);
 // A progress bar's position for a percentage: rounded, halves to even, kept within 0 to 100.
 // Nothing when the percentage is not a finite number.
 std::optional<int> BarPosition(double percent);
+
+// How many tasks convert at once when the user leaves it to the program: one per core, but an
+// encoder that spreads its own work over the cores (given in the arguments) gets at most half
+// of them, and never fewer than two.
+int AutomaticTasksAtOnce(int cores, const QString& arguments);

@@ -3,30 +3,33 @@
 #include "base/PathText.h"
 #include "engine/BatchRules.h"
 #include "engine/EncoderCommand.h"
+#include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "engine/TaskStatus.h"
 
 #include <QTimer>
 
+#include <algorithm>
+
 BatchRun::BatchRun(TaskRows& rows, const QString& encoderPath, QObject* parent)
     : QObject(parent), m_rows(rows), m_encoderPath(encoderPath)
-{
-    connect(&m_job, &ConversionJob::outputRead, this, &BatchRun::outputRead);
-    connect(&m_job, &ConversionJob::advanced, this, &BatchRun::advanced);
-    connect(&m_job, &ConversionJob::finished, this, &BatchRun::taskFinished);
-    connect(&m_job, &ConversionJob::failedToStart, this, [this](const QString& reason) {
-        cannotStart(QStringLiteral("Error on CreateProcess()"), reason);
-    });
-}
+{}
+
+BatchRun::~BatchRun() = default;
 
 void BatchRun::later(void (BatchRun::*step)())
 {
-    // Each task starts from the event loop, so that the window handles what is pending first.
+    // Tasks start from the event loop, so that the window handles what is pending first.
     const quint64 generation = m_generation;
     QTimer::singleShot(0, this, [this, step, generation] {
         if (generation == m_generation && m_state != Idle)
             (this->*step)();
     });
+}
+
+int BatchRun::tasksAtOnce() const
+{
+    return std::max(1, m_settings.tasksAtOnce);
 }
 
 void BatchRun::RunBatch(const QString& arguments, const BatchSettings& settings)
@@ -42,96 +45,183 @@ void BatchRun::RunBatch(const QString& arguments, const BatchSettings& settings)
     m_state = Converting;
     m_done = 0;
     m_total = 0;
+    m_tasks = 0;
     emit clockRunning(true);
     QStringList inputs;
     for (int row = 0; row < m_rows.rowCount(); ++row) {
         ltvItemData task;
         m_rows.ReadTask(row, TaskRows::WholeRecord, task);
-        m_total += task.ClipLengthSec;
         inputs << task.InputFile;
+        if (m_settings.skipCompleted && m_rows.task(row).state == TaskState::Complete)
+            continue;
+        m_total += task.ClipLengthSec;
+        ++m_tasks;
     }
     m_namer = OutputNamer(inputs);
     m_arguments = arguments;
-    m_index = 0;
+    m_next = 0;
     m_failed = 0;
-    m_stoppedTask = false;
-    later(&BatchRun::startTask);
+    m_stopped.clear();
+    while (int(m_slots.size()) < tasksAtOnce()) {
+        m_slots.push_back(std::make_unique<Slot>());
+        Slot& slot = *m_slots.back();
+        connect(&slot.job, &ConversionJob::outputRead, this, [this, &slot](const QString& text) {
+            if (&slot == firstActive())
+                emit outputRead(text);
+        });
+        connect(&slot.job, &ConversionJob::advanced, this, &BatchRun::advanced);
+        connect(&slot.job, &ConversionJob::finished, this,
+                [this, &slot](const QString& reason) { taskFinished(slot, reason); });
+        connect(&slot.job, &ConversionJob::failedToStart, this, [this, &slot](const QString& why) {
+            cannotStart(slot, QStringLiteral("Error on CreateProcess()"), why);
+        });
+    }
+    if (TaskModel* model = m_rows.model())
+        model->setProgressShown(tasksAtOnce() > 1);
+    later(&BatchRun::fill);
 }
 
-void BatchRun::startTask()
+void BatchRun::fill()
 {
-    if (m_state == StopRequested) {
-        endStopped();
+    if (m_state != Converting)
         return;
+    for (int s = 0; s < tasksAtOnce() && m_state == Converting; ++s) {
+        Slot& slot = *m_slots[s];
+        if (slot.row >= 0)
+            continue;
+        while (m_next < m_rows.rowCount() && m_settings.skipCompleted &&
+               m_rows.task(m_next).state == TaskState::Complete)
+            ++m_next;
+        if (m_next >= m_rows.rowCount())
+            break;
+        if (!startTask(slot, m_next++))
+            return;
     }
-    if (m_index >= m_rows.rowCount()) {
+    if (m_state == Converting && !anyActive())
         complete();
-        return;
-    }
+}
+
+bool BatchRun::startTask(Slot& slot, int row)
+{
     ltvItemData task;
-    m_rows.ReadTask(m_index, TaskRows::WholeRecord, task);
-    m_clip = task.ClipLengthSec;
-    setStatus(TaskState::Converting);
-    emit convertingFile(FileNamePart(task.InputFile));
-    m_output = m_namer.OutputPath(m_index, task, m_settings.outputFolder, m_settings.outputExt,
-                                  m_settings.renameExisting);
-    m_active = true;
-    if (!m_job.start(
+    m_rows.ReadTask(row, TaskRows::WholeRecord, task);
+    slot.row = row;
+    slot.clip = task.ClipLengthSec;
+    m_rows.setProgress(row, 0);
+    m_rows.setState(row, TaskState::Converting);
+    showConverting();
+    slot.output = m_namer.OutputPath(row, task, m_settings.outputFolder, m_settings.outputExt,
+                                     m_settings.renameExisting);
+    if (slot.job.start(
             m_encoderPath,
-            ConversionCommandLine(task.InputFile, TaskArguments(m_arguments, task), m_output)))
-        cannotStart(QStringLiteral("Error On CreatePipe()"), QStringLiteral("no encoder is set"));
+            ConversionCommandLine(task.InputFile, TaskArguments(m_arguments, task), slot.output)))
+        return true;
+    cannotStart(slot, QStringLiteral("Error On CreatePipe()"), QStringLiteral("no encoder is set"));
+    return false;
+}
+
+bool BatchRun::anyActive() const
+{
+    return firstActive() != nullptr;
+}
+
+const BatchRun::Slot* BatchRun::firstActive() const
+{
+    const Slot* first = nullptr;
+    for (const auto& slot : m_slots) {
+        if (slot->row >= 0 && (!first || slot->row < first->row))
+            first = slot.get();
+    }
+    return first;
+}
+
+QList<int> BatchRun::convertingRows() const
+{
+    QList<int> rows;
+    for (const auto& slot : m_slots) {
+        if (slot->row >= 0)
+            rows << slot->row;
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void BatchRun::showConverting()
+{
+    QStringList names;
+    for (const int row : convertingRows())
+        names << FileNamePart(m_rows.caption(row));
+    if (!names.isEmpty())
+        emit convertingFile(names.join(QStringLiteral(", ")));
 }
 
 void BatchRun::advanced()
 {
-    const double position = m_job.position();
-    if (m_clip != 0) {
-        if (const std::optional<int> percent = BarPosition(position / m_clip * 100))
+    double clips = 0;
+    double positions = 0;
+    for (const auto& slot : m_slots) {
+        if (slot->row < 0)
+            continue;
+        const double position = slot->job.position();
+        clips += slot->clip;
+        positions += position;
+        if (slot->clip != 0) {
+            if (const std::optional<int> percent = BarPosition(position / slot->clip * 100))
+                m_rows.setProgress(slot->row, *percent);
+        }
+    }
+    // The current bar sums the tasks under way: with one at a time, that task's progress.
+    if (clips != 0) {
+        if (const std::optional<int> percent = BarPosition(positions / clips * 100))
             m_currentBar = *percent;
     }
     if (m_total != 0) {
-        if (const std::optional<int> percent = BarPosition((m_done + position) / m_total * 100))
+        if (const std::optional<int> percent = BarPosition((m_done + positions) / m_total * 100))
             m_totalBar = *percent;
     }
-    m_rows.setProgress(m_index, m_currentBar);
     emit progressShown(m_currentBar, m_totalBar);
 }
 
-void BatchRun::taskFinished(const QString& failureReason)
+void BatchRun::taskFinished(Slot& slot, const QString& failureReason)
 {
-    m_active = false;
-    if (m_state == StopRequested) {
-        m_stoppedTask = true;
-        endStopped();
-        return;
-    }
-    m_done += m_clip;
-    m_rows.setOutcome(m_index, failureReason.isEmpty() ? m_output : QString(), m_job.lastLines());
-    m_namer.written(m_output);
+    const int row = slot.row;
+    slot.row = -1;
+    if (m_state != Converting)
+        return; // Stop has already told the task's end
+    m_done += slot.clip;
+    m_rows.setOutcome(row, failureReason.isEmpty() ? slot.output : QString(), slot.job.log());
+    m_namer.written(slot.output);
     if (!failureReason.isEmpty()) {
         ++m_failed;
-        setStatus(TaskState::Failed, failureReason);
+        m_rows.setState(row, TaskState::Failed, failureReason);
     } else {
-        setStatus(TaskState::Complete);
+        m_rows.setState(row, TaskState::Complete);
     }
-    const bool last = m_index + 1 >= m_rows.rowCount();
-    if (!last) {
-        m_currentBar = 0;
-        emit progressShown(m_currentBar, m_totalBar);
-    }
-    if (last) {
+    const bool more = m_next < m_rows.rowCount();
+    if (!more && !anyActive()) {
         complete();
-    } else {
-        ++m_index;
-        later(&BatchRun::startTask);
+        return;
     }
+    m_currentBar = 0;
+    if (anyActive())
+        advanced();
+    else
+        emit progressShown(m_currentBar, m_totalBar);
+    showConverting();
+    if (more)
+        later(&BatchRun::fill);
 }
 
-void BatchRun::cannotStart(const QString& message, const QString& reason)
+void BatchRun::cannotStart(Slot& slot, const QString& message, const QString& reason)
 {
-    m_active = false;
+    const int row = slot.row;
+    slot.row = -1;
+    const QList<int> stopped = stopJobs();
     emit clockRunning(false);
-    setStatus(TaskState::Failed, QStringLiteral("The encoder could not be started: ") + reason);
+    for (const int other : stopped)
+        m_rows.setState(other, TaskState::Stopped);
+    m_rows.setState(row, TaskState::Failed,
+                    QStringLiteral("The encoder could not be started: ") + reason);
     BatchOutcome outcome;
     outcome.kind = BatchOutcome::CannotStart;
     outcome.caption = QStringLiteral("Framewright");
@@ -143,8 +233,8 @@ void BatchRun::endStopped()
 {
     emit clockRunning(false);
     // Stopped between two tasks, the next one never began: it keeps its status.
-    if (m_stoppedTask)
-        setStatus(TaskState::Stopped);
+    for (const int row : std::as_const(m_stopped))
+        m_rows.setState(row, TaskState::Stopped);
     BatchOutcome outcome;
     outcome.kind = BatchOutcome::Stopped;
     outcome.caption = QStringLiteral("Cancel");
@@ -163,7 +253,7 @@ void BatchRun::complete()
                        : QStringLiteral("%1 of %2 files could not be converted; the Status "
                                         "column tells why when you point at it.")
                              .arg(m_failed)
-                             .arg(m_rows.rowCount());
+                             .arg(m_tasks);
     // Leaving or switching off would hide the failures: the user hears of them first.
     outcome.action = m_failed > 0                 ? BatchOutcome::Report
                      : m_settings.turnOffWhenDone ? BatchOutcome::PowerOff
@@ -176,7 +266,7 @@ void BatchRun::complete()
 
 void BatchRun::finishRun(BatchOutcome outcome)
 {
-    outcome.tasks = m_rows.rowCount();
+    outcome.tasks = m_tasks;
     outcome.failed = m_failed;
     m_state = Idle;
     emit ended(outcome);
@@ -187,34 +277,41 @@ void BatchRun::Stop()
     if (m_state != Converting)
         return;
     m_state = StopRequested;
-    StopEncoder();
-    m_stoppedTask = m_active;
-    // Between two tasks nothing runs; the next task's start notices the request instead.
-    if (m_active) {
-        m_active = false;
-        later(&BatchRun::endStopped);
-    }
+    m_stopped = stopJobs();
+    later(&BatchRun::endStopped);
 }
 
 void BatchRun::abandon()
 {
     if (m_state == Idle)
         return;
-    StopEncoder();
+    const QList<int> stopped = stopJobs();
     emit clockRunning(false);
-    if (m_active || (m_state == StopRequested && m_stoppedTask))
-        setStatus(TaskState::Stopped);
-    m_active = false;
+    for (const int row : stopped)
+        m_rows.setState(row, TaskState::Stopped);
     m_state = Idle;
     ++m_generation;
 }
 
 void BatchRun::StopEncoder()
 {
-    m_job.stop();
+    for (const auto& slot : m_slots)
+        slot->job.stop();
 }
 
-void BatchRun::setStatus(TaskState state, const QString& failureReason)
+QList<int> BatchRun::stopJobs()
 {
-    m_rows.setState(m_index, state, failureReason);
+    QList<int> stopped;
+    // All are asked at once, then waited for: each cleans up in its own time.
+    for (const auto& slot : m_slots)
+        slot->job.askToEnd();
+    for (const auto& slot : m_slots) {
+        slot->job.stop();
+        if (slot->row >= 0) {
+            m_rows.setOutcome(slot->row, QString(), slot->job.log());
+            stopped << slot->row;
+        }
+        slot->row = -1;
+    }
+    return stopped;
 }

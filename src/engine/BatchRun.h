@@ -9,12 +9,16 @@
 
 #include <QObject>
 
+#include <memory>
+#include <vector>
+
 class TaskRows;
 
-// Converts every task of the list, in list order: it hands each task to a conversion job and
-// goes on when the job reports its end, so that the window is never held up. It writes each
-// task's status and outcome, sums the progress for the progress area and carries out what
-// follows the last task; the window shows it and knows nothing of the rules.
+// Converts the tasks of the list in list order, as many at once as the settings allow: it
+// hands each task to a conversion job and starts the next when a job reports its end, so that
+// the window is never held up. It writes each task's status and outcome, sums the progress for
+// the progress area and carries out what follows the last task; the window shows it and knows
+// nothing of the rules.
 class BatchRun final : public QObject
 {
     Q_OBJECT
@@ -22,62 +26,77 @@ public:
     enum State { Idle = 0, Converting = 1, StopRequested = 2 };
 
     BatchRun(TaskRows& rows, const QString& encoderPath, QObject* parent = nullptr);
+    ~BatchRun() override;
 
-    // Starts a run over the whole list with the profile's arguments and the settings as they
-    // are now, and returns at once; the first task starts from the event loop. Ignored while a
-    // run is active.
+    // Starts a run over the list with the profile's arguments and the settings as they are now,
+    // and returns at once; the first tasks start from the event loop. Ignored while a run is
+    // active.
     void RunBatch(const QString& arguments, const BatchSettings& settings);
 
-    // The Stop command: while converting, asks the run to stop and ends the encoder at once.
-    // The run then ends stopped, from the event loop.
+    // The Stop command: while converting, asks the run to stop and ends every encoder. The run
+    // then ends stopped, from the event loop.
     void Stop();
     // Ends an active run at once and quietly, with no outcome reported: the program is closing.
     void abandon();
-    // Ends the running encoder, if any.
+    // Ends the running encoders, if any.
     void StopEncoder();
 
     State state() const { return m_state; }
     BatchClock& clock() { return m_clock; }
     int currentPosition() const { return m_currentBar; }
     int totalPosition() const { return m_totalBar; }
+    // The rows being converted now, in list order.
+    QList<int> convertingRows() const;
 
 signals:
-    void started();                  // the progress area is reset and shown
-    void clockRunning(bool running); // the once-a-second clock starts or stops
-    void convertingFile(const QString& fileName);
-    void outputRead(const QString& text); // the latest read's text
+    void started();                                // the progress area is reset and shown
+    void clockRunning(bool running);               // the once-a-second clock starts or stops
+    void convertingFile(const QString& fileNames); // of the tasks converting, comma-separated
+    void outputRead(const QString& text);          // the latest read of the first such task
     void progressShown(int current, int total);
     void ended(const BatchOutcome& outcome);
 
 private:
+    struct Slot
+    {
+        ConversionJob job;
+        int row = -1; // -1 while the slot is free
+        QString output;
+        double clip = 0;
+    };
+
     void later(void (BatchRun::*step)());
-    void startTask();
+    void fill();
+    bool startTask(Slot& slot, int row);
     void advanced();
-    void taskFinished(const QString& failureReason);
-    void cannotStart(const QString& message, const QString& reason);
+    void taskFinished(Slot& slot, const QString& failureReason);
+    void cannotStart(Slot& slot, const QString& message, const QString& reason);
+    void showConverting();
     void endStopped();
     void complete();
-    void setStatus(TaskState state, const QString& failureReason = QString());
     void finishRun(BatchOutcome outcome);
+    // Ends every job; gives the rows they were converting, whose logs are kept.
+    QList<int> stopJobs();
+    bool anyActive() const;
+    const Slot* firstActive() const;
+    int tasksAtOnce() const;
 
     TaskRows& m_rows;
     BatchSettings m_settings;
     QString m_encoderPath;
-    ConversionJob m_job;
+    std::vector<std::unique_ptr<Slot>> m_slots; // only grows: a job may still be winding down
     BatchClock m_clock;
     OutputNamer m_namer;
 
     State m_state = Idle;
     quint64 m_generation = 0; // tells steps queued by an earlier run apart
     QString m_arguments;
-    int m_index = 0;            // the task being converted
-    QString m_output;           // the file it is converted to
-    bool m_active = false;      // its encoder is running
-    bool m_stoppedTask = false; // Stop ended a running task, not the wait before the next
-    double m_total = 0;         // seconds of every task
-    double m_done = 0;          // seconds of the tasks finished
-    double m_clip = 0;          // this task's length
+    int m_next = 0;     // the next row to consider
+    double m_total = 0; // seconds of every task the run converts
+    double m_done = 0;  // seconds of the tasks finished
+    int m_tasks = 0;    // tasks the run converts
     int m_failed = 0;
+    QList<int> m_stopped; // rows whose conversion Stop ended
     int m_currentBar = 0;
     int m_totalBar = 0;
 };

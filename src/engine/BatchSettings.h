@@ -12,4 +12,6 @@ struct BatchSettings
     bool openFolderWhenDone = false;
     bool exitWhenDone = false;
     bool turnOffWhenDone = false;
+    int tasksAtOnce = 1;        // conversions under way together
+    bool skipCompleted = false; // tasks whose status is Complete are passed over
 };

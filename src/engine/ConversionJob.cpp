@@ -17,9 +17,15 @@ bool ConversionJob::start(const QString& encoderPath, const QString& commandLine
     m_reads = 0;
     m_position = 0;
     m_tail.clear();
+    m_log.clear();
     m_decoder.resetState();
     m_running = m_encoder.launch(encoderPath, commandLine);
     return m_running;
+}
+
+void ConversionJob::askToEnd()
+{
+    m_encoder.askToEnd();
 }
 
 void ConversionJob::stop()
@@ -33,6 +39,7 @@ void ConversionJob::read(const QByteArray& bytes)
     const QString text = m_decoder(bytes);
     emit outputRead(text);
     m_tail.add(text);
+    m_log.add(text);
     if (m_reads++ < 2)
         return;
     if (const std::optional<double> seconds = ProgressSeconds(text);

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QStringDecoder>
 
+#include <limits>
+
 // One task's conversion: its encoder, the reading of what the encoder writes, the position it
 // has reached and how it ended. A run hands it a task at a time.
 //
@@ -20,13 +22,18 @@ public:
     // Starts the encoder with the conversion's command line and returns at once. False, with no
     // signal to follow, when there is no program to start.
     bool start(const QString& encoderPath, const QString& commandLine);
-    // Ends the encoder at once; nothing more is reported of this conversion.
+    // Asks the encoder to end and returns at once; stop() then waits for it. Nothing more is
+    // reported of this conversion.
+    void askToEnd();
+    // Ends the encoder; nothing more is reported of this conversion.
     void stop();
 
     bool isRunning() const { return m_running; }
     double position() const { return m_position; }
     // The encoder's last lines, progress texts left out.
     QString lastLines() const { return m_tail.text(); }
+    // What the encoder wrote, progress texts left out: its last 64 kB, for the task's log.
+    QString log() const { return m_log.text(); }
 
 signals:
     void outputRead(const QString& text); // the latest read's text
@@ -41,6 +48,7 @@ private:
 
     EncoderProcess m_encoder;
     OutputTail m_tail;
+    OutputTail m_log{std::numeric_limits<int>::max(), 64 * 1024};
     QStringDecoder m_decoder;
     int m_reads = 0;
     double m_position = 0;

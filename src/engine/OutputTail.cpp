@@ -12,11 +12,13 @@ bool isProgress(const QString& line)
 }
 } // namespace
 
-OutputTail::OutputTail(int lines) : m_max(lines) {}
+OutputTail::OutputTail(int lines, qsizetype characters) : m_max(lines), m_maxCharacters(characters)
+{}
 
 void OutputTail::clear()
 {
     m_lines.clear();
+    m_characters = 0;
     m_partial.clear();
 }
 
@@ -37,8 +39,12 @@ void OutputTail::keep(const QString& line)
     if (line.trimmed().isEmpty() || isProgress(line))
         return;
     m_lines.append(line);
-    if (m_lines.size() > m_max)
+    m_characters += line.size() + 1;
+    while (m_lines.size() > m_max ||
+           (m_maxCharacters >= 0 && m_characters > m_maxCharacters && m_lines.size() > 1)) {
+        m_characters -= m_lines.constFirst().size() + 1;
         m_lines.removeFirst();
+    }
 }
 
 QString OutputTail::text() const

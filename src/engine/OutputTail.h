@@ -8,7 +8,9 @@
 class OutputTail final
 {
 public:
-    explicit OutputTail(int lines = 8);
+    // Keeps at most that many lines, and drops the oldest while they hold more characters
+    // than given.
+    explicit OutputTail(int lines = 8, qsizetype characters = -1);
 
     void clear();
     void add(const QString& text);
@@ -19,6 +21,8 @@ private:
     void keep(const QString& line);
 
     int m_max;
+    qsizetype m_maxCharacters;
+    qsizetype m_characters = 0; // in m_lines, a line break counted for each
     QStringList m_lines;
     QString m_partial;
 };

@@ -50,6 +50,9 @@ QVariant TaskModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || !validRow(index.row()))
         return {};
     const TaskRecord& task = m_tasks.at(index.row());
+    if (role == Qt::DisplayRole && index.column() == StatusColumn && m_progressShown &&
+        task.state == TaskState::Converting)
+        return QStringLiteral("%1 %2%").arg(text(task, StatusColumn)).arg(task.progress);
     if (role == Qt::DisplayRole)
         return text(task, index.column());
     if (role == Qt::ToolTipRole && index.column() == StatusColumn && !task.failureReason.isEmpty())

@@ -49,6 +49,9 @@ public:
     int append(const TaskRecord& task);
     // The two rows change places, each with its whole record.
     void exchange(int row, int other);
+    // Whether a converting task's Status cell shows its progress ("Converting 42%"), as it does
+    // when several tasks convert at once; the record's state keeps its word either way.
+    void setProgressShown(bool shown) { m_progressShown = shown; }
 
     // The text a column shows for a record.
     static QString text(const TaskRecord& task, int column);
@@ -59,4 +62,5 @@ private:
     bool validRow(int row) const { return row >= 0 && row < m_tasks.size(); }
 
     QList<TaskRecord> m_tasks;
+    bool m_progressShown = false;
 };

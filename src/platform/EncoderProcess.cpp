@@ -92,6 +92,12 @@ qint64 EncoderProcess::processId() const
     return m_process ? m_process->processId() : 0;
 }
 
+void EncoderProcess::askToEnd()
+{
+    if (m_process && m_process->state() != QProcess::NotRunning)
+        m_process->terminate();
+}
+
 void EncoderProcess::stop()
 {
     if (!m_process)

@@ -42,6 +42,8 @@ public:
     // encoder is asked to end and given StopGraceMs to clean up before it is killed.
     static constexpr int StopGraceMs = 2000;
     void stop();
+    // Asks a running encoder to end without waiting; stop() waits. Lets several end together.
+    void askToEnd();
 
 signals:
     void outputArrived(const QByteArray& bytes);

@@ -2,6 +2,8 @@
 
 #include "profiles/TNewInifile.h"
 
+#include <algorithm>
+
 namespace {
 const QString kMain = QStringLiteral("Main");
 const QString kOutputPath = QStringLiteral("Output Path");
@@ -10,6 +12,8 @@ const QString kOpenDir = QStringLiteral("Auto Open Dir");
 const QString kExit = QStringLiteral("Auto Exit");
 const QString kTurnOff = QStringLiteral("Auto Turn Off");
 const QString kOverwrite = QStringLiteral("Overwrite");
+const QString kTasksAtOnce = QStringLiteral("Tasks At Once");
+const QString kSkipCompleted = QStringLiteral("Skip Completed");
 const QString kProfile = QStringLiteral("Profile");
 const QString kProfileFile = QStringLiteral("ProfileFile");
 constexpr int kSynModes = 3;
@@ -17,6 +21,11 @@ constexpr int kSynModes = 3;
 // New keys go directly under the header, so the keys written last come first in the file.
 void writeAfterOutputPath(TNewInifile& ini, const GeneralSettings& settings)
 {
+    // The file stays as it always was until the user changes one of these two.
+    if (settings.skipCompleted || !ini.ReadString(kMain, kSkipCompleted, QString()).isEmpty())
+        ini.WriteBool(kMain, kSkipCompleted, settings.skipCompleted);
+    if (settings.tasksAtOnce != 1 || !ini.ReadString(kMain, kTasksAtOnce, QString()).isEmpty())
+        ini.WriteInteger(kMain, kTasksAtOnce, settings.tasksAtOnce);
     ini.WriteInteger(kMain, kSynMode, settings.synMode);
     ini.WriteBool(kMain, kOpenDir, settings.openDir);
     ini.WriteBool(kMain, kExit, settings.exitProgram);
@@ -29,7 +38,8 @@ bool GeneralSettings::operator==(const GeneralSettings& other) const
 {
     return outputPath == other.outputPath && synMode == other.synMode && openDir == other.openDir &&
            exitProgram == other.exitProgram && turnOff == other.turnOff &&
-           overwrite == other.overwrite;
+           overwrite == other.overwrite && tasksAtOnce == other.tasksAtOnce &&
+           skipCompleted == other.skipCompleted;
 }
 
 Preferences::Preferences(const QString& path, const QString& defaultOutput)
@@ -62,6 +72,8 @@ GeneralSettings Preferences::read(const QString& section, bool openDirDefault) c
     settings.exitProgram = ini.ReadBool(section, kExit, false);
     settings.turnOff = ini.ReadBool(section, kTurnOff, false);
     settings.overwrite = ini.ReadBool(section, kOverwrite, true);
+    settings.tasksAtOnce = std::max(0, ini.ReadInteger(section, kTasksAtOnce, 1));
+    settings.skipCompleted = ini.ReadBool(section, kSkipCompleted, false);
     ini.Release();
     return settings;
 }

@@ -11,7 +11,9 @@ struct GeneralSettings
     bool openDir = true;
     bool exitProgram = false;
     bool turnOff = false;
-    bool overwrite = true; // false: an existing output gets a numbered name
+    bool overwrite = true;      // false: an existing output gets a numbered name
+    int tasksAtOnce = 1;        // conversions under way together; 0 lets the program choose
+    bool skipCompleted = false; // Start passes over tasks already Complete
 
     bool operator==(const GeneralSettings& other) const;
 };
@@ -32,7 +34,8 @@ public:
 
     GeneralSettings General() const;  // [Main]
     GeneralSettings Defaults() const; // [Default]: like [Main], but "Auto Open Dir" is off
-    // Output Path, Syn Mode, Auto Open Dir, Auto Exit, Auto Turn Off, Overwrite.
+    // Output Path, Syn Mode, Auto Open Dir, Auto Exit, Auto Turn Off, Overwrite, Tasks At
+    // Once, Skip Completed.
     void SaveGeneral(const GeneralSettings& settings) const;
 
     // The main window's own: its output folder, its profile's position in the list (which may

@@ -5,6 +5,7 @@
 #include "Notice.h"
 #include "SplitterBar.h"
 #include "TMainFormUi.h"
+#include "engine/BatchRules.h"
 #include "engine/TaskRows.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ui/ParameterPanels.h"
@@ -20,6 +21,8 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QThread>
 #include <QTimer>
 #include <QTreeView>
 
@@ -36,6 +39,11 @@ BatchPanel::BatchPanel(QWidget* form, const TMainFormUi& ui, const AppContext& c
             m_ui.timerTime->stop();
     });
     connect(&m_run, &BatchRun::convertingFile, m_ui.labConvertingFile, &QLabel::setText);
+    connect(&m_run, &BatchRun::convertingFile, this, &BatchPanel::followWork);
+    connect(m_ui.ltvTask->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        if (!m_following && m_run.state() != BatchRun::Idle)
+            m_scrolledAway = true;
+    });
     connect(&m_run, &BatchRun::outputRead, m_ui.Memo1, &QPlainTextEdit::setPlainText);
     connect(&m_run, &BatchRun::progressShown, this, &BatchPanel::showProgress);
     connect(&m_run, &BatchRun::ended, this, &BatchPanel::showEnd);
@@ -129,7 +137,10 @@ void BatchPanel::convert()
         lock(false); // a profile that cannot be read must not leave the window locked
         throw;
     }
-    m_run.RunBatch(arguments, settings());
+    BatchSettings batch = settings();
+    if (batch.tasksAtOnce == 0)
+        batch.tasksAtOnce = AutomaticTasksAtOnce(QThread::idealThreadCount(), arguments);
+    m_run.RunBatch(arguments, batch);
 }
 
 BatchSettings BatchPanel::settings() const
@@ -143,6 +154,8 @@ BatchSettings BatchPanel::settings() const
         settings.openFolderWhenDone = general.openDir;
         settings.exitWhenDone = general.exitProgram;
         settings.turnOffWhenDone = general.turnOff;
+        settings.tasksAtOnce = general.tasksAtOnce;
+        settings.skipCompleted = general.skipCompleted;
     }
     return settings;
 }
@@ -207,8 +220,19 @@ void BatchPanel::lock(bool locked)
     }
 }
 
+void BatchPanel::followWork()
+{
+    const QList<int> rows = m_run.convertingRows();
+    if (m_scrolledAway || rows.isEmpty())
+        return;
+    m_following = true;
+    m_ui.ltvTask->scrollTo(m_ui.ltvTask->model()->index(rows.first(), 0));
+    m_following = false;
+}
+
 void BatchPanel::showStarted()
 {
+    m_scrolledAway = false;
     m_ui.labConvertingFile->clear();
     // The clock's first tick is a second away: it shows where it starts from meanwhile.
     m_ui.labElapsed->setText(m_run.clock().elapsedText());

@@ -60,6 +60,9 @@ private:
     BatchSettings settings() const;
     void convert();
     void waitForReading(bool waiting);
+    // The list keeps the first converting row in view, unless the user scrolled elsewhere
+    // during the run.
+    void followWork();
     void showStarted();
     void showProgress(int current, int total);
     void showEnd(const BatchOutcome& outcome);
@@ -73,5 +76,7 @@ private:
     TSettingForm* m_setting = nullptr;
     BatchRun m_run;
     bool m_waiting = false;                // Start pressed while files were still being read
+    bool m_following = false;              // the list scrolls because the run moved on
+    bool m_scrolledAway = false;           // the user scrolled the list during the run
     QPointer<QMessageBox> m_closeQuestion; // asked while a run converts, until answered
 };

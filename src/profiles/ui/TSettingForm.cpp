@@ -20,8 +20,11 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QTabWidget>
+#include <QThread>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 TSettingForm::TSettingForm(QWidget* mainWindow, SettingsLink link)
     : OwnerLockingDialog(mainWindow), m_link(std::move(link))
@@ -95,6 +98,20 @@ QWidget* TSettingForm::buildGeneralTab()
     for (QCheckBox* box : {chkOpenDir, chkExit, chkTurnoff})
         column->addWidget(box);
 
+    auto* tasksRow = new QHBoxLayout;
+    tasksRow->addWidget(new QLabel(QStringLiteral("Tasks at once:"), page));
+    cmbTasks = new QComboBox(page);
+    cmbTasks->setObjectName(QStringLiteral("cmbTasks"));
+    cmbTasks->addItem(QStringLiteral("Automatic"));
+    for (int n = 1; n <= std::max(1, QThread::idealThreadCount()); ++n)
+        cmbTasks->addItem(QString::number(n));
+    tasksRow->addWidget(cmbTasks);
+    tasksRow->addStretch();
+    column->addLayout(tasksRow);
+    chkSkipCompleted = new QCheckBox(QStringLiteral("Skip completed tasks"), page);
+    chkSkipCompleted->setObjectName(QStringLiteral("chkSkipCompleted"));
+    column->addWidget(chkSkipCompleted);
+
     auto* overwrite = new QGroupBox(QStringLiteral("Output File Overwrite"), page);
     auto* choices = new QVBoxLayout(overwrite);
     rdbOverWrite = new QRadioButton(QStringLiteral("Overwrite"), overwrite);
@@ -154,6 +171,8 @@ GeneralSettings TSettingForm::general() const
     settings.exitProgram = chkExit->isChecked();
     settings.turnOff = chkTurnoff->isChecked();
     settings.overwrite = rdbOverWrite->isChecked();
+    settings.tasksAtOnce = cmbTasks->currentIndex(); // "Automatic" is 0, then 1, 2...
+    settings.skipCompleted = chkSkipCompleted->isChecked();
     return settings;
 }
 
@@ -166,6 +185,9 @@ void TSettingForm::setGeneral(const GeneralSettings& settings)
     chkTurnoff->setChecked(settings.turnOff);
     rdbOverWrite->setChecked(settings.overwrite);
     rdbRename->setChecked(!settings.overwrite);
+    // More than this machine's cores (a setting brought from another): as many as it has.
+    cmbTasks->setCurrentIndex(std::min(settings.tasksAtOnce, int(cmbTasks->count()) - 1));
+    chkSkipCompleted->setChecked(settings.skipCompleted);
 }
 
 bool TSettingForm::withPreferences(const std::function<void()>& body)

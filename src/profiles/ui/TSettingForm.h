@@ -31,6 +31,8 @@ public:
     QCheckBox* chkOpenDir = nullptr;
     QCheckBox* chkExit = nullptr;
     QCheckBox* chkTurnoff = nullptr;
+    QComboBox* cmbTasks = nullptr;
+    QCheckBox* chkSkipCompleted = nullptr;
     QRadioButton* rdbOverWrite = nullptr;
     QRadioButton* rdbRename = nullptr;
     QComboBox* cmbProfile = nullptr;
