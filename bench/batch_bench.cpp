@@ -11,11 +11,13 @@
 #include "platform/WindowsCommandLine.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileText.h"
+#include "tasks/QueueStore.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTimer>
@@ -44,6 +46,8 @@ Side throughTheWindow(QApplication& app, const QString& folder, const QString& p
 {
     AppContext context;
     context.programFolder = folder;
+    // Each round starts from an empty list, not from the one the last round left.
+    QFile::remove(QueueStore::InFolder(WithBackslash(context.programFolder)).path());
     context.arguments = clips;
     TMainForm form(context);
     form.show();

@@ -117,7 +117,7 @@ void TaskRows::setProgress(int row, int percent)
     TaskRecord task = m_model->task(row);
     task.progress = percent;
     m_model->setTask(row, task, TaskModel::StatusColumn, TaskModel::StatusColumn,
-                     {TaskModel::RecordRole});
+                     {TaskModel::ProgressRole});
 }
 
 void TaskRows::setOutcome(int row, const QString& outputPath, const QString& encoderOutput)

@@ -7,6 +7,7 @@
 #include "ImageButton.h"
 #include "ImageToolbar.h"
 #include "InputCommands.h"
+#include "KeptQueue.h"
 #include "OutputPanel.h"
 #include "PreviewPlayer.h"
 #include "ProfileChoice.h"
@@ -73,6 +74,7 @@ TMainForm::TMainForm(const AppContext& context, QWidget* parent)
     m_batch = new BatchPanel(this, m_ui, m_context, m_inputs->rows(), m_encoderPath, batchHooks);
     connect(m_inputs, &InputCommands::readingFinished, m_batch, &BatchPanel::afterReading);
     m_list = new TaskListCommands(this, m_ui, [this] { m_output->clearValues(); });
+    m_queue = new KeptQueue(this, m_ui.taskModel, m_context.dataFolder);
     m_preview =
         new PreviewPlayer(this, m_ui, m_context.moduleFolder,
                           {[this] { return currentTask(); }, [this] { m_output->ltvTaskClick(); }});
@@ -80,7 +82,10 @@ TMainForm::TMainForm(const AppContext& context, QWidget* parent)
     FormCreate();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    m_queue->flush(); // while the list is still there: a window destroyed unclosed loses nothing
+}
 
 void TMainForm::setDialogs(TAboutForm* about, TSettingForm* setting, TSizeForm* size)
 {
@@ -199,6 +204,8 @@ void TMainForm::FormCreate()
     m_helpFile = HelpTarget(m_context.programFolder, true); // the compiled help's path
     setWindowTitle(QStringLiteral("Framewright V") + m_version);
     m_profiles->FillProfileList();
+    // The last run's list first: files named on the command line join it.
+    m_inputs->restore(m_queue->restore());
     m_inputs->AddCommandLineInputs(m_context.arguments, m_context.unreadableArguments);
     new FileDrops(
         this, [this] { return m_ui.ltvTask->isEnabled(); },
@@ -252,6 +259,7 @@ void TMainForm::FormClose()
 {
     m_inputs->abandon();
     m_preview->Stop(); // no sound outlives the window
+    m_queue->flush();
     Guarded(this, [this] { m_settings->SavePreferences(); });
 }
 

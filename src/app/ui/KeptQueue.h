@@ -1,0 +1,31 @@
+#pragma once
+
+#include "engine/TaskRecord.h"
+
+#include <QList>
+#include <QObject>
+
+class QueueKeeper;
+class TaskModel;
+class QWidget;
+
+// The window side of the task list kept between runs: the list of the last run comes back at
+// start-up, every change is saved from then on, and what is pending is written as the window
+// closes. A file that cannot be read or written is told of once, without holding anything up.
+class KeptQueue final : public QObject
+{
+    Q_OBJECT
+public:
+    KeptQueue(QWidget* form, TaskModel* model, const QString& dataFolder);
+
+    // The tasks of the last run, for the window to put in the list; saving starts with this.
+    QList<TaskRecord> restore();
+    void flush();
+
+private:
+    void tell(const QString& text);
+
+    QWidget* m_form;
+    QueueKeeper* m_keeper;
+    bool m_toldSaveFailed = false;
+};
