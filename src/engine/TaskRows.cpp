@@ -131,6 +131,19 @@ void TaskRows::setOutcome(int row, const QString& outputPath, const QString& enc
                      {TaskModel::RecordRole});
 }
 
+void TaskRows::resetTask(int row)
+{
+    if (!validRow(row))
+        return;
+    TaskRecord task = m_model->task(row);
+    task.state = TaskState::Added;
+    task.failureReason.clear();
+    task.outputPath.clear();
+    task.encoderOutput.clear();
+    task.progress = 0;
+    m_model->setTask(row, task, TaskModel::StatusColumn, TaskModel::StatusColumn);
+}
+
 const TaskRecord& TaskRows::task(int row) const
 {
     return m_model->task(row);

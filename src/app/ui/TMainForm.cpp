@@ -137,9 +137,16 @@ void TMainForm::wireCommands()
         .on(m_ui.tbtnClear, &QToolButton::clicked)
         .on(m_ui.mniClear, &QAction::triggered)
         .key(m_ui.ltvTask, Qt::Key_Backspace);
-    command([this] { m_list->ltvTaskDblClick(); })
-        .on(m_ui.ltvTask, &QTreeView::doubleClicked)
-        .on(m_ui.mniOpen, &QAction::triggered);
+    command([this] { m_list->ltvTaskDblClick(); }).on(m_ui.mniOpen, &QAction::triggered);
+    // The cell counts: a failed task's Status opens its log.
+    connect(m_ui.ltvTask, &QTreeView::doubleClicked, this, [this](const QModelIndex& cell) {
+        Guarded(this, [&] { m_list->ltvTaskDblClick(cell); });
+    });
+    command([this] { m_list->mniShowLogClick(); }).on(m_ui.mniShowLog, &QAction::triggered);
+    command([this] {
+        m_list->mniConvertAgainClick();
+    }).on(m_ui.mniConvertAgain, &QAction::triggered);
+    command([this] { m_list->mniResetFailedClick(); }).on(m_ui.mniResetFailed, &QAction::triggered);
     command([this] { m_list->tbtnUpClick(); }).on(m_ui.tbtnUp, &QToolButton::clicked);
     command([this] { m_list->tbtnDownClick(); }).on(m_ui.tbtnDown, &QToolButton::clicked);
     command([this] {
