@@ -176,17 +176,21 @@ private slots:
         form.close();
 
         // The next start: the list comes back whole, and its files need no reading again.
-        TMainForm again(fixture.context);
-        QVERIFY(!again.reading());
-        QCOMPARE(again.rows().rowCount(), before.size());
-        for (int row = 0; row < before.size(); ++row) {
-            TaskRecord expected = before[row];
-            if (expected.state == TaskState::Converting)
-                expected.state = TaskState::Stopped;
-            QCOMPARE(RecordTexts(again.rows().task(row)), RecordTexts(expected));
+        const QByteArray kept = ReadFile(fixture.folder() + "Queue.json");
+        {
+            TMainForm again(fixture.context);
+            QVERIFY(!again.reading());
+            QCOMPARE(again.rows().rowCount(), before.size());
+            for (int row = 0; row < before.size(); ++row) {
+                TaskRecord expected = before[row];
+                if (expected.state == TaskState::Converting)
+                    expected.state = TaskState::Stopped;
+                QCOMPARE(RecordTexts(again.rows().task(row)), RecordTexts(expected));
+            }
+            QVERIFY(ListCommandsEnabled(again.ui()));
+            QVERIFY(!again.ui().panbg->isVisibleTo(&again));
         }
-        QVERIFY(ListCommandsEnabled(again.ui()));
-        QVERIFY(!again.ui().panbg->isVisibleTo(&again));
+        QCOMPARE(ReadFile(fixture.folder() + "Queue.json"), kept); // nothing to write back
 
         // Files on the command line join the list after it; only they are read.
         AppContext context = fixture.context;

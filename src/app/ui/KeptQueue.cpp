@@ -21,9 +21,10 @@ KeptQueue::KeptQueue(QWidget* form, TaskModel* model, const QString& dataFolder)
     });
 }
 
-QList<TaskRecord> KeptQueue::restore()
+void KeptQueue::restore(const std::function<void(const QList<TaskRecord>&)>& show)
 {
     const QueueStore::Loaded loaded = m_keeper->store().load();
+    show(loaded.tasks);
     const QString path = QDir::toNativeSeparators(m_keeper->store().path());
     if (loaded.problem.isEmpty()) {
         m_keeper->start();
@@ -39,7 +40,6 @@ QList<TaskRecord> KeptQueue::restore()
                             "saved this time, so that the file stays as it is.")
                  .arg(path, loaded.problem));
     }
-    return loaded.tasks;
 }
 
 void KeptQueue::flush()

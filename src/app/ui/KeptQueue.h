@@ -5,6 +5,8 @@
 #include <QList>
 #include <QObject>
 
+#include <functional>
+
 class QueueKeeper;
 class TaskModel;
 class QWidget;
@@ -18,8 +20,9 @@ class KeptQueue final : public QObject
 public:
     KeptQueue(QWidget* form, TaskModel* model, const QString& dataFolder);
 
-    // The tasks of the last run, for the window to put in the list; saving starts with this.
-    QList<TaskRecord> restore();
+    // Hands the tasks of the last run to `show`, which puts them in the list; saving starts
+    // after it, so that the list just read is not written again.
+    void restore(const std::function<void(const QList<TaskRecord>&)>& show);
     void flush();
 
 private:

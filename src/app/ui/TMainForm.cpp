@@ -212,7 +212,7 @@ void TMainForm::FormCreate()
     setWindowTitle(QStringLiteral("Framewright V") + m_version);
     m_profiles->FillProfileList();
     // The last run's list first: files named on the command line join it.
-    m_inputs->restore(m_queue->restore());
+    m_queue->restore([this](const QList<TaskRecord>& tasks) { m_inputs->restore(tasks); });
     m_inputs->AddCommandLineInputs(m_context.arguments, m_context.unreadableArguments);
     new FileDrops(
         this, [this] { return m_ui.ltvTask->isEnabled(); },
