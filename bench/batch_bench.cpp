@@ -13,11 +13,13 @@
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileText.h"
 #include "profiles/ui/TSettingForm.h"
+#include "tasks/QueueStore.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTimer>
@@ -46,6 +48,8 @@ Side throughTheWindow(QApplication& app, const QString& folder, const QString& p
 {
     AppContext context;
     context.programFolder = folder;
+    // Each round starts from an empty list, not from the one the last round left.
+    QFile::remove(QueueStore::InFolder(WithBackslash(context.programFolder)).path());
     context.arguments = clips;
     TMainForm form(context);
     TSettingForm setting(&form, form.settingsLink());

@@ -3,10 +3,13 @@
 // every file is read, and the longest the event loop went without turning meanwhile.
 // Usage: bulkadd_bench <program folder with wmaspi.dll> [folder]
 #include "app/ui/TMainForm.h"
+#include "base/PathText.h"
 #include "engine/TaskRows.h"
+#include "tasks/QueueStore.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTimer>
 #include <QWindow>
 
@@ -24,6 +27,8 @@ int main(int argc, char** argv)
     }
     AppContext context;
     context.programFolder = args.first();
+    // Each round starts from an empty list, not from the one the last round left.
+    QFile::remove(QueueStore::InFolder(WithBackslash(context.programFolder)).path());
     context.arguments = args.mid(1);
     TMainForm form(context);
     form.show();

@@ -1,10 +1,13 @@
 // Time per file added through the command line, against ffprobe run on the same files one
 // after another. Usage: probe_bench <program folder with wmaspi.dll> <clip>...
 #include "app/ui/TMainForm.h"
+#include "base/PathText.h"
 #include "engine/TaskRows.h"
+#include "tasks/QueueStore.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -15,6 +18,8 @@ double addSeconds(const QString& folder, const QStringList& clips)
 {
     AppContext context;
     context.programFolder = folder;
+    // Each round starts from an empty list, not from the one the last round left.
+    QFile::remove(QueueStore::InFolder(WithBackslash(context.programFolder)).path());
     context.arguments = clips;
     QElapsedTimer timer;
     timer.start();

@@ -1,12 +1,17 @@
+#include "FakeEncoder.h"
 #include "FormFixture.h"
 #include "ModalWatcher.h"
+#include "TaskWindow.h"
 #include "TestFiles.h"
+#include "TestTasks.h"
 #include "app/ui/ErrorReport.h"
 #include "app/ui/GettingStartedPanel.h"
 #include "app/ui/ImageButton.h"
 #include "app/ui/SplitterBar.h"
 #include "app/ui/TMainForm.h"
 #include "base/FwError.h"
+#include "engine/TaskModel.h"
+#include "engine/TaskRows.h"
 #include "profiles/ui/TSettingForm.h"
 
 #include <QComboBox>
@@ -14,6 +19,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -146,6 +152,65 @@ private slots:
                          Qt::NoModifier);
         QApplication::sendEvent(bar, &move);
         QCOMPARE(form.ui().panProfile->width() - before, 50);
+    }
+
+    void listComesBackAtTheNextStart()
+    {
+        FormFixture fixture({}, [](const QString& folder) { WriteFakeProgramFolder(folder); });
+        TMainForm& form = *fixture.form;
+        fixture.chooseFiles = [](QWidget*, const QString&) {
+            return QStringList{"/m/a.avi", "/m/ \"quoted\".avi", "/m/Größe.avi"};
+        };
+        form.show();
+        form.ui().tbtnAddFile->click();
+        QTRY_VERIFY(!form.reading());
+        TaskRows& rows = form.rows();
+        rows.setOutcome(0, QString(), "Invalid data\n  found\n");
+        rows.setState(0, TaskState::Failed, "exit code 1");
+        rows.setState(1, TaskState::Converting);
+        rows.setProgress(1, 30);
+        ltvItemData renamed;
+        renamed.NewFileName = "renamed";
+        rows.WriteTask(2, TaskRows::NewFileName, renamed);
+        const QList<TaskRecord> before = rows.model()->tasks();
+        form.close();
+
+        // The next start: the list comes back whole, and its files need no reading again.
+        const QByteArray kept = ReadFile(fixture.folder() + "Queue.json");
+        {
+            TMainForm again(fixture.context);
+            QVERIFY(!again.reading());
+            QCOMPARE(again.rows().rowCount(), before.size());
+            for (int row = 0; row < before.size(); ++row) {
+                TaskRecord expected = before[row];
+                if (expected.state == TaskState::Converting)
+                    expected.state = TaskState::Stopped;
+                QCOMPARE(RecordTexts(again.rows().task(row)), RecordTexts(expected));
+            }
+            QVERIFY(ListCommandsEnabled(again.ui()));
+            QVERIFY(!again.ui().panbg->isVisibleTo(&again));
+        }
+        QCOMPARE(ReadFile(fixture.folder() + "Queue.json"), kept); // nothing to write back
+
+        // Files on the command line join the list after it; only they are read.
+        AppContext context = fixture.context;
+        context.arguments = {fixture.folder() + "late.avi"};
+        QVERIFY(WriteFile(context.arguments[0], "x"));
+        TMainForm third(context);
+        QCOMPARE(third.ui().labReading->text(), QStringLiteral("Reading files: 0 of 1"));
+        QCOMPARE(third.rows().rowCount(), before.size() + 1);
+        QCOMPARE(third.rows().caption(before.size()), context.arguments[0]);
+    }
+
+    void unreadableListIsToldOnce()
+    {
+        ModalWatcher watcher;
+        FormFixture fixture(
+            {}, [](const QString& folder) { WriteFile(folder + "Queue.json", "{\"tasks\": [{"); });
+        QCOMPARE(fixture.form->rows().rowCount(), 0);
+        QTRY_COMPARE(watcher.seen.size(), 1);
+        QVERIFY(watcher.seen[0].text.contains(fixture.folder() + "Queue.json.bad"));
+        QCOMPARE(ReadFile(fixture.folder() + "Queue.json.bad"), QByteArray("{\"tasks\": [{"));
     }
 
     void errorsInHandlersAreShown()

@@ -1,7 +1,9 @@
 #include "TaskWindow.h"
+#include "TestTasks.h"
 #include "app/ui/ImageButton.h"
 #include "app/ui/TMainForm.h"
 #include "app/ui/TaskListCommands.h"
+#include "app/ui/TaskLogDialog.h"
 #include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "profiles/ui/ParameterPanels.h"
@@ -9,6 +11,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QTreeView>
@@ -26,8 +29,9 @@ private slots:
         QStringList texts;
         for (const QAction* entry : entries)
             texts << (entry->isSeparator() ? "-" : entry->text());
-        QCOMPARE(texts, (QStringList{"Open", "-", "Add Files...", "Add Directorys...", "-",
-                                     "Remove", "Clear"}));
+        QCOMPARE(texts,
+                 (QStringList{"Open", "Show Log", "-", "Add Files...", "Add Directorys...", "-",
+                              "Convert Again", "Reset Failed", "-", "Remove", "Clear"}));
 
         const auto enabled = [&] {
             QStringList result;
@@ -60,8 +64,11 @@ private slots:
         QCOMPARE(enabled(), (QStringList{"Add Files...", "Add Directorys...", "Clear"}));
         window.select({1});
         QVERIFY(open());
-        QCOMPARE(enabled(),
-                 (QStringList{"Open", "Add Files...", "Add Directorys...", "Remove", "Clear"}));
+        QCOMPARE(enabled(), (QStringList{"Open", "Show Log", "Add Files...", "Add Directorys...",
+                                         "Convert Again", "Remove", "Clear"}));
+        window.form.rows().setState(0, TaskState::Stopped);
+        QVERIFY(open());
+        QVERIFY(window.ui.mniResetFailed->isEnabled());
     }
 
     void removeKeepsOtherRowsAndEmptiesThePanel_data()
@@ -160,6 +167,80 @@ private slots:
         QTest::mouseDClick(window.ui.ltvTask->viewport(), Qt::LeftButton, {}, window.rowCentre(0));
         QCOMPARE(play.count(), 2);
         QCOMPARE(window.form.currentTask(), 0);
+    }
+
+    void convertAgainResetFailedAndLogs()
+    {
+        TaskWindow window(4);
+        TaskRows& rows = window.form.rows();
+        rows.setOutcome(0, "/out/t0.mp4", "written");
+        rows.setState(0, TaskState::Complete);
+        rows.setOutcome(1, QString(), "Unknown encoder 'x'\nConversion failed!");
+        rows.setState(1, TaskState::Failed, "exit code 1");
+        rows.setState(2, TaskState::Stopped);
+        const auto statuses = [&] {
+            QStringList result;
+            for (int row = 0; row < rows.rowCount(); ++row)
+                result << StatusOf(rows, row);
+            return result;
+        };
+        const auto shownLogs = [&] {
+            QList<TaskLogDialog*> shown = window.form.findChildren<TaskLogDialog*>();
+            shown.removeIf([](const TaskLogDialog* log) { return !log->isVisible(); });
+            return shown;
+        };
+        const auto openLogs = [&] {
+            QStringList result;
+            for (const TaskLogDialog* log : shownLogs()) {
+                if (log->text()->isReadOnly())
+                    result << log->windowTitle() + ": " + log->text()->toPlainText();
+            }
+            return result;
+        };
+        window.select({1});
+        window.ui.mniShowLog->trigger();
+        QCOMPARE(openLogs(),
+                 QStringList{"Log \u2013 t1.avi: Unknown encoder 'x'\nConversion failed!"});
+        QTest::keyClick(shownLogs().first(), Qt::Key_Escape);
+        QCOMPARE(openLogs(), QStringList());
+        window.select({3});
+        window.ui.mniShowLog->trigger();
+        QCOMPARE(openLogs(),
+                 QStringList{"Log \u2013 t3.avi: No encoder output was kept for this task."});
+        shownLogs().first()->close();
+
+        // A double-click on a failed task's Status shows its log; elsewhere the preview plays.
+        QSignalSpy play(window.form.taskList(), &TaskListCommands::playSelectedTask);
+        const auto doubleClick = [&](int row, int column) {
+            const QPoint at =
+                window.ui.ltvTask->visualRect(window.ui.taskModel->index(row, column)).center();
+            QTest::mouseClick(window.ui.ltvTask->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(window.ui.ltvTask->viewport(), Qt::LeftButton, {}, at);
+        };
+        doubleClick(0, TaskModel::StatusColumn);
+        doubleClick(1, TaskModel::InputColumn);
+        QCOMPARE(play.count(), 2);
+        QCOMPARE(openLogs(), QStringList());
+        doubleClick(1, TaskModel::StatusColumn);
+        QCOMPARE(play.count(), 2);
+        QCOMPARE(openLogs().size(), 1);
+
+        // While a run has the list locked, the list is left as the run writes it.
+        window.ui.ltvTask->setEnabled(false);
+        window.select({0});
+        window.ui.mniConvertAgain->trigger();
+        window.ui.mniResetFailed->trigger();
+        QCOMPARE(statuses(), (QStringList{"Complete", "Failed", "Stop", "OK"}));
+        window.ui.ltvTask->setEnabled(true);
+
+        window.select({0, 2});
+        window.ui.mniConvertAgain->trigger();
+        QCOMPARE(statuses(), (QStringList{"OK", "Failed", "OK", "OK"}));
+        QCOMPARE(RecordTexts(rows.task(0)).mid(10), (QStringList{"", "", "", "OK", "0"}));
+        rows.setState(3, TaskState::Stopped);
+        window.ui.mniResetFailed->trigger();
+        QCOMPARE(statuses(), (QStringList{"OK", "OK", "OK", "OK"}));
+        QCOMPARE(RecordTexts(rows.task(1)).mid(10), (QStringList{"", "", "", "OK", "0"}));
     }
 
     void columnsShareAWidthChange()

@@ -112,6 +112,16 @@ int TaskModel::append(const TaskRecord& task)
     return row;
 }
 
+void TaskModel::append(const QList<TaskRecord>& tasks)
+{
+    if (tasks.isEmpty())
+        return;
+    const int row = int(m_tasks.size());
+    beginInsertRows({}, row, row + int(tasks.size()) - 1);
+    m_tasks.append(tasks);
+    endInsertRows();
+}
+
 void TaskModel::exchange(int row, int other)
 {
     if (!validRow(row) || !validRow(other) || row == other)

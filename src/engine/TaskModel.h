@@ -27,8 +27,10 @@ public:
         ColumnCount
     };
     static constexpr int VisibleColumns = StatusColumn + 1;
-    // Changes to what the list does not show (progress, outcome) are told with this role.
+    // Changes to what the list does not show (the outcome) are told with this role, those to
+    // the progress of a conversion under way alone with ProgressRole.
     static constexpr int RecordRole = Qt::UserRole;
+    static constexpr int ProgressRole = Qt::UserRole + 1;
 
     explicit TaskModel(QObject* parent = nullptr);
 
@@ -47,6 +49,9 @@ public:
                  int lastColumn = ColumnCount - 1, const QList<int>& roles = {});
     // Appends the record; returns its row.
     int append(const TaskRecord& task);
+    // Appends the records as one insertion, however many there are.
+    void append(const QList<TaskRecord>& tasks);
+    const QList<TaskRecord>& tasks() const { return m_tasks; }
     // The two rows change places, each with its whole record.
     void exchange(int row, int other);
     // Whether a converting task's Status cell shows its progress ("Converting 42%"), as it does

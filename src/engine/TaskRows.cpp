@@ -117,7 +117,7 @@ void TaskRows::setProgress(int row, int percent)
     TaskRecord task = m_model->task(row);
     task.progress = percent;
     m_model->setTask(row, task, TaskModel::StatusColumn, TaskModel::StatusColumn,
-                     {TaskModel::RecordRole});
+                     {TaskModel::ProgressRole});
 }
 
 void TaskRows::setOutcome(int row, const QString& outputPath, const QString& encoderOutput)
@@ -129,6 +129,19 @@ void TaskRows::setOutcome(int row, const QString& outputPath, const QString& enc
     task.encoderOutput = encoderOutput;
     m_model->setTask(row, task, TaskModel::StatusColumn, TaskModel::StatusColumn,
                      {TaskModel::RecordRole});
+}
+
+void TaskRows::resetTask(int row)
+{
+    if (!validRow(row))
+        return;
+    TaskRecord task = m_model->task(row);
+    task.state = TaskState::Added;
+    task.failureReason.clear();
+    task.outputPath.clear();
+    task.encoderOutput.clear();
+    task.progress = 0;
+    m_model->setTask(row, task, TaskModel::StatusColumn, TaskModel::StatusColumn);
 }
 
 const TaskRecord& TaskRows::task(int row) const

@@ -51,6 +51,9 @@ public:
     // What the task's last conversion left: the file it wrote (empty when none) and the
     // encoder's last lines.
     void setOutcome(int row, const QString& outputPath, const QString& encoderOutput);
+    // Back to Added, as if never converted: no failure reason, output, encoder output or
+    // progress is left.
+    void resetTask(int row);
     const TaskRecord& task(int row) const;
 
     int rowCount() const;

@@ -2,10 +2,10 @@
 
 #include <QString>
 
-// Where the program keeps what it writes: Preferences.ini and Profiles/. A program folder the
-// user may write (a portable copy, or one that already holds a Preferences.ini the user may
-// write) keeps them beside the program. An installed, read-only one sends them to the user's
-// own data folder.
+// Where the program keeps what it writes: Preferences.ini, Queue.json and Profiles/. A program
+// folder the user may write (a portable copy, or one that already holds a Preferences.ini the
+// user may write) keeps them beside the program. An installed, read-only one sends them to the
+// user's own data folder.
 struct DataHome
 {
     QString folder;        // ends in a separator

@@ -32,10 +32,15 @@ void TaskAdder::AddTask(const QString& path)
     task.NewFileName = WithoutExtension(FileNamePart(path));
     task.NewFileExt = m_hooks.outputExt ? m_hooks.outputExt() : QString();
     m_rows.appendTask(task);
-    if (m_hooks.probe) {
-        ++m_unread[path]; // before asking: the facts may come back at once
-        m_hooks.probe(path);
-    }
+    Probe(path);
+}
+
+void TaskAdder::Probe(const QString& path)
+{
+    if (!m_hooks.probe)
+        return;
+    ++m_unread[path]; // before asking: the facts may come back at once
+    m_hooks.probe(path);
 }
 
 int TaskAdder::Apply(const QString& path, const MediaProbe::Facts& facts)

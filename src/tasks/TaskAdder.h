@@ -39,6 +39,10 @@ public:
     // The command line: paths, or the lines of a ".tmp" list file named first.
     void AddCommandLine(const QStringList& arguments);
 
+    // Asks for the facts of a task already in the list, one brought back from the last run
+    // before its file was read; they come back through Apply.
+    void Probe(const QString& path);
+
     // Fills the task of that path with its probe's facts: length, size, and the source and
     // clip times they give. A task that has left the list meanwhile is passed over. Returns
     // its row, or -1.

@@ -36,6 +36,23 @@ void TaskListEditing::Clear()
     m_rows.model()->removeRows(0, m_rows.rowCount());
 }
 
+void TaskListEditing::ConvertAgain()
+{
+    for (int row = 0; row < m_rows.rowCount(); ++row) {
+        if (isSelected(row))
+            m_rows.resetTask(row);
+    }
+}
+
+void TaskListEditing::ResetFailed()
+{
+    for (int row = 0; row < m_rows.rowCount(); ++row) {
+        const TaskState state = m_rows.task(row).state;
+        if (state == TaskState::Failed || state == TaskState::Stopped)
+            m_rows.resetTask(row);
+    }
+}
+
 void TaskListEditing::MoveUp()
 {
     if (currentTask() < 0)

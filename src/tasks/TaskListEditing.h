@@ -18,6 +18,11 @@ public:
     void RemoveSelected();
     void Clear();
 
+    // Every selected task goes back to Added, to be converted again by the next run.
+    void ConvertAgain();
+    // Every failed or stopped task goes back to Added.
+    void ResetFailed();
+
     // Each selected row below row 0 changes places with the row above it and the selection goes
     // with it. The walk runs from the top down, so a block of selected rows moves up as a block,
     // and a block that starts at row 0 collapses onto row 0.

@@ -3,6 +3,7 @@
 #include "base/PathText.h"
 #include "engine/ProbeQueue.h"
 #include "engine/TaskRows.h"
+#include "engine/TaskStatus.h"
 #include "engine/TimeText.h"
 
 #include <QSignalSpy>
@@ -44,4 +45,34 @@ MediaProbe::Facts ProbedFacts(const QString& encoder, const QString& path)
     if (probed.isEmpty() && !probed.wait(60000))
         return {};
     return probed.first().at(1).value<MediaProbe::Facts>();
+}
+
+namespace {
+using TextField = QString TaskRecord::*;
+constexpr TextField recordTexts[] = {
+    &TaskRecord::inputPath,    &TaskRecord::length,        &TaskRecord::size,
+    &TaskRecord::newName,      &TaskRecord::newExt,        &TaskRecord::sourceStart,
+    &TaskRecord::sourceEnd,    &TaskRecord::clipLength,    &TaskRecord::startTime,
+    &TaskRecord::endTime,      &TaskRecord::failureReason, &TaskRecord::outputPath,
+    &TaskRecord::encoderOutput};
+} // namespace
+
+QStringList RecordTexts(const TaskRecord& task)
+{
+    QStringList texts;
+    for (const TextField field : recordTexts)
+        texts << task.*field;
+    return texts << TaskStatus::word(task.state) << QString::number(task.progress);
+}
+
+TaskRecord FilledRecord(const QString& input, const QString& text, TaskState state, int progress)
+{
+    TaskRecord task;
+    int number = 0;
+    for (const TextField field : recordTexts)
+        task.*field = QString::number(number++) + text;
+    task.inputPath = input;
+    task.state = state;
+    task.progress = progress;
+    return task;
 }

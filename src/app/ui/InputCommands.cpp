@@ -12,6 +12,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QSet>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -106,6 +107,28 @@ void InputCommands::AddCommandLineInputs(const QStringList& arguments,
     m_adder.AddCommandLine(arguments);
     EnableListCommands();
     tellRefused(unreadable);
+}
+
+void InputCommands::restore(const QList<TaskRecord>& tasks)
+{
+    // One row per file, as adding keeps it: a hand-edited file may name one twice.
+    QList<TaskRecord> fresh;
+    QSet<QString> seen;
+    for (const TaskRecord& task : tasks) {
+        if (m_rows.indexOf(task.inputPath) >= 0 || seen.contains(task.inputPath))
+            continue;
+        seen.insert(task.inputPath);
+        fresh << task;
+    }
+    if (fresh.isEmpty())
+        return;
+    m_ui.taskModel->append(fresh);
+    m_ui.panbg->hide();
+    EnableListCommands();
+    for (const TaskRecord& task : fresh) {
+        if (task.length.isEmpty())
+            m_adder.Probe(task.inputPath);
+    }
 }
 
 void InputCommands::tellRefused(QStringList unreadable)

@@ -36,6 +36,9 @@ public:
     void drop(const QList<QUrl>& urls);
     // The command line's paths; `unreadable` names the arguments already left out (escaped).
     void AddCommandLineInputs(const QStringList& arguments, const QStringList& unreadable = {});
+    // The tasks kept from the last run, in one go; only those whose file was never read are
+    // read now.
+    void restore(const QList<TaskRecord>& tasks);
     void EnableListCommands();
 
     // Whether files are still being read; readingFinished tells when the last one is.

@@ -7,6 +7,7 @@
 #include "ImageButton.h"
 #include "ImageToolbar.h"
 #include "InputCommands.h"
+#include "KeptQueue.h"
 #include "OutputPanel.h"
 #include "PreviewPlayer.h"
 #include "ProfileChoice.h"
@@ -73,6 +74,7 @@ TMainForm::TMainForm(const AppContext& context, QWidget* parent)
     m_batch = new BatchPanel(this, m_ui, m_context, m_inputs->rows(), m_encoderPath, batchHooks);
     connect(m_inputs, &InputCommands::readingFinished, m_batch, &BatchPanel::afterReading);
     m_list = new TaskListCommands(this, m_ui, [this] { m_output->clearValues(); });
+    m_queue = new KeptQueue(this, m_ui.taskModel, m_context.dataFolder);
     m_preview =
         new PreviewPlayer(this, m_ui, m_context.moduleFolder,
                           {[this] { return currentTask(); }, [this] { m_output->ltvTaskClick(); }});
@@ -80,7 +82,10 @@ TMainForm::TMainForm(const AppContext& context, QWidget* parent)
     FormCreate();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    m_queue->flush(); // while the list is still there: a window destroyed unclosed loses nothing
+}
 
 void TMainForm::setDialogs(TAboutForm* about, TSettingForm* setting, TSizeForm* size)
 {
@@ -132,9 +137,16 @@ void TMainForm::wireCommands()
         .on(m_ui.tbtnClear, &QToolButton::clicked)
         .on(m_ui.mniClear, &QAction::triggered)
         .key(m_ui.ltvTask, Qt::Key_Backspace);
-    command([this] { m_list->ltvTaskDblClick(); })
-        .on(m_ui.ltvTask, &QTreeView::doubleClicked)
-        .on(m_ui.mniOpen, &QAction::triggered);
+    command([this] { m_list->ltvTaskDblClick(); }).on(m_ui.mniOpen, &QAction::triggered);
+    // The cell counts: a failed task's Status opens its log.
+    connect(m_ui.ltvTask, &QTreeView::doubleClicked, this, [this](const QModelIndex& cell) {
+        Guarded(this, [&] { m_list->ltvTaskDblClick(cell); });
+    });
+    command([this] { m_list->mniShowLogClick(); }).on(m_ui.mniShowLog, &QAction::triggered);
+    command([this] {
+        m_list->mniConvertAgainClick();
+    }).on(m_ui.mniConvertAgain, &QAction::triggered);
+    command([this] { m_list->mniResetFailedClick(); }).on(m_ui.mniResetFailed, &QAction::triggered);
     command([this] { m_list->tbtnUpClick(); }).on(m_ui.tbtnUp, &QToolButton::clicked);
     command([this] { m_list->tbtnDownClick(); }).on(m_ui.tbtnDown, &QToolButton::clicked);
     command([this] {
@@ -199,6 +211,8 @@ void TMainForm::FormCreate()
     m_helpFile = HelpTarget(m_context.programFolder, true); // the compiled help's path
     setWindowTitle(QStringLiteral("Framewright V") + m_version);
     m_profiles->FillProfileList();
+    // The last run's list first: files named on the command line join it.
+    m_queue->restore([this](const QList<TaskRecord>& tasks) { m_inputs->restore(tasks); });
     m_inputs->AddCommandLineInputs(m_context.arguments, m_context.unreadableArguments);
     new FileDrops(
         this, [this] { return m_ui.ltvTask->isEnabled(); },
@@ -252,6 +266,7 @@ void TMainForm::FormClose()
 {
     m_inputs->abandon();
     m_preview->Stop(); // no sound outlives the window
+    m_queue->flush();
     Guarded(this, [this] { m_settings->SavePreferences(); });
 }
 

@@ -10,6 +10,7 @@ class BatchPanel;
 class Command;
 class ImageToolbar;
 class InputCommands;
+class KeptQueue;
 class OutputPanel;
 class PreviewPlayer;
 class ProfileChoice;
@@ -84,6 +85,7 @@ private:
     SettingsCommands* m_settings = nullptr;
     BatchPanel* m_batch = nullptr;
     TaskListCommands* m_list = nullptr;
+    KeptQueue* m_queue = nullptr;
     PreviewPlayer* m_preview = nullptr;
 
     TAboutForm* m_about = nullptr;

@@ -133,9 +133,13 @@ void TMainFormUi::setupTaskArea(QWidget* form)
         return action;
     };
     mniOpen = entry(QStringLiteral("mniOpen"), QStringLiteral("Open"));
+    mniShowLog = entry(QStringLiteral("mniShowLog"), QStringLiteral("Show Log"));
     ppmTask->addSeparator();
     mniAddFiles = entry(QStringLiteral("mniAddFiles"), QStringLiteral("Add Files..."));
     mniAddDir = entry(QStringLiteral("mniAddDir"), QStringLiteral("Add Directorys..."));
+    ppmTask->addSeparator();
+    mniConvertAgain = entry(QStringLiteral("mniConvertAgain"), QStringLiteral("Convert Again"));
+    mniResetFailed = entry(QStringLiteral("mniResetFailed"), QStringLiteral("Reset Failed"));
     ppmTask->addSeparator();
     mniRemove = entry(QStringLiteral("mniRemove"), QStringLiteral("Remove"));
     mniClear = entry(QStringLiteral("mniClear"), QStringLiteral("Clear"));

@@ -54,8 +54,11 @@ struct TMainFormUi
     QLabel* labReading = nullptr; // how many of the files added are read so far
     QMenu* ppmTask = nullptr;
     QAction* mniOpen = nullptr;
+    QAction* mniShowLog = nullptr;
     QAction* mniAddFiles = nullptr;
     QAction* mniAddDir = nullptr;
+    QAction* mniConvertAgain = nullptr;
+    QAction* mniResetFailed = nullptr;
     QAction* mniRemove = nullptr;
     QAction* mniClear = nullptr;
 

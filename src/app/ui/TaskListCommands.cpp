@@ -1,6 +1,8 @@
 #include "TaskListCommands.h"
 
 #include "TMainFormUi.h"
+#include "TaskLogDialog.h"
+#include "engine/TaskModel.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -39,10 +41,44 @@ void TaskListCommands::tbtnClearClick()
     DisableListCommands();
 }
 
-void TaskListCommands::ltvTaskDblClick()
+void TaskListCommands::ltvTaskDblClick(const QModelIndex& cell)
 {
-    if (m_editing.currentTask() >= 0)
+    if (cell.column() == TaskModel::StatusColumn &&
+        m_rows.task(cell.row()).state == TaskState::Failed)
+        showLog(cell.row());
+    else if (m_editing.currentTask() >= 0)
         emit playSelectedTask();
+}
+
+void TaskListCommands::mniShowLogClick()
+{
+    showLog(m_editing.currentTask());
+}
+
+void TaskListCommands::showLog(int row)
+{
+    if (row < 0 || row >= m_rows.rowCount())
+        return;
+    const TaskRecord& task = m_rows.task(row);
+    (new TaskLogDialog(task.inputPath, task.encoderOutput, m_ui.ltvTask->window()))->show();
+}
+
+void TaskListCommands::mniConvertAgainClick()
+{
+    if (!locked())
+        m_editing.ConvertAgain();
+}
+
+void TaskListCommands::mniResetFailedClick()
+{
+    if (!locked())
+        m_editing.ResetFailed();
+}
+
+bool TaskListCommands::locked() const
+{
+    // A run disables the list: it writes the statuses itself.
+    return !m_ui.ltvTask->isEnabled();
 }
 
 void TaskListCommands::tbtnUpClick()
@@ -58,7 +94,15 @@ void TaskListCommands::tbtnDownClick()
 void TaskListCommands::ppmTaskPopup()
 {
     const bool selected = m_editing.currentTask() >= 0;
+    bool resettable = false;
+    for (int row = 0; row < m_rows.rowCount() && !resettable; ++row) {
+        const TaskState state = m_rows.task(row).state;
+        resettable = state == TaskState::Failed || state == TaskState::Stopped;
+    }
     m_ui.mniOpen->setEnabled(selected);
+    m_ui.mniShowLog->setEnabled(selected);
+    m_ui.mniConvertAgain->setEnabled(selected && !locked());
+    m_ui.mniResetFailed->setEnabled(resettable && !locked());
     m_ui.mniRemove->setEnabled(selected);
     m_ui.mniClear->setEnabled(m_rows.rowCount() > 0);
     m_ui.mniAddFiles->setEnabled(true);

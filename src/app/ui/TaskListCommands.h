@@ -4,14 +4,16 @@
 #include "tasks/TaskColumnWidths.h"
 #include "tasks/TaskListEditing.h"
 
+#include <QModelIndex>
 #include <QObject>
 
 #include <functional>
 
 struct TMainFormUi;
 
-// The window side of editing the task list: Remove, Clear, Open, Move Up and Move Down, the
-// popup menu's state, and the columns that keep their shares as the list changes width.
+// The window side of editing the task list: Remove, Clear, Open, Move Up and Move Down, Convert
+// Again and Reset Failed, a task's log, the popup menu's state, and the columns that keep their
+// shares as the list changes width.
 class TaskListCommands final : public QObject
 {
     Q_OBJECT
@@ -22,7 +24,13 @@ public:
 
     void tbtnRemoveClick();
     void tbtnClearClick();
-    void ltvTaskDblClick();
+    // Open, and a double-click on a row: the preview plays the current task. A double-click
+    // on a failed task's Status shows its log instead, which tells why it failed.
+    void ltvTaskDblClick(const QModelIndex& cell = {});
+    void mniShowLogClick();
+    // Both leave the list alone while it is locked for a run.
+    void mniConvertAgainClick();
+    void mniResetFailedClick();
     void tbtnUpClick();
     void tbtnDownClick();
     void ppmTaskPopup();
@@ -41,6 +49,8 @@ protected:
 
 private:
     void DisableListCommands();
+    void showLog(int row);
+    bool locked() const;
 
     const TMainFormUi& m_ui;
     std::function<void()> m_clearOutputPanel;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "engine/TaskRecord.h"
+
+#include <QList>
+#include <QObject>
+
+#include <functional>
+
+class QueueKeeper;
+class TaskModel;
+class QWidget;
+
+// The window side of the task list kept between runs: the list of the last run comes back at
+// start-up, every change is saved from then on, and what is pending is written as the window
+// closes. A file that cannot be read or written is told of once, without holding anything up.
+class KeptQueue final : public QObject
+{
+    Q_OBJECT
+public:
+    KeptQueue(QWidget* form, TaskModel* model, const QString& dataFolder);
+
+    // Hands the tasks of the last run to `show`, which puts them in the list; saving starts
+    // after it, so that the list just read is not written again.
+    void restore(const std::function<void(const QList<TaskRecord>&)>& show);
+    void flush();
+
+private:
+    void tell(const QString& text);
+
+    QWidget* m_form;
+    QueueKeeper* m_keeper;
+    bool m_toldSaveFailed = false;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDialog>
+
+class QPlainTextEdit;
+
+// The encoder output kept for one task, in a window of its own that stays open beside the main
+// window: read-only, to be read and copied.
+class TaskLogDialog final : public QDialog
+{
+    Q_OBJECT
+public:
+    // Deletes itself when closed.
+    TaskLogDialog(const QString& inputPath, const QString& encoderOutput, QWidget* parent);
+
+    QPlainTextEdit* text() const { return m_text; }
+
+private:
+    QPlainTextEdit* m_text;
+};
