@@ -1,12 +1,11 @@
 #include "FakeDesktop.h"
 #include "app/RunEndNotice.h"
-#include "platform/DesktopNotice.h"
 #include "platform/SleepInhibitor.h"
 
 #include <QtTest>
 
-// The sleep lock and the notification against stand-ins on a private bus, and what the
-// notification says.
+// The sleep lock against a stand-in login manager on a private bus, and what the desktop is
+// told when a run ends.
 class TestDesktop final : public QObject
 {
     Q_OBJECT
@@ -48,30 +47,6 @@ private slots:
         QTRY_COMPARE(desktop.login.held(0), held);
         inhibitor.release();
         QTRY_VERIFY(!desktop.login.held(0));
-    }
-
-    // clang-format off
-    void notice_data()
-    {
-        QTest::addColumn<bool>("service");
-        QTest::newRow("sent") << true;
-        QTest::newRow("no notification service") << false;
-    }
-    // clang-format on
-    void notice()
-    {
-        QFETCH(bool, service);
-        FakeDesktop desktop;
-        if (service)
-            desktop.offerNotices();
-        SendDesktopNotice(desktop.connect(), "Conversion finished", "3 files converted.");
-        SendDesktopNotice(QDBusConnection(QString()), "Not", "sent"); // no bus: nothing
-        QTest::qWait(200);
-        QCOMPARE(desktop.notices.calls.size(), service ? 1 : 0);
-        if (service)
-            QCOMPARE(desktop.notices.calls[0],
-                     (QVariantList{"Framewright", 0u, "framewright", "Conversion finished",
-                                   "3 files converted.", QStringList(), QVariantMap(), -1}));
     }
 
     // clang-format off

@@ -4,9 +4,6 @@
 
 #include <cerrno>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 FakeLogin::~FakeLogin()
 {
     for (int end : kept)
@@ -30,14 +27,6 @@ QDBusUnixFileDescriptor FakeLogin::Inhibit(const QString& what, const QString& w
     const QDBusUnixFileDescriptor lock(ends[1]); // a copy of the descriptor
     ::close(ends[1]);
     return lock;
-}
-
-uint FakeNotices::Notify(const QString& app, uint replaces, const QString& icon,
-                         const QString& summary, const QString& body, const QStringList& actions,
-                         const QVariantMap& hints, int timeout)
-{
-    calls.append({app, replaces, icon, summary, body, actions, hints, timeout});
-    return uint(calls.size());
 }
 
 FakeDesktop::FakeDesktop()
@@ -72,16 +61,9 @@ QDBusConnection FakeDesktop::connect()
     return QDBusConnection::connectToBus(address, names.last());
 }
 
-void FakeDesktop::offerLogin()
+void FakeDesktop::offer(QObject* service, const QString& name, const QString& path)
 {
     QDBusConnection bus = connect();
-    bus.registerObject("/org/freedesktop/login1", &login, QDBusConnection::ExportAllSlots);
-    bus.registerService("org.freedesktop.login1");
-}
-
-void FakeDesktop::offerNotices()
-{
-    QDBusConnection bus = connect();
-    bus.registerObject("/org/freedesktop/Notifications", &notices, QDBusConnection::ExportAllSlots);
-    bus.registerService("org.freedesktop.Notifications");
+    bus.registerObject(path, service, QDBusConnection::ExportAllSlots);
+    bus.registerService(name);
 }

@@ -7,18 +7,21 @@
 #include <QTemporaryDir>
 #include <QVariantList>
 
-// Stand-ins for the login manager and the notification service: each records its calls. The
-// login manager hands out one end of a pipe as the lock and keeps the other end, which reads
-// end-of-file once every copy of the lock is closed.
+#include <fcntl.h>
+#include <unistd.h>
+
+// Stand-ins for the login manager and the notification service that record their calls. The
+// lock handed out is one end of a pipe; the other end, kept here, reads end-of-file once every
+// copy of the lock is closed.
 class FakeLogin final : public QObject
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
 public:
     ~FakeLogin() override;
-    QList<QVariantList> calls;
-    QList<int> kept; // our end of each lock's pipe
     bool held(int call) const;
+    QList<QVariantList> calls;
+    QList<int> kept;
 public slots:
     QDBusUnixFileDescriptor Inhibit(const QString& what, const QString& who, const QString& why,
                                     const QString& mode);
@@ -33,18 +36,26 @@ public:
 public slots:
     uint Notify(const QString& app, uint replaces, const QString& icon, const QString& summary,
                 const QString& body, const QStringList& actions, const QVariantMap& hints,
-                int timeout);
+                int timeout)
+    {
+        calls.append({app, replaces, icon, summary, body, actions, hints, timeout});
+        return uint(calls.size());
+    }
 };
 
-// A message bus of the test's own (a private dbus-daemon that starts no services), on which
-// the stand-ins are offered when the test asks.
+// A private message bus (a dbus-daemon that starts no services) on which the stand-ins are
+// offered when the test asks.
 struct FakeDesktop
 {
     FakeDesktop();
     ~FakeDesktop();
-    QDBusConnection connect(); // another connection to the bus, as the program has one
-    void offerLogin();
-    void offerNotices();
+    QDBusConnection connect(); // one more connection, as the program has one
+    void offer(QObject* service, const QString& name, const QString& path);
+    void offerLogin() { offer(&login, "org.freedesktop.login1", "/org/freedesktop/login1"); }
+    void offerNotices()
+    {
+        offer(&notices, "org.freedesktop.Notifications", "/org/freedesktop/Notifications");
+    }
 
     QTemporaryDir dir;
     QProcess daemon;

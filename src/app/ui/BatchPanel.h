@@ -10,6 +10,7 @@
 #include <functional>
 
 struct AppContext;
+class DesktopLink;
 struct TMainFormUi;
 class TaskRows;
 class TSettingForm;
@@ -72,6 +73,7 @@ private:
     Hooks m_hooks;
     TSettingForm* m_setting = nullptr;
     BatchRun m_run;
+    DesktopLink* m_desktop;
     bool m_waiting = false;                // Start pressed while files were still being read
     QPointer<QMessageBox> m_closeQuestion; // asked while a run converts, until answered
 };
