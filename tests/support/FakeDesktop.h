@@ -1,30 +1,49 @@
 #pragma once
 
+#include "TestFiles.h"
+
 #include <QDBusConnection>
 #include <QDBusUnixFileDescriptor>
-#include <QObject>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QVariantList>
+
+#include <cerrno>
 
 #include <fcntl.h>
 #include <unistd.h>
 
-// Stand-ins for the login manager and the notification service that record their calls. The
-// lock handed out is one end of a pipe; the other end, kept here, reads end-of-file once every
-// copy of the lock is closed.
+// Stand-ins that record their calls. Each lock the login manager hands out is one end of a
+// pipe; the other end, kept here, reads end-of-file once every copy of the lock is closed.
 class FakeLogin final : public QObject
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
 public:
-    ~FakeLogin() override;
-    bool held(int call) const;
+    ~FakeLogin() override
+    {
+        for (int end : kept)
+            ::close(end);
+    }
+    bool held(int call) const
+    {
+        char byte;
+        return ::read(kept.at(call), &byte, 1) < 0 && errno == EAGAIN;
+    }
     QList<QVariantList> calls;
     QList<int> kept;
 public slots:
     QDBusUnixFileDescriptor Inhibit(const QString& what, const QString& who, const QString& why,
-                                    const QString& mode);
+                                    const QString& mode)
+    {
+        calls.append({what, who, why, mode});
+        int ends[2];
+        if (::pipe2(ends, O_NONBLOCK | O_CLOEXEC) != 0)
+            return {};
+        kept.append(ends[0]);
+        const QDBusUnixFileDescriptor lock(ends[1]); // a copy of the descriptor
+        ::close(ends[1]);
+        return lock;
+    }
 };
 
 class FakeNotices final : public QObject
@@ -43,19 +62,47 @@ public slots:
     }
 };
 
-// A private message bus (a dbus-daemon that starts no services) on which the stand-ins are
-// offered when the test asks.
+// A message bus of the test's own, a dbus-daemon with the session bus's policy (its rule
+// without attributes lets replies arrive) and no service folders, so that no name starts a
+// program. The stand-ins are offered on it when the test asks.
 struct FakeDesktop
 {
-    FakeDesktop();
-    ~FakeDesktop();
-    QDBusConnection connect(); // one more connection, as the program has one
-    void offer(QObject* service, const QString& name, const QString& path);
-    void offerLogin() { offer(&login, "org.freedesktop.login1", "/org/freedesktop/login1"); }
-    void offerNotices()
+    FakeDesktop()
     {
-        offer(&notices, "org.freedesktop.Notifications", "/org/freedesktop/Notifications");
+        const QString config = dir.filePath("bus.conf");
+        WriteFile(config, "<busconfig><type>session</type><listen>unix:dir=" + dir.path().toUtf8() +
+                              "</listen><auth>EXTERNAL</auth><policy context=\"default\"><allow "
+                              "send_destination=\"*\" eavesdrop=\"true\"/><allow "
+                              "eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>");
+        daemon.start("dbus-daemon", {"--config-file=" + config, "--print-address", "--nofork"});
+        while (!daemon.canReadLine() && daemon.waitForReadyRead(10000)) {
+        }
+        address = QString::fromUtf8(daemon.readLine()).trimmed();
+        if (address.isEmpty())
+            qWarning("The test's own message bus did not start: is dbus-daemon installed?");
     }
+    ~FakeDesktop()
+    {
+        for (const QString& name : names)
+            QDBusConnection::disconnectFromBus(name);
+        daemon.kill();
+        daemon.waitForFinished();
+    }
+    QDBusConnection connect() // one more connection, as the program has one
+    {
+        static int count = 0;
+        names << QStringLiteral("fake desktop %1").arg(++count);
+        return QDBusConnection::connectToBus(address, names.last());
+    }
+    void offer(QObject* service, const QString& name)
+    {
+        QDBusConnection bus = connect();
+        bus.registerObject("/" + QString(name).replace('.', '/'), service,
+                           QDBusConnection::ExportAllSlots);
+        bus.registerService(name);
+    }
+    void offerLogin() { offer(&login, "org.freedesktop.login1"); }
+    void offerNotices() { offer(&notices, "org.freedesktop.Notifications"); }
 
     QTemporaryDir dir;
     QProcess daemon;
