@@ -17,6 +17,7 @@ packages=(
   fp-utils desktop-file-utils
   fonts-dejavu-core xvfb xauth
   libx11-dev # bench/startup watches for the first window itself
+  dbus-daemon # tests run a message bus of their own, with stand-ins for the desktop's services
 )
 
 install_missing() {

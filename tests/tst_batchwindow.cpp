@@ -1,4 +1,5 @@
 #include "ExampleProfile.h"
+#include "FakeDesktop.h"
 #include "FakeEncoder.h"
 #include "FormFixture.h"
 #include "ModalWatcher.h"
@@ -335,6 +336,66 @@ private slots:
         }
         // No "Cancel" box after Yes, no final box after the question left open.
         QTRY_COMPARE(watcher.seen.size(), answer == QMessageBox::No ? 2 : 1);
+    }
+
+    // clang-format off
+    void desktopDuringRun_data()
+    {
+        QTest::addColumn<QString>("end");    // how the run ends
+        QTest::addColumn<bool>("active");    // the main window is the active window then
+        QTest::addColumn<bool>("services");  // the login manager and notifications are there
+        QTest::addColumn<QString>("notice"); // what the desktop is told, "" for nothing
+        QTest::newRow("completed in the background") << "complete" << false << true << "2 files converted.";
+        QTest::newRow("a failure in the background") << "fail" << false << true << "1 file converted, 1 failed.";
+        QTest::newRow("completed in sight") << "complete" << true << true << "";
+        QTest::newRow("stopped in the background") << "stop" << false << true << "The conversion was stopped.";
+        QTest::newRow("the window closes") << "close" << false << true << "";
+        QTest::newRow("no desktop services") << "complete" << false << false << "";
+    }
+    // clang-format on
+    void desktopDuringRun()
+    {
+        QFETCH(QString, end);
+        QFETCH(bool, active);
+        QFETCH(bool, services);
+        QFETCH(QString, notice);
+        ModalWatcher watcher{QMessageBox::Yes};
+        FakeDesktop desktop;
+        if (services) {
+            desktop.offerLogin();
+            desktop.offerNotices();
+        }
+        Window window({5, 5});
+        window.fixture.systemBus = desktop.connect();
+        window.fixture.sessionBus = desktop.connect();
+        QWidget other; // another program's window
+        window.form().show();
+        QWidget* front = active ? static_cast<QWidget*>(&window.form()) : &other;
+        front->show();
+        front->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(front));
+        window.batch().imgStartClick();
+        QTRY_COMPARE(window.encoder.runs(), 1);
+        QTRY_COMPARE(desktop.login.calls.size(), services ? 1 : 0);
+        QVERIFY(!services || desktop.login.held(0));
+        if (end == "stop") {
+            window.batch().imgStopClick();
+        } else if (end == "close") {
+            window.form().close();
+        } else {
+            window.encoder.exit(1, end == "fail" ? 1 : 0);
+            QTRY_COMPARE(window.encoder.runs(), 2);
+            window.encoder.exit(2, 0);
+        }
+        QTRY_VERIFY(!services || !desktop.login.held(0));
+        QTRY_VERIFY(!window.form().isVisible() || idleLook(window.form()));
+        QTest::qWait(200); // a notice would be in by now
+        QCOMPARE(desktop.notices.calls.size(), notice.isEmpty() ? 0 : 1);
+        if (!notice.isEmpty())
+            QCOMPARE(desktop.notices.calls[0],
+                     (QVariantList{"Framewright", 0u, "framewright",
+                                   end == "stop" ? "Conversion stopped" : "Conversion finished",
+                                   notice, QStringList(), QVariantMap(), -1}));
     }
 
     void encoderCannotStart()

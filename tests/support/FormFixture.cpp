@@ -28,6 +28,8 @@ FormFixture::FormFixture(const QStringList& arguments,
     context.chooseSaveFile = [this](QWidget* owner, const QString& filter, const QString& folder) {
         return chooseSaveFile ? chooseSaveFile(owner, filter, folder) : QString();
     };
+    context.systemBus = [this] { return systemBus; };
+    context.sessionBus = [this] { return sessionBus; };
     context.askChmViewer = [this](std::function<void(bool)> answered) {
         if (chmViewerLater)
             chmQuestions << std::move(answered);

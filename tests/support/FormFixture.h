@@ -2,6 +2,7 @@
 
 #include "app/ui/AppContext.h"
 
+#include <QDBusConnection>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -30,6 +31,9 @@ struct FormFixture
     std::function<QStringList(QWidget*, const QString&)> chooseFiles;
     std::function<QString(QWidget*, const QString&)> chooseFolder;
     std::function<QString(QWidget*, const QString&, const QString&)> chooseSaveFile;
+    // The buses a run tells the desktop on: none unless a test connects its own.
+    QDBusConnection systemBus{QString()};
+    QDBusConnection sessionBus{QString()};
     bool chmViewer = false; // whether the desktop seems to show CHM files
     // With chmViewerLater, that question is kept unanswered in chmQuestions.
     bool chmViewerLater = false;

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include <QDBusConnection>
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +24,10 @@ struct AppContext
     QStringList unreadableArguments;
     std::function<QString()> powerOff;            // why it was refused, or empty
     std::function<void(const QString&)> openPath; // opens a folder or file in the desktop shell
+    // The system bus (sleep inhibitor) and the session bus (notifications), opened when a run
+    // first needs them; without them a run tells the desktop nothing.
+    std::function<QDBusConnection()> systemBus;
+    std::function<QDBusConnection()> sessionBus;
     // Whether the desktop can show Framewright.chm, answered at once or, while the desktop is
     // still being asked, later.
     std::function<void(std::function<void(bool)>)> askChmViewer;

@@ -1,6 +1,7 @@
 #include "BatchPanel.h"
 
 #include "AppContext.h"
+#include "DesktopLink.h"
 #include "ImageButton.h"
 #include "Notice.h"
 #include "SplitterBar.h"
@@ -29,7 +30,9 @@
 BatchPanel::BatchPanel(QWidget* form, const TMainFormUi& ui, const AppContext& context,
                        TaskRows& rows, const QString& encoderPath, Hooks hooks)
     : QObject(form), m_form(form), m_ui(ui), m_context(context), m_rows(rows),
-      m_hooks(std::move(hooks)), m_run(rows, encoderPath)
+      m_hooks(std::move(hooks)), m_run(rows, encoderPath),
+      // Connected first: it asks whether the window is active before any box can show.
+      m_desktop(new DesktopLink(form, m_run, context))
 {
     connect(&m_run, &BatchRun::started, this, &BatchPanel::showStarted);
     connect(&m_run, &BatchRun::clockRunning, this, [this](bool running) {
@@ -195,6 +198,7 @@ bool BatchPanel::mayClose()
                                           if (!yes)
                                               return;
                                           m_run.abandon();
+                                          m_desktop->release();
                                           restore();
                                           m_form->close();
                                       });

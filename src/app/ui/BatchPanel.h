@@ -10,6 +10,7 @@
 #include <functional>
 
 struct AppContext;
+class DesktopLink;
 struct TMainFormUi;
 class TaskRows;
 class TSettingForm;
@@ -75,6 +76,7 @@ private:
     Hooks m_hooks;
     TSettingForm* m_setting = nullptr;
     BatchRun m_run;
+    DesktopLink* m_desktop;
     bool m_waiting = false;                // Start pressed while files were still being read
     bool m_following = false;              // the list scrolls because the run moved on
     bool m_scrolledAway = false;           // the user scrolled the list during the run

@@ -47,6 +47,8 @@ int main(int argc, char** argv)
     context.chooseFolder = BrowseForFolder;
     context.chooseSaveFile = ChooseSaveFile;
     context.powerOff = ShutdownComputer;
+    context.systemBus = [] { return QDBusConnection::systemBus(); };
+    context.sessionBus = [] { return QDBusConnection::sessionBus(); };
 
     TMainForm mainForm(context);
     // The window shows first; the secondary windows, made once and kept until the end, follow
