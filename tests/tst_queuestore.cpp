@@ -55,42 +55,6 @@ private slots:
         }
     }
 
-    void encoderOutputKeepsItsEnd_data()
-    {
-        QTest::addColumn<QString>("output");
-        QTest::addColumn<int>("dropped"); // at most this many bytes fewer than the bound
-        QString lines;
-        for (int line = 0; line < 2000; ++line)
-            lines += QStringLiteral("frame %1: a line of the encoder's messages\n").arg(line);
-        QTest::newRow("short") << "one\ntwo" << -1;
-        QTest::newRow("just the bound") << QString(QueueStore::OutputLimit, 'x') << -1;
-        QTest::newRow("many lines") << lines << 60;
-        // Cut inside a character: the last one is a byte long.
-        QTest::newRow("two-byte characters, one line") << QString(50000, u'é') + "x" << 1;
-        QTest::newRow("four-byte characters") << QString("😀").repeated(20000) + "ab" << 3;
-    }
-    void encoderOutputKeepsItsEnd()
-    {
-        QFETCH(QString, output);
-        QFETCH(int, dropped);
-        TaskRecord task;
-        task.inputPath = "/v/a.avi";
-        task.encoderOutput = output;
-        QCOMPARE(QueueStore(path()).save({task}), QString());
-        const QString kept = QueueStore(path()).load().tasks.value(0).encoderOutput;
-        if (dropped < 0) {
-            QCOMPARE(kept, output);
-            return;
-        }
-        const qsizetype bytes = kept.toUtf8().size();
-        QVERIFY(bytes <= QueueStore::OutputLimit);
-        QVERIFY2(bytes >= QueueStore::OutputLimit - dropped, qPrintable(QString::number(bytes)));
-        QVERIFY(output.endsWith(kept)); // whole characters, the end of the output
-        const QChar before = output.at(output.size() - kept.size() - 1);
-        if (output.contains('\n'))
-            QCOMPARE(before, QChar('\n')); // a whole first line
-    }
-
     void unreadableFileIsSetAside_data()
     {
         QTest::addColumn<QByteArray>("bytes"); // "<folder>": a folder of that name

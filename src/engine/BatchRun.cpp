@@ -293,12 +293,6 @@ void BatchRun::abandon()
     ++m_generation;
 }
 
-void BatchRun::StopEncoder()
-{
-    for (const auto& slot : m_slots)
-        slot->job.stop();
-}
-
 QList<int> BatchRun::stopJobs()
 {
     QList<int> stopped;

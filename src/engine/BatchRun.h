@@ -38,8 +38,6 @@ public:
     void Stop();
     // Ends an active run at once and quietly, with no outcome reported: the program is closing.
     void abandon();
-    // Ends the running encoders, if any.
-    void StopEncoder();
 
     State state() const { return m_state; }
     BatchClock& clock() { return m_clock; }

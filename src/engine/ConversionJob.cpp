@@ -16,7 +16,6 @@ bool ConversionJob::start(const QString& encoderPath, const QString& commandLine
 {
     m_reads = 0;
     m_position = 0;
-    m_tail.clear();
     m_log.clear();
     m_decoder.resetState();
     m_running = m_encoder.launch(encoderPath, commandLine);
@@ -38,7 +37,6 @@ void ConversionJob::read(const QByteArray& bytes)
 {
     const QString text = m_decoder(bytes);
     emit outputRead(text);
-    m_tail.add(text);
     m_log.add(text);
     if (m_reads++ < 2)
         return;
@@ -56,7 +54,9 @@ void ConversionJob::ended(int exitCode, bool crashed)
         reason = QStringLiteral("The encoder crashed.");
     else if (exitCode != 0)
         reason = QStringLiteral("The encoder ended with status %1.").arg(exitCode);
-    if (!reason.isEmpty() && !m_tail.text().isEmpty())
-        reason += QLatin1Char('\n') + m_tail.text();
+    // The last lines tell why; the whole log is the task's.
+    const QString why = m_log.lastLines(8);
+    if (!reason.isEmpty() && !why.isEmpty())
+        reason += QLatin1Char('\n') + why;
     emit finished(reason);
 }

@@ -6,8 +6,6 @@
 #include <QObject>
 #include <QStringDecoder>
 
-#include <limits>
-
 // One task's conversion: its encoder, the reading of what the encoder writes, the position it
 // has reached and how it ended. A run hands it a task at a time.
 //
@@ -30,8 +28,6 @@ public:
 
     bool isRunning() const { return m_running; }
     double position() const { return m_position; }
-    // The encoder's last lines, progress texts left out.
-    QString lastLines() const { return m_tail.text(); }
     // What the encoder wrote, progress texts left out: its last 64 kB, for the task's log.
     QString log() const { return m_log.text(); }
 
@@ -47,8 +43,7 @@ private:
     void ended(int exitCode, bool crashed);
 
     EncoderProcess m_encoder;
-    OutputTail m_tail;
-    OutputTail m_log{std::numeric_limits<int>::max(), 64 * 1024};
+    OutputTail m_log{64 * 1024};
     QStringDecoder m_decoder;
     int m_reads = 0;
     double m_position = 0;

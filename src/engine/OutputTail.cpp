@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 constexpr int LongestLine = 500;
 
@@ -12,13 +14,12 @@ bool isProgress(const QString& line)
 }
 } // namespace
 
-OutputTail::OutputTail(int lines, qsizetype characters) : m_max(lines), m_maxCharacters(characters)
-{}
+OutputTail::OutputTail(qsizetype bytes) : m_maxBytes(bytes) {}
 
 void OutputTail::clear()
 {
     m_lines.clear();
-    m_characters = 0;
+    m_bytes = 0;
     m_partial.clear();
 }
 
@@ -39,20 +40,28 @@ void OutputTail::keep(const QString& line)
     if (line.trimmed().isEmpty() || isProgress(line))
         return;
     m_lines.append(line);
-    m_characters += line.size() + 1;
-    while (m_lines.size() > m_max ||
-           (m_maxCharacters >= 0 && m_characters > m_maxCharacters && m_lines.size() > 1)) {
-        m_characters -= m_lines.constFirst().size() + 1;
+    m_bytes += line.toUtf8().size() + 1;
+    while (m_bytes > m_maxBytes && m_lines.size() > 1) {
+        m_bytes -= m_lines.constFirst().toUtf8().size() + 1;
         m_lines.removeFirst();
     }
 }
 
-QString OutputTail::text() const
+QStringList OutputTail::lines() const
 {
     QStringList lines = m_lines;
     if (!m_partial.trimmed().isEmpty() && !isProgress(m_partial))
         lines.append(m_partial);
-    while (lines.size() > m_max)
-        lines.removeFirst();
-    return lines.join(QLatin1Char('\n'));
+    return lines;
+}
+
+QString OutputTail::text() const
+{
+    return lines().join(QLatin1Char('\n'));
+}
+
+QString OutputTail::lastLines(int count) const
+{
+    const QStringList all = lines();
+    return all.mid(std::max(qsizetype(0), all.size() - count)).join(QLatin1Char('\n'));
 }

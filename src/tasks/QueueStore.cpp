@@ -72,9 +72,7 @@ QByteArray toJson(const QList<TaskRecord>& tasks)
             const QString& text = task.*named.field;
             if (text.isEmpty())
                 continue;
-            object.insert(QLatin1String(named.key), named.field == &TaskRecord::encoderOutput
-                                                        ? QueueStore::BoundedOutput(text)
-                                                        : text);
+            object.insert(QLatin1String(named.key), text);
         }
         object.insert(QLatin1String("state"), stateKey(task.state));
         if (task.progress != 0)
@@ -165,22 +163,4 @@ QString QueueStore::save(const QList<TaskRecord>& tasks) const
     if (!file.commit())
         return file.errorString();
     return {};
-}
-
-QString QueueStore::BoundedOutput(const QString& output)
-{
-    if (output.size() * 3 <= OutputLimit) // no character takes more than 3 bytes per unit
-        return output;
-    const QByteArray bytes = output.toUtf8();
-    if (bytes.size() <= OutputLimit)
-        return output;
-    qsizetype from = bytes.size() - OutputLimit;
-    while (from < bytes.size() && (uchar(bytes.at(from)) & 0xC0) == 0x80)
-        ++from; // inside a character
-    if (bytes.at(from - 1) != '\n') {
-        const qsizetype line = bytes.indexOf('\n', from);
-        if (line >= 0 && line + 1 < bytes.size())
-            from = line + 1;
-    }
-    return QString::fromUtf8(bytes.constData() + from, bytes.size() - from);
 }

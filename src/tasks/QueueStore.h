@@ -13,9 +13,6 @@
 class QueueStore final
 {
 public:
-    // The most of a task's encoder output that is kept, in bytes of UTF-8: its end.
-    static constexpr int OutputLimit = 64 * 1024;
-
     explicit QueueStore(QString path) : m_path(std::move(path)) {}
     // The store of a data folder (given with a separator at its end).
     static QueueStore InFolder(const QString& dataFolder);
@@ -34,9 +31,6 @@ public:
     QString save(const QList<TaskRecord>& tasks) const;
 
     const QString& path() const { return m_path; }
-
-    // The end of an encoder's output, at most OutputLimit bytes, starting at a line.
-    static QString BoundedOutput(const QString& output);
 
 private:
     QString setAside() const;
