@@ -2,6 +2,7 @@
 
 #include "ChildProcess.h"
 #include "ExpectedLength.h"
+#include "Libav.h"
 #include "OutputCheck.h"
 #include "OutputInspector.h"
 #include "ProgressLine.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <poll.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -78,6 +80,18 @@ std::optional<int> ConvertCommand::runFfmpeg()
         StandardOutput::write("ffmpeg could not be started: " + error + "\n");
         return std::nullopt;
     }
+
+    // The libraries the output check needs load while ffmpeg works, on a core it leaves idle
+    // more often than not, instead of after it, when the check waits for them.
+    std::thread loading([] {
+        std::string ignored; // told again, and handled, when the check asks for them
+        Libav::load(ignored);
+    });
+    struct Join
+    {
+        std::thread& thread;
+        ~Join() { thread.join(); }
+    } join{loading};
 
     // ffmpeg reports only while it makes progress; a slow encoder start or a long flush
     // at the end would otherwise leave the window without a text for too long.

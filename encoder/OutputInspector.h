@@ -5,8 +5,7 @@
 class ExpectedLength;
 
 // Opens a finished output with libavformat, and its input for the length to expect.
-// Runs only after ffmpeg has ended: loading the libraries at start would slow every
-// conversion, and while ffmpeg runs they would only compete with it.
+// Runs only after ffmpeg has ended; the conversion loads the libraries while ffmpeg works.
 class OutputInspector final
 {
 public:
