@@ -164,14 +164,11 @@ private slots:
         form.show();
         form.ui().tbtnAddFile->click();
         QTRY_VERIFY(!form.reading());
+        // Every field of a record comes back (the store's own table); here, that the window
+        // restores its list, a failed task's log with it.
         TaskRows& rows = form.rows();
         rows.setOutcome(0, QString(), "Invalid data\n  found\n");
         rows.setState(0, TaskState::Failed, "exit code 1");
-        rows.setState(1, TaskState::Converting);
-        rows.setProgress(1, 30);
-        ltvItemData renamed;
-        renamed.NewFileName = "renamed";
-        rows.WriteTask(2, TaskRows::NewFileName, renamed);
         const QList<TaskRecord> before = rows.model()->tasks();
         form.close();
 
@@ -181,12 +178,8 @@ private slots:
             TMainForm again(fixture.context);
             QVERIFY(!again.reading());
             QCOMPARE(again.rows().rowCount(), before.size());
-            for (int row = 0; row < before.size(); ++row) {
-                TaskRecord expected = before[row];
-                if (expected.state == TaskState::Converting)
-                    expected.state = TaskState::Stopped;
-                QCOMPARE(RecordTexts(again.rows().task(row)), RecordTexts(expected));
-            }
+            for (int row = 0; row < before.size(); ++row)
+                QCOMPARE(RecordTexts(again.rows().task(row)), RecordTexts(before[row]));
             QVERIFY(ListCommandsEnabled(again.ui()));
             QVERIFY(!again.ui().panbg->isVisibleTo(&again));
         }
@@ -210,7 +203,6 @@ private slots:
         QCOMPARE(fixture.form->rows().rowCount(), 0);
         QTRY_COMPARE(watcher.seen.size(), 1);
         QVERIFY(watcher.seen[0].text.contains(fixture.folder() + "Queue.json.bad"));
-        QCOMPARE(ReadFile(fixture.folder() + "Queue.json.bad"), QByteArray("{\"tasks\": [{"));
     }
 
     void errorsInHandlersAreShown()
