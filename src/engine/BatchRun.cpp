@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 BatchRun::BatchRun(TaskRows& rows, const QString& encoderPath, QObject* parent)
     : QObject(parent), m_rows(rows), m_encoderPath(encoderPath)
@@ -45,6 +46,7 @@ void BatchRun::RunBatch(const QString& arguments, const BatchSettings& settings)
     m_state = Converting;
     m_done = 0;
     m_total = 0;
+    m_lengths.clear();
     m_tasks = 0;
     emit clockRunning(true);
     QStringList inputs;
@@ -52,9 +54,13 @@ void BatchRun::RunBatch(const QString& arguments, const BatchSettings& settings)
         ltvItemData task;
         m_rows.ReadTask(row, TaskRows::WholeRecord, task);
         inputs << task.InputFile;
-        if (m_settings.skipCompleted && m_rows.task(row).state == TaskState::Complete)
+        if (m_settings.skipCompleted && m_rows.task(row).state == TaskState::Complete) {
+            m_lengths.push_back(-1);
             continue;
-        m_total += task.ClipLengthSec;
+        }
+        // A file that could not be read has no length: it adds nothing.
+        m_lengths.push_back(std::max(0.0, task.ClipLengthSec));
+        m_total += m_lengths.back();
         ++m_tasks;
     }
     m_namer = OutputNamer(inputs);
@@ -106,7 +112,7 @@ bool BatchRun::startTask(Slot& slot, int row)
     ltvItemData task;
     m_rows.ReadTask(row, TaskRows::WholeRecord, task);
     slot.row = row;
-    slot.clip = task.ClipLengthSec;
+    slot.clip = m_lengths[row];
     m_rows.setProgress(row, 0);
     m_rows.setState(row, TaskState::Converting);
     showConverting();
@@ -144,6 +150,25 @@ QList<int> BatchRun::convertingRows() const
     }
     std::sort(rows.begin(), rows.end());
     return rows;
+}
+
+void BatchRun::lengthRead(int row)
+{
+    if (m_state == Idle || row < 0 || row >= int(m_lengths.size()) || m_lengths[row] < 0)
+        return;
+    ltvItemData task;
+    m_rows.ReadTask(row, TaskRows::ClipLength, task);
+    const double length = std::max(0.0, task.ClipLengthSec);
+    const double change = length - std::exchange(m_lengths[row], length);
+    m_total += change;
+    for (const auto& slot : m_slots) {
+        if (slot->row == row) {
+            slot->clip = length;
+            return;
+        }
+    }
+    if (row < m_next) // its task has ended already
+        m_done += change;
 }
 
 void BatchRun::showConverting()

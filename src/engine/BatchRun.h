@@ -45,6 +45,9 @@ public:
     int totalPosition() const { return m_totalBar; }
     // The rows being converted now, in list order.
     QList<int> convertingRows() const;
+    // The row's length was read after the run began: the bars count it from now on. A run may
+    // start before every file is read when no task has times of its own to keep.
+    void lengthRead(int row);
 
 signals:
     void started();                                // the progress area is reset and shown
@@ -91,6 +94,7 @@ private:
     QString m_arguments;
     int m_next = 0;     // the next row to consider
     double m_total = 0; // seconds of every task the run converts
+    std::vector<double> m_lengths; // each row's seconds in m_total; -1 for rows passed over
     double m_done = 0;  // seconds of the tasks finished
     int m_tasks = 0;    // tasks the run converts
     int m_failed = 0;

@@ -40,6 +40,9 @@ bool EncoderProcess::launch(const QString& program, const QString& commandLine)
         // terminating signal, not a kill: the encoder removes its unfinished output on the way.
         const pid_t parent = ::getpid();
         m_process->setChildProcessModifier([parent] {
+            // A group of its own: a terminal's Ctrl-C reaches this program, which stops the
+            // encoder itself, and not the encoder behind its back.
+            ::setpgid(0, 0);
             ::prctl(PR_SET_PDEATHSIG, SIGTERM);
             if (::getppid() != parent) // we died before the death signal was armed
                 ::_exit(127);

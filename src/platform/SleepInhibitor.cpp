@@ -38,3 +38,7 @@ void SleepInhibitor::answered(QDBusPendingCallWatcher* call)
     if (m_wanted && !reply.isError())
         m_lock = reply.value();
 }
+
+// Compiled here rather than with the other meta-objects, so that a program that does not use
+// the desktop bus does not load its library.
+#include "moc_SleepInhibitor.cpp"

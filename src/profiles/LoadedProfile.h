@@ -13,4 +13,5 @@ struct LoadedProfile
     QString type; // "Type": output extension without "."
     ProfilePanels panels;
     QString error; // set when the load stopped at a faulty row or the file was not written back
+    bool stoppedAtFault = false; // the rows end at a faulty one: not every parameter is there
 };

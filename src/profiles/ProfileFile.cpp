@@ -109,6 +109,7 @@ LoadedProfile LoadProfile(const QString& path)
         if (index < 0 || index >= row.choices.size()) {
             panel->append(row);
             result.error = noChoiceError(path, name, row.choices, index);
+            result.stoppedAtFault = true;
             break;
         }
         row.value = row.choices.at(index);

@@ -1,0 +1,138 @@
+#include "ConsoleBatch.h"
+
+#include "tasks/InputScan.h"
+#include "tasks/InputTypes.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+ConsoleBatch::ConsoleBatch(const QString& encoderPath, ConsoleReport& report, QObject* parent)
+    : QObject(parent),
+      m_report(report),
+      m_adder(m_rows, InputExtensions(),
+              {nullptr, nullptr, [this](const QString& path) { m_probes.enqueue(path); }}),
+      m_probes(encoderPath, ProbeQueue::DefaultParallel()),
+      m_run(m_rows, encoderPath)
+{
+    connect(&m_probes, &ProbeQueue::probed, this,
+            [this](const QString& path, const MediaProbe::Facts& facts) {
+                m_run.lengthRead(m_adder.Apply(path, facts));
+            });
+    connect(&m_model, &TaskModel::dataChanged, this,
+            [this](const QModelIndex& from, const QModelIndex& to, const QList<int>& roles) {
+                if (roles != QList<int>{TaskModel::ProgressRole})
+                    watch(from.row(), to.row());
+            });
+    connect(&m_run, &BatchRun::ended, this, &ConsoleBatch::end);
+    m_ticker.setInterval(500);
+    connect(&m_ticker, &QTimer::timeout, this, &ConsoleBatch::showProgress);
+}
+
+void ConsoleBatch::start(const QStringList& inputs, const QString& arguments,
+                         const BatchSettings& settings)
+{
+    m_elapsed.start();
+    addInputs(inputs);
+    m_seen = QList<TaskState>(m_rows.rowCount(), TaskState::Added);
+    m_tally.tasks += m_rows.rowCount();
+    if (m_rows.rowCount() == 0) {
+        // Nothing to convert: the run ends as it would after its last task.
+        QTimer::singleShot(0, this, [this] { end(BatchOutcome{}); });
+        return;
+    }
+    m_ticker.start();
+    // The files are read while the first tasks convert: the command gives no task times of its
+    // own for a reading to bring in first.
+    m_run.RunBatch(arguments, settings);
+}
+
+void ConsoleBatch::addInputs(const QStringList& inputs)
+{
+    QStringList unreadable;
+    for (const QString& path : CommandLinePaths(inputs, QDir::currentPath(), &unreadable)) {
+        const QFileInfo info(path);
+        if (path.isEmpty())
+            continue;
+        if (!info.exists())
+            notATask(path, QStringLiteral("no such file"));
+        else if (IsSpecialFile(path))
+            notATask(path, QStringLiteral("not a regular file"));
+        else if (!info.isDir() && !IsSupportedInput(path, m_adder.extensions()))
+            notATask(path, QStringLiteral("not a supported input (%1)")
+                               .arg(m_adder.extensions().join(QLatin1Char(' '))));
+        else
+            m_adder.AddPath(path);
+    }
+    for (const QString& path : m_adder.takeRefused())
+        notATask(path, QStringLiteral("not a regular file"));
+    for (const QString& name : unreadable + m_adder.takeUnreadable())
+        notATask(name, QStringLiteral("the name is not valid text"));
+    if (inputs.size() == 1 && inputs.first().endsWith(QLatin1String(".tmp"), Qt::CaseInsensitive) &&
+        !QFileInfo(inputs.first()).isReadable())
+        notATask(inputs.first(), QStringLiteral("the list cannot be read"));
+}
+
+void ConsoleBatch::notATask(const QString& path, const QString& reason)
+{
+    ++m_tally.tasks;
+    ++m_tally.failed;
+    m_report.ended(path, TaskState::Failed, QString(), reason);
+}
+
+void ConsoleBatch::watch(int first, int last)
+{
+    for (int row = first; row <= last && row < m_seen.size(); ++row) {
+        const TaskRecord& task = m_rows.task(row);
+        if (task.state == m_seen[row])
+            continue;
+        m_seen[row] = task.state;
+        switch (task.state) {
+        case TaskState::Converting:
+            m_report.started(task.inputPath);
+            break;
+        case TaskState::Complete:
+            ++m_tally.complete;
+            m_report.ended(task.inputPath, task.state, task.outputPath, QString());
+            break;
+        case TaskState::Failed:
+            ++m_tally.failed;
+            m_report.ended(task.inputPath, task.state, QString(), task.failureReason);
+            break;
+        case TaskState::Stopped:
+            ++m_tally.stopped;
+            m_report.ended(task.inputPath, task.state, QString(), QString());
+            break;
+        case TaskState::Added:
+            break;
+        }
+    }
+}
+
+void ConsoleBatch::showProgress()
+{
+    QList<ConsoleReport::Converting> under;
+    for (const int row : m_run.convertingRows())
+        under.append({m_rows.task(row).inputPath, m_rows.task(row).progress});
+    m_report.progress(m_run.totalPosition(), under, m_elapsed.elapsed());
+}
+
+void ConsoleBatch::stop(int signal)
+{
+    if (m_signal != 0)
+        return; // already stopping
+    m_signal = signal;
+    m_run.Stop();
+}
+
+void ConsoleBatch::end(const BatchOutcome& outcome)
+{
+    m_ticker.stop();
+    m_probes.cancel();
+    int status = 0;
+    if (m_signal != 0)
+        status = 128 + m_signal;
+    else if (outcome.kind != BatchOutcome::Completed || m_tally.failed > 0)
+        status = 1;
+    m_report.summary(m_tally, m_elapsed.elapsed(), status);
+    emit finished(status);
+}

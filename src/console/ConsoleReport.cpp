@@ -1,0 +1,127 @@
+#include "ConsoleReport.h"
+
+#include "base/PathText.h"
+#include "engine/TaskStatus.h"
+#include "engine/TimeText.h"
+
+#include <QIODevice>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+constexpr qint64 ProgressEveryMs = 500;
+const QString ClearLine = QStringLiteral("\r\033[K");
+
+double seconds(qint64 ms)
+{
+    return qRound64(ms / 100.0) / 10.0;
+}
+
+// The last line of a failure reason: the encoder front ends with the one that tells why.
+QString lastLine(const QString& text)
+{
+    const QStringList lines = text.trimmed().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return lines.isEmpty() ? QString() : lines.last().trimmed();
+}
+
+QString json(const QJsonObject& object)
+{
+    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+}
+} // namespace
+
+ConsoleReport::ConsoleReport(QIODevice& out, Style style, int width)
+    : m_out(out), m_style(style), m_width(std::max(20, width))
+{}
+
+void ConsoleReport::write(const QString& line)
+{
+    QByteArray bytes;
+    if (m_progressShown) {
+        bytes = ClearLine.toUtf8();
+        m_progressShown = false;
+    }
+    m_out.write(bytes + line.toUtf8() + '\n');
+}
+
+void ConsoleReport::started(const QString& input)
+{
+    if (m_style == Json)
+        write(json({{QStringLiteral("event"), QStringLiteral("started")},
+                    {QStringLiteral("input"), input}}));
+}
+
+void ConsoleReport::ended(const QString& input, TaskState state, const QString& output,
+                          const QString& reason)
+{
+    const QString word = TaskStatus::word(state);
+    if (m_style == Json) {
+        write(json({{QStringLiteral("event"), QStringLiteral("ended")},
+                    {QStringLiteral("input"), input},
+                    {QStringLiteral("status"), word},
+                    {QStringLiteral("output"), state == TaskState::Complete ? output : QString()},
+                    {QStringLiteral("reason"), state == TaskState::Failed ? reason : QString()}}));
+        return;
+    }
+    QString line = FileNamePart(input) + QStringLiteral(": ") + word;
+    if (state == TaskState::Complete && !output.isEmpty())
+        line += QStringLiteral(" -> ") + output;
+    else if (state == TaskState::Failed && !lastLine(reason).isEmpty())
+        line += QStringLiteral(": ") + lastLine(reason);
+    write(line);
+}
+
+void ConsoleReport::progress(int percent, const QList<Converting>& tasks, qint64 elapsedMs)
+{
+    if (m_style == Plain ||
+        (m_lastProgressMs >= 0 && elapsedMs - m_lastProgressMs < ProgressEveryMs))
+        return;
+    m_lastProgressMs = elapsedMs;
+    if (m_style == Json) {
+        QJsonArray under;
+        for (const Converting& task : tasks)
+            under.append(QJsonObject{{QStringLiteral("input"), task.input},
+                                     {QStringLiteral("percent"), task.percent}});
+        write(json({{QStringLiteral("event"), QStringLiteral("progress")},
+                    {QStringLiteral("percent"), percent},
+                    {QStringLiteral("elapsed"), seconds(elapsedMs)},
+                    {QStringLiteral("tasks"), under}}));
+        return;
+    }
+    QString line = QStringLiteral("%1%  %2 elapsed").arg(percent).arg(SecondsToText(elapsedMs / 1000));
+    if (percent > 0)
+        line += QStringLiteral(", %1 left")
+                    .arg(SecondsToText(qRound64(elapsedMs / 1000.0 * (100 - percent) / percent)));
+    QStringList names;
+    for (const Converting& task : tasks)
+        names << FileNamePart(task.input);
+    if (!names.isEmpty())
+        line += QStringLiteral("  ") + names.join(QStringLiteral(", "));
+    if (line.size() >= m_width)
+        line = line.left(m_width - 4) + QStringLiteral("...");
+    m_out.write((ClearLine + line).toUtf8());
+    m_progressShown = true;
+}
+
+void ConsoleReport::summary(const Tally& tally, qint64 elapsedMs, int exitStatus)
+{
+    if (m_style == Json) {
+        write(json({{QStringLiteral("event"), QStringLiteral("summary")},
+                    {QStringLiteral("tasks"), tally.tasks},
+                    {QStringLiteral("complete"), tally.complete},
+                    {QStringLiteral("failed"), tally.failed},
+                    {QStringLiteral("stopped"), tally.stopped},
+                    {QStringLiteral("elapsed"), seconds(elapsedMs)},
+                    {QStringLiteral("exit"), exitStatus}}));
+        return;
+    }
+    QString line = QStringLiteral("%1 tasks: %2 complete, %3 failed, %4 stopped")
+                       .arg(tally.tasks)
+                       .arg(tally.complete)
+                       .arg(tally.failed)
+                       .arg(tally.stopped);
+    if (const int left = tally.tasks - tally.complete - tally.failed - tally.stopped; left > 0)
+        line += QStringLiteral(", %1 not run").arg(left);
+    write(line + QStringLiteral(" in ") + SecondsToText(elapsedMs / 1000));
+}

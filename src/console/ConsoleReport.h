@@ -1,0 +1,51 @@
+#pragma once
+
+#include "engine/TaskRecord.h"
+
+#include <QList>
+#include <QString>
+
+class QIODevice;
+
+// What the batch command prints as its run goes on. Text names each task as it ends and sums
+// up the run; on a terminal a progress line also updates in place. Json prints one object per
+// line instead, for other programs to read.
+class ConsoleReport final
+{
+public:
+    enum Style { Plain, Terminal, Json };
+
+    struct Converting
+    {
+        QString input;
+        int percent = 0;
+    };
+    struct Tally
+    {
+        int tasks = 0;
+        int complete = 0;
+        int failed = 0;
+        int stopped = 0;
+    };
+
+    // width: the terminal's columns; a progress line is cut to fit, so that it never wraps.
+    ConsoleReport(QIODevice& out, Style style, int width = 80);
+
+    void started(const QString& input);
+    // A task's end: output is the file it wrote, reason why it failed.
+    void ended(const QString& input, TaskState state, const QString& output,
+               const QString& reason);
+    // The run's progress in percent and the tasks under way. Prints at most twice a second:
+    // a call within half a second of the last one printed is passed over.
+    void progress(int percent, const QList<Converting>& tasks, qint64 elapsedMs);
+    void summary(const Tally& tally, qint64 elapsedMs, int exitStatus);
+
+private:
+    void write(const QString& line);
+
+    QIODevice& m_out;
+    Style m_style;
+    int m_width;
+    qint64 m_lastProgressMs = -1;
+    bool m_progressShown = false; // a terminal's progress line waits to be cleared
+};

@@ -1,0 +1,108 @@
+// framewright-batch: converts with a profile from a command line, the window's Start without the
+// window. Links the core library alone and never needs a display.
+#include "BatchOptions.h"
+#include "ConsoleBatch.h"
+#include "ConsoleReport.h"
+#include "base/FwError.h"
+#include "base/PathText.h"
+#include "engine/BatchRules.h"
+#include "platform/DataHome.h"
+#include "platform/StopSignals.h"
+#include "profiles/Preferences.h"
+#include "profiles/ProfileLookup.h"
+#include "profiles/ShippedProfiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+#include <cstdio>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+namespace {
+constexpr int UsageError = 2;
+
+int refuse(const QString& message)
+{
+    std::fprintf(stderr, "framewright-batch: %s\n", qUtf8Printable(message));
+    return UsageError;
+}
+
+int terminalWidth()
+{
+    winsize size = {};
+    return ::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 ? size.ws_col : 80;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (!IsValidUtf8(argument))
+            return refuse(QStringLiteral("the argument %1 is not valid UTF-8 text")
+                              .arg(EscapedName(argument)));
+        arguments << QString::fromUtf8(argument);
+    }
+    const BatchOptions options = ParseBatchOptions(arguments);
+    if (options.help) {
+        std::fputs(qUtf8Printable(BatchUsage()), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::puts("framewright-batch " FW_VERSION);
+        return 0;
+    }
+    if (!options.error.isEmpty())
+        return refuse(options.error + QStringLiteral("\nTry 'framewright-batch --help'."));
+
+    QCoreApplication app(argc, argv);
+    const QString programFolder = WithBackslash(QCoreApplication::applicationDirPath());
+    // The profiles and settings are the window's: found in the same data folder.
+    const DataHome home = ChooseDataHome(programFolder, UserDataFolder());
+    SeedShippedProfiles(programFolder, home);
+    const ProfileForRun profile = FindProfileForRun(options.profile, home.folder);
+    if (!profile.error.isEmpty())
+        return refuse(profile.error);
+
+    GeneralSettings general;
+    Preferences::WindowChoice window;
+    try {
+        const Preferences preferences = Preferences::InFolder(
+            home.folder, home.portable ? programFolder : UserOutputFolder());
+        general = preferences.General();
+        window = preferences.Window();
+    } catch (const FwError& error) {
+        return refuse(error.text());
+    }
+    BatchSettings settings;
+    settings.outputFolder = options.outputFolder.isEmpty()
+                                ? window.outputPath
+                                : QFileInfo(options.outputFolder).absoluteFilePath();
+    if (!QFileInfo(settings.outputFolder).isDir())
+        return refuse(QStringLiteral("the output folder \"%1\" does not exist")
+                          .arg(QDir::toNativeSeparators(settings.outputFolder)));
+    settings.outputExt = profile.outputExt;
+    settings.renameExisting = !options.overwrite.value_or(general.overwrite);
+    settings.tasksAtOnce = options.tasksAtOnce != 0
+                               ? options.tasksAtOnce
+                               : AutomaticTasksAtOnce(QThread::idealThreadCount(), profile.arguments);
+
+    QFile out;
+    out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    ConsoleReport report(out,
+                         options.json              ? ConsoleReport::Json
+                         : ::isatty(STDOUT_FILENO) ? ConsoleReport::Terminal
+                                                   : ConsoleReport::Plain,
+                         terminalWidth());
+    ConsoleBatch batch(programFolder + QStringLiteral("wmaspi.dll"), report);
+    StopSignals stopSignals;
+    QObject::connect(&stopSignals, &StopSignals::received, &batch, &ConsoleBatch::stop);
+    QObject::connect(&batch, &ConsoleBatch::finished, &app, &QCoreApplication::exit);
+    batch.start(options.inputs, profile.arguments, settings);
+    return app.exec();
+}
