@@ -485,6 +485,36 @@ private slots:
         QVERIFY(log.endsWith("\n29999\n30000"));
     }
 
+    // A run may begin before its files are read: a length read later counts from then on,
+    // for the task under way and for one already ended alike.
+    void lengthsReadDuringTheRun()
+    {
+        SteppedEncoder encoder(m_dir.path());
+        Harness harness(encoder.program());
+        harness.settings.outputFolder = m_dir.path();
+        for (const char* name : {"a.avi", "b.avi"})
+            harness.rows.appendTask(path(name)); // not read: no times at all
+        const auto read = [&](int row) {
+            ltvItemData task;
+            task.ClipLength = SecondsToText(60);
+            harness.rows.WriteTask(row, TaskRows::ClipLength, task);
+            harness.run.lengthRead(row);
+        };
+        harness.run.RunBatch(QString(), harness.settings);
+        QTRY_COMPARE(encoder.runs(), 1);
+        for (const char* bytes : {"banner", "banner", "time=30 "})
+            QVERIFY(readOne(harness, encoder, 1, bytes));
+        QCOMPARE(lastProgress(harness.events), "0 0"); // nothing known to measure against
+        encoder.exit(1, 0);
+        QTRY_COMPARE(encoder.runs(), 2);
+        read(0); // after its task ended
+        for (const char* bytes : {"banner", "banner"})
+            QVERIFY(readOne(harness, encoder, 2, bytes));
+        read(1); // while its task converts
+        QVERIFY(readOne(harness, encoder, 2, "time=30 "));
+        QCOMPARE(lastProgress(harness.events), "50 75"); // 60 s done and 30 s of the next
+    }
+
     void everyTaskReleasesItsProcess()
     {
         const auto openFiles = [] { return QDir("/proc/self/fd").entryList(QDir::Files).size(); };

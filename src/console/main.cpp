@@ -93,7 +93,8 @@ int main(int argc, char** argv)
                                : AutomaticTasksAtOnce(QThread::idealThreadCount(), profile.arguments);
 
     QFile out;
-    out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    // Straight to the descriptor: a reader at the other end of a pipe gets each line as it is made.
+    out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
     ConsoleReport report(out,
                          options.json              ? ConsoleReport::Json
                          : ::isatty(STDOUT_FILENO) ? ConsoleReport::Terminal

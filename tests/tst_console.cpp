@@ -1,0 +1,166 @@
+#include "BatchOptions.h"
+#include "ConsoleReport.h"
+#include "ExampleProfile.h"
+#include "TestFiles.h"
+#include "profiles/ProfileLookup.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The batch command's own logic: its command line, the profile it names, and what it prints.
+class TestConsole final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // clang-format off
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("parsed"); // profile|output|tasks|overwrite|json|inputs, or "error: ..."
+        QTest::newRow("least") << QStringList{"-p", "MP4", "a.avi"} << "MP4||0|-|0|a.avi";
+        QTest::newRow("everything") << QStringList{"-p", "x.cvp", "-o", "out", "-j", "3", "--no-overwrite", "--json", "a.avi", "b"} << "x.cvp|out|3|0|1|a.avi,b";
+        QTest::newRow("long names") << QStringList{"--profile=MP4", "--output", "o", "--jobs=2", "--overwrite", "a"} << "MP4|o|2|1|0|a";
+        QTest::newRow("input after the options end") << QStringList{"-p", "MP4", "--", "-odd.avi"} << "MP4||0|-|0|-odd.avi";
+        QTest::newRow("no profile") << QStringList{"a.avi"} << "error: no profile";
+        QTest::newRow("no input") << QStringList{"-p", "MP4"} << "error: no input";
+        QTest::newRow("both overwrite flags") << QStringList{"-p", "MP4", "--overwrite", "--no-overwrite", "a"} << "error: exclude each other";
+        QTest::newRow("tasks not a number") << QStringList{"-p", "MP4", "-j", "two", "a"} << "error: -j takes a number";
+        QTest::newRow("no tasks") << QStringList{"-p", "MP4", "-j", "0", "a"} << "error: -j takes a number";
+        QTest::newRow("profile twice") << QStringList{"-p", "A", "-p", "B", "a"} << "error: more than once";
+        QTest::newRow("empty output") << QStringList{"-p", "A", "-o", "", "a"} << "error: is empty";
+        QTest::newRow("unknown option") << QStringList{"-p", "A", "--fast", "a"} << "error: Unknown option 'fast'.";
+        QTest::newRow("missing value") << QStringList{"a", "-p"} << "error: Missing value after '-p'.";
+    }
+    // clang-format on
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, parsed);
+        const BatchOptions options = ParseBatchOptions(arguments);
+        if (parsed.startsWith("error: ")) {
+            QVERIFY2(options.error.contains(parsed.mid(7)), qPrintable(options.error));
+            return;
+        }
+        QCOMPARE(options.error, QString());
+        const QString overwrite = !options.overwrite ? "-" : *options.overwrite ? "1" : "0";
+        QCOMPARE(QStringList({options.profile, options.outputFolder,
+                              QString::number(options.tasksAtOnce), overwrite,
+                              QString::number(options.json), options.inputs.join(',')})
+                     .join('|'),
+                 parsed);
+    }
+
+    // clang-format off
+    void profileNamed_data()
+    {
+        QTest::addColumn<QString>("named"); // "<data>/" stands for the data folder
+        QTest::addColumn<QString>("found"); // its file, or "error: ..."
+        QTest::newRow("name") << "Small MP4" << "Small MP4.cvp|.mp4| -vcodec mpeg4 -s 320x240 -b 768k";
+        QTest::newRow("name in other letter case") << "small mp4" << "Small MP4.cvp|.mp4| -vcodec mpeg4 -s 320x240 -b 768k";
+        QTest::newRow("path") << "<data>/Profiles/Small MP4.cvp" << "Small MP4.cvp|.mp4| -vcodec mpeg4 -s 320x240 -b 768k";
+        QTest::newRow("other type") << "Webm" << "Webm.cvp|.webm| -vcodec mpeg4 -s 320x240 -b 768k";
+        QTest::newRow("unknown name lists the profiles") << "Large" << "error: no profile named \"Large\"; the profiles are: Broken, Faulty, Small MP4, Webm";
+        QTest::newRow("missing path") << "<data>/none.cvp" << "error: no profile file";
+        QTest::newRow("a name part is no name") << "Small" << "error: no profile named";
+        QTest::newRow("pick list without the choice") << "Faulty" << "error: parameter \"Video Size\" has no choice number 7";
+        QTest::newRow("not text") << "Broken" << "error: Broken.cvp";
+    }
+    // clang-format on
+    void profileNamed()
+    {
+        QFETCH(QString, named);
+        QFETCH(QString, found);
+        QTemporaryDir data;
+        const QString folder = data.path() + '/';
+        WriteExampleProfile(folder, "Small MP4");
+        WriteExampleProfile(folder, "Webm", ExampleProfileText().replace("Type=mp4", "Type=webm"));
+        WriteExampleProfile(folder, "Faulty", ExampleProfileText().replace("Index=2", "Index=7"));
+        WriteExampleProfile(folder, "Broken", QByteArray("\xff\xfe[\0M\0", 6) + QByteArray(9, '\0'));
+        const ProfileForRun profile =
+            FindProfileForRun(named.replace("<data>/", folder), folder);
+        if (found.startsWith("error: ")) {
+            QVERIFY2(profile.error.contains(found.mid(7)), qPrintable(profile.error));
+            QCOMPARE(profile.arguments, QString());
+            return;
+        }
+        QCOMPARE(profile.error, QString());
+        QCOMPARE(QStringList({QDir(folder + "Profiles").relativeFilePath(profile.path),
+                              profile.outputExt, profile.arguments})
+                     .join('|'),
+                 found);
+    }
+
+    // clang-format off
+    void report_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("plain") << int(ConsoleReport::Plain) << "a.avi: Complete -> /o/a.mp4\n"
+            "b c.avi: Failed: Conversion failed: bad\n"
+            "d.avi: Stop\n"
+            "5 tasks: 1 complete, 1 failed, 1 stopped, 2 not run in 00:01:05\n";
+        QTest::newRow("terminal") << int(ConsoleReport::Terminal) << "a.avi: Complete -> /o/a.mp4\n"
+            "\r\x1b[K40%  00:00:02 elapsed, 00:00:03 left  d.avi\r\x1b[Kb c.avi: Failed: Conversion failed: bad\n"
+            "\r\x1b[K50%  00:00:03 elapsed, 00:00:03 left  d.avi, a...\r\x1b[Kd.avi: Stop\n"
+            "5 tasks: 1 complete, 1 failed, 1 stopped, 2 not run in 00:01:05\n";
+    }
+    // clang-format on
+    void report()
+    {
+        QFETCH(int, style);
+        QFETCH(QString, printed);
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        ConsoleReport report(out, ConsoleReport::Style(style), 50);
+        report.started("/i/a.avi"); // text tells only of ends
+        report.ended("/i/a.avi", TaskState::Complete, "/o/a.mp4", QString());
+        report.progress(40, {{"/i/d.avi", 10}}, 2000);
+        report.progress(45, {{"/i/d.avi", 20}}, 2400); // within half a second: passed over
+        report.ended("/i/b c.avi", TaskState::Failed, QString(),
+                     "The encoder ended with status 1.\n[avi] noise\nConversion failed: bad\n");
+        report.progress(50, {{"/i/d.avi", 30}, {"/i/a very long name that does not fit.avi", 0}},
+                        3000);
+        report.ended("/i/d.avi", TaskState::Stopped, QString(), QString());
+        report.summary({5, 1, 1, 1}, 65400, 130);
+        QCOMPARE(QString::fromUtf8(out.data()), printed);
+    }
+
+    // One object per line; each field is what a reader needs and nothing leaks from another
+    // task's state (an output for a failure, a reason for a success).
+    void reportAsJson()
+    {
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        ConsoleReport report(out, ConsoleReport::Json);
+        report.started("/i/\"q\" ü.avi");
+        report.progress(12, {{"/i/\"q\" ü.avi", 24}}, 1250);
+        report.progress(13, {}, 1500); // too soon
+        report.ended("/i/\"q\" ü.avi", TaskState::Complete, "/o/\"q\" ü.mp4", "ignored");
+        report.ended("/i/b.avi", TaskState::Failed, "/o/ignored.mp4", "why\nConversion failed: x");
+        report.summary({2, 1, 1, 0}, 2049, 1);
+        const QList<QByteArray> lines = out.data().split('\n');
+        QCOMPARE(lines.size(), 6);
+        QCOMPARE(lines.last(), QByteArray());
+        const QStringList expected = {
+            "{\"event\":\"started\",\"input\":\"/i/\\\"q\\\" ü.avi\"}",
+            "{\"elapsed\":1.3,\"event\":\"progress\",\"percent\":12,\"tasks\":[{\"input\":\"/i/\\\"q\\\" ü.avi\",\"percent\":24}]}",
+            "{\"event\":\"ended\",\"input\":\"/i/\\\"q\\\" ü.avi\",\"output\":\"/o/\\\"q\\\" ü.mp4\",\"reason\":\"\",\"status\":\"Complete\"}",
+            "{\"event\":\"ended\",\"input\":\"/i/b.avi\",\"output\":\"\",\"reason\":\"why\\nConversion failed: x\",\"status\":\"Failed\"}",
+            "{\"complete\":1,\"elapsed\":2,\"event\":\"summary\",\"exit\":1,\"failed\":1,\"stopped\":0,\"tasks\":2}",
+        };
+        for (int i = 0; i < expected.size(); ++i) {
+            QJsonParseError error;
+            const QJsonDocument document = QJsonDocument::fromJson(lines[i], &error);
+            QVERIFY2(document.isObject(), qPrintable(error.errorString()));
+            QCOMPARE(QString::fromUtf8(lines[i]), expected[i]);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestConsole)
+#include "tst_console.moc"
