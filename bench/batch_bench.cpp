@@ -4,6 +4,10 @@
 // longest time the event loop went unserved while the window converted, and how much of that the
 // GUI thread itself spent working (the rest it waited for a CPU).
 // Usage: batch_bench <program folder> <profile name> <output folder> <tasks|auto> <clip>...
+// With --window first, converts once through the window alone, into the output folder itself,
+// and prints "<seconds> <tasks complete>", for a script that alternates it with other programs.
+// With --arguments <profile file>, prints the output extension and then the ffmpeg arguments
+// the profile gives, one a line.
 #include "app/ui/BatchPanel.h"
 #include "app/ui/ImageButton.h"
 #include "app/ui/TMainForm.h"
@@ -140,10 +144,21 @@ double withFfmpeg(const QString& profilePath, const QString& ext, const QString&
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    QStringList args = app.arguments().mid(1);
+    if (args.size() == 2 && args[0] == QLatin1String("--arguments")) {
+        std::printf("%s\n", qPrintable(OutputExtFor(LoadProfile(args[1]).type)));
+        for (const QString& argument :
+             SplitCommandLine(BuildArguments(args[1], LoadProfile(args[1]).panels)))
+            std::printf("%s\n", qPrintable(argument));
+        return 0;
+    }
+    const bool once = !args.isEmpty() && args[0] == QLatin1String("--window");
+    if (once)
+        args.removeFirst();
     if (args.size() < 5) {
-        std::fprintf(stderr,
-                     "usage: batch_bench <program folder> <profile> <out> <tasks|auto> <clip>...\n");
+        std::fprintf(stderr, "usage: batch_bench [--window] <program folder> <profile> <out> "
+                             "<tasks|auto> <clip>...\n"
+                             "       batch_bench --arguments <profile file>\n");
         return 2;
     }
     const QString folder = WithBackslash(args[0]);
@@ -153,6 +168,12 @@ int main(int argc, char** argv)
     const QStringList clips = args.mid(4);
     const QString profilePath = ProfilesFolder(folder) + profile + QStringLiteral(".cvp");
     const QString ext = OutputExtFor(LoadProfile(profilePath).type);
+    if (once) {
+        QDir().mkpath(out);
+        const Side side = throughTheWindow(app, folder, profile, out, tasksAtOnce, clips);
+        std::printf("%.3f %d\n", side.seconds, side.complete);
+        return side.complete == clips.size() ? 0 : 1;
+    }
     QDir().mkpath(out + "/window");
     QDir().mkpath(out + "/ffmpeg");
 
