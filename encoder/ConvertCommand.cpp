@@ -2,6 +2,7 @@
 
 #include "ChildProcess.h"
 #include "ExpectedLength.h"
+#include "InputReader.h"
 #include "Libav.h"
 #include "OutputCheck.h"
 #include "OutputInspector.h"
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <poll.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -54,7 +56,8 @@ int ConvertCommand::run()
         return CannotStartStatus;
     std::string fault = OutputCheck::ofRun(*status, m_watch, temporary.size());
     if (fault.empty())
-        fault = OutputInspector(ExpectedLength(m_arguments)).fault(input, m_temporary);
+        fault = OutputInspector(ExpectedLength(m_arguments))
+                    .fault(input, m_temporary, m_inputRead ? &m_input : nullptr);
     std::string error;
     if (fault.empty() && temporary.commit(error))
         return 0;
@@ -82,10 +85,15 @@ std::optional<int> ConvertCommand::runFfmpeg()
     }
 
     // The libraries the output check needs load while ffmpeg works, on a core it leaves idle
-    // more often than not, instead of after it, when the check waits for them.
-    std::thread loading([] {
+    // more often than not, instead of after it, when the check waits for them; the input is
+    // read there too. Only a regular file: reading a pipe would take ffmpeg's data away.
+    const std::string& input = m_arguments.at(InputArgument);
+    struct stat inputStatus = {};
+    const bool regular = ::stat(input.c_str(), &inputStatus) == 0 && S_ISREG(inputStatus.st_mode);
+    std::thread loading([this, &input, regular] {
         std::string ignored; // told again, and handled, when the check asks for them
-        Libav::load(ignored);
+        if (const Libav* av = Libav::load(ignored); av && regular)
+            m_inputRead = InputReader(*av).read(input, m_input, ignored);
     });
     struct Join
     {

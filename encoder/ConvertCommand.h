@@ -1,5 +1,6 @@
 #pragma once
 
+#include "InputFacts.h"
 #include "MessageFilter.h"
 #include "MessageWatch.h"
 #include "ProgressTranslator.h"
@@ -49,4 +50,7 @@ private:
     ProgressTranslator m_progress;
     Clock::time_point m_lastProgress;
     bool m_lineOpen = false; // the last text written ended without a line break
+    // The input as read while ffmpeg works, for the length its output should have.
+    InputFacts m_input;
+    bool m_inputRead = false;
 };

@@ -5,7 +5,8 @@
 #include "Libav.h"
 #include "OutputCheck.h"
 
-std::string OutputInspector::fault(const std::string& input, const std::string& output) const
+std::string OutputInspector::fault(const std::string& input, const std::string& output,
+                                   const InputFacts* inputFacts) const
 {
     std::string error;
     const Libav* av = Libav::load(error);
@@ -19,7 +20,9 @@ std::string OutputInspector::fault(const std::string& input, const std::string& 
         return OutputCheck::ofFile(error, std::nullopt, std::nullopt);
     InputFacts source;
     std::optional<double> expected;
-    if (reader.read(input, source, error))
+    if (inputFacts)
+        expected = m_expected.forInput(ExpectedLength::ofInput(*inputFacts, written));
+    else if (reader.read(input, source, error))
         expected = m_expected.forInput(ExpectedLength::ofInput(source, written));
     return OutputCheck::ofFile({}, expected, ExpectedLength::ofOutput(written));
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 class ExpectedLength;
+struct InputFacts;
 
 // Opens a finished output with libavformat, and its input for the length to expect.
 // Runs only after ffmpeg has ended; the conversion loads the libraries while ffmpeg works.
@@ -11,8 +12,10 @@ class OutputInspector final
 public:
     explicit OutputInspector(const ExpectedLength& expected) : m_expected(expected) {}
 
-    // Why `output` cannot stand as the conversion of `input`; empty when it can.
-    std::string fault(const std::string& input, const std::string& output) const;
+    // Why `output` cannot stand as the conversion of `input`; empty when it can. The input is
+    // read here unless its facts are given.
+    std::string fault(const std::string& input, const std::string& output,
+                      const InputFacts* inputFacts = nullptr) const;
 
 private:
     const ExpectedLength& m_expected;

@@ -10,10 +10,17 @@ ConsoleBatch::ConsoleBatch(const QString& encoderPath, ConsoleReport& report, QO
     : QObject(parent),
       m_report(report),
       m_adder(m_rows, InputExtensions(),
-              {nullptr, nullptr, [this](const QString& path) { m_probes.enqueue(path); }}),
+              {nullptr, nullptr,
+               [this](const QString& path) {
+                   // Lengths serve the progress alone: none is read when none is shown.
+                   if (m_report.showsProgress())
+                       m_probes.enqueue(path);
+               }}),
       m_probes(encoderPath, ProbeQueue::DefaultParallel()),
       m_run(m_rows, encoderPath)
 {
+    // Reading the files must not slow the conversions down.
+    m_probes.setBackground(true);
     connect(&m_probes, &ProbeQueue::probed, this,
             [this](const QString& path, const MediaProbe::Facts& facts) {
                 m_run.lengthRead(m_adder.Apply(path, facts));

@@ -31,6 +31,9 @@ public:
     // width: the terminal's columns; a progress line is cut to fit, so that it never wraps.
     ConsoleReport(QIODevice& out, Style style, int width = 80);
 
+    // Whether progress is shown at all: plain text tells only of ends.
+    bool showsProgress() const { return m_style != Plain; }
+
     void started(const QString& input);
     // A task's end: output is the file it wrote, reason why it failed.
     void ended(const QString& input, TaskState state, const QString& output,

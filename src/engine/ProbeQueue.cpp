@@ -60,6 +60,7 @@ void ProbeQueue::startNext()
         raw->path = m_waiting.dequeue();
         raw->encoder = std::make_unique<EncoderProcess>();
         raw->encoder->setDiesWithProgram(false);
+        raw->encoder->setBackground(m_background);
         raw->limit = std::make_unique<QTimer>();
         raw->limit->setSingleShot(true);
         connect(raw->encoder.get(), &EncoderProcess::outputArrived, this,

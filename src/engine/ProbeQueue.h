@@ -34,6 +34,8 @@ public:
 
     // As many as the machine has cores, and at least two.
     static int DefaultParallel();
+    // Probes from now on run only on time no other process wants.
+    void setBackground(bool background) { m_background = background; }
 
 signals:
     void read(const QString& text); // the text of one read of any probe, as it arrives
@@ -51,6 +53,7 @@ private:
     QString m_encoderPath;
     int m_parallel;
     int m_limitMs;
+    bool m_background = false;
     QQueue<QString> m_waiting;
     std::vector<std::unique_ptr<Probe>> m_running;
 };

@@ -8,6 +8,7 @@
 
 #ifdef Q_OS_LINUX
 #include <csignal>
+#include <sched.h>
 #include <sys/prctl.h>
 #include <unistd.h>
 #endif
@@ -66,6 +67,12 @@ bool EncoderProcess::launch(const QString& program, const QString& commandLine)
         emit failedToStart(m_error);
     });
     m_process->start(QIODevice::ReadOnly);
+#ifdef Q_OS_LINUX
+    if (m_background && m_process && m_process->processId() > 0) {
+        const sched_param none = {};
+        ::sched_setscheduler(pid_t(m_process->processId()), SCHED_IDLE, &none);
+    }
+#endif
     return true;
 }
 

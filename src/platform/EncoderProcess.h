@@ -32,6 +32,9 @@ public:
     // of the program's process; a probe, which writes nothing and ends on its own within
     // moments, can do without.
     void setDiesWithProgram(bool dies) { m_diesWithProgram = dies; }
+    // Whether the encoder runs only on time no other process wants (off by default): for work
+    // that must never slow a conversion down.
+    void setBackground(bool background) { m_background = background; }
 
     bool isRunning() const;
     qint64 processId() const;
@@ -58,4 +61,5 @@ private:
     bool m_delivering = false;     // inside one of the process's own signals
     QString m_error;
     bool m_diesWithProgram = true;
+    bool m_background = false;
 };
