@@ -4,10 +4,13 @@
 #include <string_view>
 #include <vector>
 
-// The two argument shapes the window uses, told apart from anything else.
+// The argument shapes the window uses, told apart from anything else.
 struct CommandLine
 {
-    enum class Form { Usage, Probe, Convert };
+    // Probe reads one input; ProbeList reads the inputs named on standard input, one per line;
+    // Capabilities names the forms beyond the classic two, so that the window knows whether
+    // it may use them.
+    enum class Form { Usage, Probe, Convert, ProbeList, Capabilities };
 
     Form form = Form::Usage;
     // The input path exactly as received (raw bytes, so the report can echo it).

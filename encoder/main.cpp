@@ -16,6 +16,11 @@ int main(int argc, char* argv[])
     case CommandLine::Form::Convert:
         ChildGuard::installSignalHandlers();
         return ConvertCommand(line.arguments).run();
+    case CommandLine::Form::ProbeList:
+        return ProbeCommand::runList();
+    case CommandLine::Form::Capabilities:
+        StandardOutput::write(ProbeCommand::Capabilities);
+        return 0;
     case CommandLine::Form::Usage:
         break;
     }

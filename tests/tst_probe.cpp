@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -217,6 +218,74 @@ private slots:
                  qPrintable(facts.length));
         QCOMPARE(facts.size, QString(" 320x240"));
         QCOMPARE(facts.end, facts.length);
+    }
+
+    // The list form reads each file as the one-file form does, in order, whatever the name.
+    void listFormReportsAsOneFile()
+    {
+        if (!QFile::exists(m_encoder))
+            QSKIP("encoder front not built");
+        const QStringList paths = {m_clips.filePath("clip.avi"), m_clips.filePath("gone.avi"),
+                                   m_clips.filePath("clip.mov") + " ", m_clips.filePath("clip.mp4")};
+        QProcess list;
+        list.start(m_encoder, {"-probe-list"});
+        list.write(paths.join('\n').toUtf8() + '\n');
+        list.closeWriteChannel();
+        QVERIFY(list.waitForFinished(30000));
+        QByteArray oneByOne;
+        for (const QString& path : paths) {
+            QProcess one;
+            one.start(m_encoder, {"-i", path});
+            QVERIFY(one.waitForFinished(30000));
+            oneByOne += one.readAllStandardOutput() + "--end of report--\n";
+        }
+        QCOMPARE(list.readAllStandardOutput(), oneByOne);
+    }
+
+    // Readers of the list form: a file that kills its reader or holds it past the limit is
+    // told as unreadable, and the other files go on meanwhile in the other reader and in the
+    // one started afresh. A name with a line break goes to the one-file form.
+    void listReadersSurviveBadFiles()
+    {
+        QTemporaryDir dir;
+        const QByteArray pids = dir.filePath("pids").toUtf8();
+        const QByteArray report = "printf \"Input #0, avi, from '%s':\\n"
+                                  "  Duration: 00:00:0%s.00, start: 0,\\n\" \"$path\" ";
+        const QString encoder = WriteFakeEncoder(
+            dir.path(), "enc",
+            "[ \"$1\" = -capabilities ] && { echo probe-list; exit 0; }\n"
+            "if [ \"$1\" = -i ]; then path=$2; " + report + "1; exit 1; fi\n"
+            "echo $$ >> '" + pids + "'\n"
+            "while IFS= read -r path; do\n"
+            "  case \"$path\" in *crash*) kill -9 $$;; *hang*) sleep 30;; esac\n"
+            "  " + report + "${#path}; echo '--end of report--'\n"
+            "done");
+        QStringList order;
+        QHash<QString, QString> lengths;
+        {
+            ProbeQueue probes(encoder, 2, 1500);
+            connect(&probes, &ProbeQueue::probed, this,
+                    [&](const QString& path, const MediaProbe::Facts& facts) {
+                        order << path;
+                        lengths[path] = facts.length;
+                    });
+            QSignalSpy idle(&probes, &ProbeQueue::idle);
+            for (const char* path : {"/a", "/crash", "/bb", "/hang", "/ccc", "/d\nd"})
+                probes.enqueue(path);
+            QVERIFY(idle.wait(10000));
+        }
+        QCOMPARE(lengths.value("/a"), "00:00:02.00");
+        QCOMPARE(lengths.value("/bb"), "00:00:03.00");
+        QCOMPARE(lengths.value("/ccc"), "00:00:04.00");
+        QCOMPARE(lengths.value("/d\nd"), "00:00:01.00"); // from the one-file form
+        QCOMPARE(lengths.value("/crash"), QString());
+        QCOMPARE(lengths.value("/hang"), QString());
+        QCOMPARE(order.last(), "/hang"); // everything else came before its limit ran out
+        // Three readers in all (one after the crash), none left behind.
+        const QList<QByteArray> started = ReadFile(QString::fromUtf8(pids)).trimmed().split('\n');
+        QCOMPARE(started.size(), 3);
+        for (const QByteArray& pid : started)
+            QTRY_VERIFY(ProcessGone(pid.toLongLong()));
     }
 
 private:

@@ -1,6 +1,7 @@
 #include "ProbeQueue.h"
 
 #include "engine/EncoderCommand.h"
+#include "engine/ProbeReader.h"
 #include "platform/EncoderProcess.h"
 
 #include <QThread>
@@ -42,7 +43,13 @@ void ProbeQueue::enqueue(const QString& path)
 
 int ProbeQueue::pending() const
 {
-    return int(m_waiting.size() + m_running.size());
+    return int(m_waiting.size() + m_running.size()) + busyReaders();
+}
+
+int ProbeQueue::busyReaders() const
+{
+    return int(std::count_if(m_readers.begin(), m_readers.end(),
+                             [](const auto& reader) { return reader->busy(); }));
 }
 
 void ProbeQueue::cancel()
@@ -50,43 +57,125 @@ void ProbeQueue::cancel()
     m_waiting.clear();
     // Each encoder is killed and waited for as its probe goes.
     m_running.clear();
+    for (const auto& reader : m_readers) {
+        if (reader->busy())
+            reader->stop();
+    }
+}
+
+void ProbeQueue::ask()
+{
+    // Asked once: whether the encoder reads a list of inputs in one process.
+    m_form = Form::Asking;
+    m_question = std::make_unique<EncoderProcess>();
+    m_question->setDiesWithProgram(false);
+    auto answer = std::make_shared<QByteArray>();
+    const auto decide = [this, answer](bool list) {
+        if (m_form != Form::Asking)
+            return;
+        m_form = list ? Form::List : Form::OneByOne;
+        m_question->disconnect(this);
+        m_question.release()->deleteLater(); // inside its own signal, perhaps
+        startNext();
+    };
+    // A program that does not answer at once is no front of the list form.
+    QTimer::singleShot(m_limitMs, m_question.get(), [decide] { decide(false); });
+    connect(m_question.get(), &EncoderProcess::outputArrived, this,
+            [answer](const QByteArray& bytes) { *answer += bytes; });
+    connect(m_question.get(), &EncoderProcess::finished, this, [answer, decide] {
+        decide(answer->split('\n').contains(QByteArrayLiteral("probe-list")));
+    });
+    connect(m_question.get(), &EncoderProcess::failedToStart, this,
+            [decide] { decide(false); });
+    if (!m_question->launch(m_encoderPath, QStringLiteral("-capabilities"))) {
+        m_question.reset();
+        m_form = Form::OneByOne;
+    }
 }
 
 void ProbeQueue::startNext()
 {
-    while (int(m_running.size()) < m_parallel && !m_waiting.isEmpty()) {
-        auto probe = std::make_unique<Probe>();
-        Probe* raw = probe.get();
-        raw->path = m_waiting.dequeue();
-        raw->encoder = std::make_unique<EncoderProcess>();
-        raw->encoder->setDiesWithProgram(false);
-        raw->encoder->setBackground(m_background);
-        raw->limit = std::make_unique<QTimer>();
-        raw->limit->setSingleShot(true);
-        connect(raw->encoder.get(), &EncoderProcess::outputArrived, this,
-                [this, raw](const QByteArray& bytes) {
-                    raw->output += bytes;
-                    emit read(QString(raw->decoder(bytes)));
+    if (m_form == Form::Unknown && !m_waiting.isEmpty())
+        ask();
+    if (m_form == Form::Asking)
+        return;
+    while (int(m_running.size()) + busyReaders() < m_parallel && !m_waiting.isEmpty()) {
+        // A path with a line break cannot be a line of the list.
+        const QString& next = m_waiting.head();
+        if (m_form == Form::List && !next.contains(QLatin1Char('\n')) &&
+            !next.contains(QLatin1Char('\r'))) {
+            if (!startReading())
+                return;
+        } else {
+            startProbe();
+        }
+    }
+}
+
+bool ProbeQueue::startReading()
+{
+    auto idle = std::find_if(m_readers.begin(), m_readers.end(),
+                             [](const auto& reader) { return !reader->busy(); });
+    if (idle == m_readers.end()) {
+        if (int(m_readers.size()) >= m_parallel)
+            return false;
+        m_readers.push_back(
+            std::make_unique<ProbeReader>(m_encoderPath, m_limitMs, m_background));
+        ProbeReader* reader = m_readers.back().get();
+        connect(reader, &ProbeReader::reported, this,
+                [this, reader](const QString& path, const QByteArray& report) {
+                    readerReported(reader, path, report);
                 });
-        connect(raw->encoder.get(), &EncoderProcess::finished, this,
-                [this, raw] { finish(raw, MediaProbe::FactsOf(raw->output, raw->path)); });
-        connect(raw->encoder.get(), &EncoderProcess::failedToStart, this,
-                [this, raw](const QString& reason) {
-                    emit encoderFailed(reason);
-                    finish(raw, {});
-                });
-        // An encoder that hangs on a broken file is given up on; the others go on meanwhile.
-        connect(raw->limit.get(), &QTimer::timeout, this, [this, raw] { finish(raw, {}); });
-        m_running.push_back(std::move(probe));
-        raw->limit->start(m_limitMs);
-        if (!raw->encoder->launch(m_encoderPath, ProbeCommandLine(raw->path))) {
-            // Told from the event loop, as a failure of the process itself would be; not at all
-            // when the probe is cancelled first (its timer goes with it).
-            QTimer::singleShot(0, raw->limit.get(), [this, raw] {
-                emit encoderFailed(raw->encoder->errorString());
+        connect(reader, &ProbeReader::failedToStart, this, &ProbeQueue::encoderFailed);
+        idle = m_readers.end() - 1;
+    }
+    (*idle)->read(m_waiting.dequeue());
+    return true;
+}
+
+void ProbeQueue::readerReported(ProbeReader*, const QString& path, const QByteArray& report)
+{
+    if (!report.isEmpty())
+        emit read(QString::fromUtf8(report));
+    startNext();
+    emit probed(path, report.isEmpty() ? MediaProbe::Facts{} : MediaProbe::FactsOf(report, path));
+    if (pending() == 0)
+        emit idle();
+}
+
+void ProbeQueue::startProbe()
+{
+    auto probe = std::make_unique<Probe>();
+    Probe* raw = probe.get();
+    raw->path = m_waiting.dequeue();
+    raw->encoder = std::make_unique<EncoderProcess>();
+    raw->encoder->setDiesWithProgram(false);
+    raw->encoder->setBackground(m_background);
+    raw->limit = std::make_unique<QTimer>();
+    raw->limit->setSingleShot(true);
+    connect(raw->encoder.get(), &EncoderProcess::outputArrived, this,
+            [this, raw](const QByteArray& bytes) {
+                raw->output += bytes;
+                emit read(QString(raw->decoder(bytes)));
+            });
+    connect(raw->encoder.get(), &EncoderProcess::finished, this,
+            [this, raw] { finish(raw, MediaProbe::FactsOf(raw->output, raw->path)); });
+    connect(raw->encoder.get(), &EncoderProcess::failedToStart, this,
+            [this, raw](const QString& reason) {
+                emit encoderFailed(reason);
                 finish(raw, {});
             });
-        }
+    // An encoder that hangs on a broken file is given up on; the others go on meanwhile.
+    connect(raw->limit.get(), &QTimer::timeout, this, [this, raw] { finish(raw, {}); });
+    m_running.push_back(std::move(probe));
+    raw->limit->start(m_limitMs);
+    if (!raw->encoder->launch(m_encoderPath, ProbeCommandLine(raw->path))) {
+        // Told from the event loop, as a failure of the process itself would be; not at all
+        // when the probe is cancelled first (its timer goes with it).
+        QTimer::singleShot(0, raw->limit.get(), [this, raw] {
+            emit encoderFailed(raw->encoder->errorString());
+            finish(raw, {});
+        });
     }
 }
 
@@ -94,6 +183,12 @@ int ProbeQueue::cancel(const QStringList& paths)
 {
     int cancelled =
         int(m_waiting.removeIf([&](const QString& path) { return paths.contains(path); }));
+    for (const auto& reader : m_readers) {
+        if (reader->busy() && paths.contains(reader->path())) {
+            reader->stop();
+            ++cancelled;
+        }
+    }
     std::vector<Probe*> running;
     for (const auto& probe : m_running) {
         if (paths.contains(probe->path))

@@ -10,12 +10,14 @@
 #include <vector>
 
 class EncoderProcess;
+class ProbeReader;
 class QTimer;
 
-// Probes many inputs, several at a time, without ever waiting on the window's thread: each
-// probe is one encoder run followed by its signals. Its whole output is parsed once, by
-// MediaProbe::FactsOf; an encoder that cannot start or is still running after the time limit
-// yields empty facts.
+// Probes many inputs, several at a time, without ever waiting on the window's thread. An
+// encoder front that offers the list form (it answers the capability query, asked once) reads
+// them in long-lived readers, one per parallel probe, fed in turn; any other encoder is run once
+// per input. Each report is parsed once, by MediaProbe::FactsOf; an encoder that cannot start,
+// dies on an input or is still at it after the time limit yields empty facts for it.
 class ProbeQueue final : public QObject
 {
     Q_OBJECT
@@ -44,8 +46,14 @@ signals:
     void idle(); // the last pending probe has ended
 
 private:
+    enum class Form { Unknown, Asking, List, OneByOne };
     struct Probe;
+    void ask();
     void startNext();
+    bool startReading(); // hands the next input to an idle reader; false when none could take it
+    void startProbe();   // starts the next input's one-file probe
+    void readerReported(ProbeReader* reader, const QString& path, const QByteArray& report);
+    int busyReaders() const;
     void finish(Probe* probe, const MediaProbe::Facts& facts);
     // Takes the probe out of the running ones and releases it once its signals have returned.
     void release(Probe* probe);
@@ -56,4 +64,7 @@ private:
     bool m_background = false;
     QQueue<QString> m_waiting;
     std::vector<std::unique_ptr<Probe>> m_running;
+    Form m_form = Form::Unknown;
+    std::unique_ptr<EncoderProcess> m_question; // the capability query while it runs
+    std::vector<std::unique_ptr<ProbeReader>> m_readers;
 };

@@ -22,7 +22,12 @@ QString WriteFakeEncoder(const QString& folder, const QString& name, const QByte
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return {};
-    file.write("#!/bin/sh\n" + body + '\n');
+    // A front of the classic two forms only, unless the body answers the capability query
+    // itself: then the query gets no answer.
+    const QByteArray classic = body.contains("-capabilities")
+                                   ? QByteArray()
+                                   : QByteArray("[ \"$1\" = -capabilities ] && exit 0\n");
+    file.write("#!/bin/sh\n" + classic + body + '\n');
     file.close();
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
                         QFile::ExeGroup);

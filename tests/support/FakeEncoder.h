@@ -6,6 +6,7 @@
 // Scripted stand-ins for the encoder, for exact control over what arrives in which read.
 
 // Writes `#!/bin/sh` and the body into folder/name, makes it executable, returns its path.
+// Unless the body mentions "-capabilities", the capability query gets no answer at all.
 QString WriteFakeEncoder(const QString& folder, const QString& name, const QByteArray& body);
 
 // A probe report of every input as a five-second 320x240 clip, echoing the path as given.
