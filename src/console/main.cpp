@@ -61,6 +61,8 @@ int main(int argc, char** argv)
         return refuse(options.error + QStringLiteral("\nTry 'framewright-batch --help'."));
 
     QCoreApplication app(argc, argv);
+    // The window's name: the user's data folder is the one the window keeps.
+    QCoreApplication::setApplicationName(QStringLiteral("Framewright"));
     const QString programFolder = WithBackslash(QCoreApplication::applicationDirPath());
     // The profiles and settings are the window's: found in the same data folder.
     const DataHome home = ChooseDataHome(programFolder, UserDataFolder());
