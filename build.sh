@@ -37,13 +37,17 @@ build() { # folder, extra cmake options...
   local dir=$1
   shift
   cmake -S . -B "$dir" "$@" >/dev/null
-  cmake --build "$dir" -j "$(nproc)"
+  cmake --build "$dir" -j "$(nproc)" ${targets[@]+--target "${targets[@]}"}
 }
+targets=()
 
 case "${1:-}" in
   run)
     shift
     install_missing
+    # What runs, and no test: the window and its console twin, the encoder front, the media
+    # module, the profiles and the user guide.
+    targets=(Framewright framewright-batch wmaspi fwmedia framewright_data)
     build build
     exec build/Framewright/Framewright "$@"
     ;;
