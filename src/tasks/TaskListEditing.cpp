@@ -16,11 +16,15 @@ bool TaskListEditing::isSelected(int row) const
 
 int TaskListEditing::currentTask() const
 {
-    for (int row = 0; row < m_rows.rowCount(); ++row) {
-        if (isSelected(row))
-            return row;
+    // From the selection's ranges, not row by row: asked after every file read, with
+    // thousands of rows.
+    int first = -1;
+    for (const QItemSelectionRange& range : m_selection->selection()) {
+        if (range.isValid() && range.left() <= 0 && range.right() >= 0 &&
+            (first < 0 || range.top() < first))
+            first = range.top();
     }
-    return -1;
+    return first < m_rows.rowCount() ? first : -1;
 }
 
 void TaskListEditing::RemoveSelected()
