@@ -32,6 +32,10 @@ private slots:
         // A FIFO named like a video would block whoever opens it.
         QCOMPARE(::mkfifo(QFile::encodeName(m_dir.filePath("clips/pipe.avi")).constData(), 0600),
                  0);
+        // Links count as what they lead to; a broken one as nothing.
+        QVERIFY(QFile::link("b.avi", m_dir.filePath("clips/link.avi")));
+        QVERIFY(QFile::link("none.avi", m_dir.filePath("clips/broken.avi")));
+        QVERIFY(QFile::link("sub", m_dir.filePath("clips/folder.avi")));
         QVERIFY(QFile::setPermissions(m_dir.filePath("locked"), QFile::Permissions()));
     }
     void cleanupTestCase()
@@ -76,7 +80,7 @@ private slots:
     {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QStringList>("names");
-        const QStringList clips = {"A.mp4", "a.mpg", "b.avi", "c.MOV"};
+        const QStringList clips = {"A.mp4", "a.mpg", "b.avi", "c.MOV", "link.avi"};
         QTest::newRow("sorted ignoring case") << "clips" << clips;
         QTest::newRow("trailing separator") << "clips/" << clips;
         QTest::newRow("nested folder") << "clips/sub" << QStringList{"inner.avi"};
@@ -96,6 +100,10 @@ private slots:
             expected << m_dir.filePath(QString(folder).remove(QRegularExpression("/$"))) + "/" +
                             name;
         QCOMPARE(FolderInputs(path, InputExtensions()), expected);
+        QCOMPARE(FolderSpecialEntries(path, InputExtensions()),
+                 folder.startsWith("clips") && !folder.contains("sub")
+                     ? QStringList{m_dir.filePath("clips/pipe.avi")}
+                     : QStringList());
     }
 
     // clang-format off

@@ -91,13 +91,29 @@ int TaskRows::appendTask(const QString& path)
     return appendTask(record);
 }
 
-int TaskRows::appendTask(const ltvItemData& record)
+namespace {
+TaskRecord recordOf(const ltvItemData& record)
 {
     TaskRecord task;
     task.inputPath = record.InputFile;
-    for (int field = 0; field < FieldCount; ++field)
+    for (int field = 0; field < TaskRows::FieldCount; ++field)
         TaskModel::setText(task, columnOf(field), record.*fieldTexts[field]);
-    return m_model->append(task);
+    return task;
+}
+} // namespace
+
+int TaskRows::appendTask(const ltvItemData& record)
+{
+    return m_model->append(recordOf(record));
+}
+
+void TaskRows::appendTasks(const QList<ltvItemData>& records)
+{
+    QList<TaskRecord> tasks;
+    tasks.reserve(records.size());
+    for (const ltvItemData& record : records)
+        tasks.append(recordOf(record));
+    m_model->append(tasks);
 }
 
 void TaskRows::setState(int row, TaskState state, const QString& failureReason)

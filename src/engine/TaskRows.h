@@ -42,6 +42,8 @@ public:
     int appendTask(const QString& path);
     // Appends a row holding the record's texts; returns its index.
     int appendTask(const ltvItemData& record);
+    // Appends a row for each record, all in one insertion.
+    void appendTasks(const QList<ltvItemData>& records);
 
     // The task's state, and why it failed (shown when the pointer rests on its status).
     void setState(int row, TaskState state, const QString& failureReason = QString());

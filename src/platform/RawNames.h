@@ -8,3 +8,15 @@
 // not valid text in the system's encoding is lost once a listing turns it into text. Dot
 // entries are left out; a folder that cannot be read gives nothing.
 QList<QByteArray> RawEntryNames(const QString& folder);
+
+// A folder entry as the folder's listing tells it, with what it is; a link counts as what it
+// leads to, and a broken link as Missing.
+struct RawEntry
+{
+    enum Kind { File, Folder, Special, Missing };
+    QByteArray name;
+    Kind kind = Missing;
+};
+// The entries of a folder, dot entries left out, read once: most file systems tell each one's
+// kind with its name, so that only links and the rare others are looked up on their own.
+QList<RawEntry> RawEntries(const QString& folder);

@@ -11,69 +11,59 @@
 
 #include <algorithm>
 
-namespace {
-QStringList patternsOf(const QStringList& extensions)
-{
-    QStringList patterns;
-    for (const QString& extension : extensions)
-        patterns.append(QLatin1Char('*') + extension);
-    return patterns;
-}
-} // namespace
-
 bool IsSpecialFile(const QString& path)
 {
     const QFileInfo info(path);
     return info.exists() && !info.isFile() && !info.isDir();
 }
 
+FolderScan ScanFolder(const QString& folder, const QStringList& extensions)
+{
+    FolderScan scan;
+    if (folder.isEmpty() || extensions.isEmpty())
+        return scan;
+    QList<QByteArray> suffixes;
+    for (const QString& extension : extensions)
+        suffixes.append(extension.toLower().toUtf8());
+    const QString prefix = WithBackslash(folder);
+    for (const RawEntry& entry : RawEntries(folder)) {
+        if (entry.kind == RawEntry::Folder || entry.kind == RawEntry::Missing)
+            continue;
+        const QByteArray lower = entry.name.toLower();
+        if (std::none_of(suffixes.begin(), suffixes.end(),
+                         [&](const QByteArray& suffix) { return lower.endsWith(suffix); }))
+            continue;
+        if (!IsValidUtf8(entry.name))
+            scan.unreadable.append(prefix + EscapedName(entry.name));
+        else if (entry.kind == RawEntry::Special)
+            scan.special.append(prefix + QString::fromUtf8(entry.name));
+        else
+            scan.inputs.append(QString::fromUtf8(entry.name));
+    }
+    std::sort(scan.inputs.begin(), scan.inputs.end(), [](const QString& a, const QString& b) {
+        const int order = a.compare(b, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a < b; // names differing in case only: a stable order
+    });
+    for (QString& name : scan.inputs)
+        name.prepend(prefix);
+    scan.special.sort(Qt::CaseInsensitive);
+    scan.unreadable.sort(Qt::CaseInsensitive);
+    return scan;
+}
+
 QStringList FolderSpecialEntries(const QString& folder, const QStringList& extensions)
 {
-    if (folder.isEmpty() || extensions.isEmpty())
-        return {};
-    QStringList special;
-    const QString prefix = WithBackslash(folder);
-    for (const QString& name : QDir(folder).entryList(patternsOf(extensions), QDir::System,
-                                                      QDir::Name | QDir::IgnoreCase)) {
-        if (IsSpecialFile(prefix + name))
-            special.append(prefix + name);
-    }
-    return special;
+    return ScanFolder(folder, extensions).special;
 }
 
 QStringList FolderInputs(const QString& folder, const QStringList& extensions)
 {
-    if (folder.isEmpty() || extensions.isEmpty())
-        return {};
-    // Without QDir::CaseSensitive the patterns ignore case; without QDir::Hidden and
-    // QDir::System, dot files, FIFOs, devices and broken links stay out.
-    QStringList names = QDir(folder).entryList(patternsOf(extensions), QDir::Files, QDir::Unsorted);
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int order = a.compare(b, Qt::CaseInsensitive);
-        return order != 0 ? order < 0 : a < b; // names differing in case only: a stable order
-    });
-    const QString prefix = WithBackslash(folder);
-    for (QString& name : names)
-        name.prepend(prefix);
-    return names;
+    return ScanFolder(folder, extensions).inputs;
 }
 
 QStringList UnreadableFolderNames(const QString& folder, const QStringList& extensions)
 {
-    QStringList unreadable;
-    const QString prefix = WithBackslash(folder);
-    for (const QByteArray& name : RawEntryNames(folder)) {
-        if (IsValidUtf8(name))
-            continue;
-        const bool supported =
-            std::any_of(extensions.begin(), extensions.end(), [&](const QString& extension) {
-                return name.toLower().endsWith(extension.toLower().toUtf8());
-            });
-        if (supported)
-            unreadable.append(prefix + EscapedName(name));
-    }
-    unreadable.sort(Qt::CaseInsensitive);
-    return unreadable;
+    return ScanFolder(folder, extensions).unreadable;
 }
 
 namespace {

@@ -6,6 +6,19 @@
 
 // Where the inputs of a folder, a drop or the command line come from.
 
+// What Add Folder finds directly inside a folder among the entries whose names match one
+// extension, letter case ignored, hidden ones left out, from one reading of the folder: the
+// regular files (links to them too), sorted by name ignoring case; the FIFOs, devices and
+// sockets, which cannot be converted; and the names that are no valid text, escaped. All as
+// full paths. A missing or unreadable folder gives nothing.
+struct FolderScan
+{
+    QStringList inputs;
+    QStringList special;
+    QStringList unreadable;
+};
+FolderScan ScanFolder(const QString& folder, const QStringList& extensions);
+
 // Full paths of the files directly inside the folder whose names match one extension,
 // ignoring letter case; no hidden files, no subfolders; sorted by name ignoring case.
 // A missing or unreadable folder gives nothing.

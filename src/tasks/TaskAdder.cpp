@@ -26,13 +26,18 @@ void TaskAdder::AddTask(const QString& path)
         m_refused.append(path);
         return;
     }
+    m_rows.appendTask(newTask(path));
+    Probe(path);
+}
+
+ltvItemData TaskAdder::newTask(const QString& path) const
+{
     ltvItemData task;
     task.InputFile = path;
     task.Status = QLatin1String(TaskStatus::Added);
     task.NewFileName = WithoutExtension(FileNamePart(path));
     task.NewFileExt = m_hooks.outputExt ? m_hooks.outputExt() : QString();
-    m_rows.appendTask(task);
-    Probe(path);
+    return task;
 }
 
 void TaskAdder::Probe(const QString& path)
@@ -92,10 +97,23 @@ const OutputOptions* TaskAdder::HeldEdit(const QString& path) const
 
 void TaskAdder::AddFolder(const QString& folder)
 {
-    for (const QString& file : FolderInputs(folder, m_extensions))
-        AddTask(file);
-    m_refused += FolderSpecialEntries(folder, m_extensions);
-    m_unreadable += UnreadableFolderNames(folder, m_extensions);
+    // One reading of the folder and one insertion for all its files, however many there are:
+    // the scan has set aside what is no regular file.
+    const FolderScan scan = ScanFolder(folder, m_extensions);
+    QList<ltvItemData> tasks;
+    tasks.reserve(scan.inputs.size());
+    for (const QString& file : scan.inputs) {
+        if (m_hooks.adding)
+            m_hooks.adding();
+        if (m_rows.indexOf(file) >= 0)
+            continue;
+        tasks.append(newTask(file));
+    }
+    m_rows.appendTasks(tasks);
+    for (const ltvItemData& task : std::as_const(tasks))
+        Probe(task.InputFile);
+    m_refused += scan.special;
+    m_unreadable += scan.unreadable;
 }
 
 void TaskAdder::AddPath(const QString& path)

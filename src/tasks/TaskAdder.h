@@ -2,6 +2,7 @@
 
 #include "OutputOptions.h"
 #include "engine/MediaProbe.h"
+#include "engine/ltvItemData.h"
 
 #include <QHash>
 #include <QString>
@@ -69,6 +70,9 @@ public:
     QStringList takeUnreadable() { return std::exchange(m_unreadable, {}); }
 
 private:
+    // A new task's record: its name and output options, nothing read yet.
+    ltvItemData newTask(const QString& path) const;
+
     TaskRows& m_rows;
     QStringList m_extensions;
     Hooks m_hooks;
