@@ -166,10 +166,12 @@ public:
     {
         return appIcon(std::max(1, std::min(size.width(), size.height())));
     }
+    // The sizes a window hands the window manager, all drawn before the window is first shown:
+    // the small ones. Any other size is drawn when asked for.
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
         QList<QSize> sizes;
-        for (int side : {16, 22, 24, 32, 48, 64, 128, 256, 512})
+        for (int side : {16, 22, 24, 32, 48, 64})
             sizes << QSize(side, side);
         return sizes;
     }

@@ -37,9 +37,9 @@ int main(int argc, char** argv)
             context.unreadableArguments << EscapedName(argument);
     }
     context.openPath = OpenInShell;
-    // Asked now, beside the start-up, so that Help has its answer by the time it is clicked.
+    // Asked as soon as the window is up, so that Help has its answer by the time it is clicked.
     ChmViewerQuery chmViewer;
-    chmViewer.start();
+    QTimer::singleShot(0, [&chmViewer] { chmViewer.start(); });
     context.askChmViewer = [&chmViewer](std::function<void(bool)> answered) {
         chmViewer.whenAnswered(std::move(answered));
     };
