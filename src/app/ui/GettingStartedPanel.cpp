@@ -10,7 +10,7 @@ namespace {
 QLabel* textLabel(const QString& text, int pixels, bool bold, const QColor& colour, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
-    QFont font(QStringLiteral("Tahoma"));
+    QFont font = label->font();
     font.setPixelSize(pixels);
     font.setBold(bold);
     label->setFont(font);
