@@ -1,16 +1,11 @@
 #include "ProbeReader.h"
 
+#include "platform/ProcessTies.h"
+
 #include <QFileInfo>
 #include <QProcess>
 
 #include <utility>
-
-#ifdef Q_OS_LINUX
-#include <csignal>
-#include <sched.h>
-#include <sys/prctl.h>
-#include <unistd.h>
-#endif
 
 const QByteArray ProbeReader::ReportEnd = QByteArrayLiteral("--end of report--\n");
 
@@ -34,16 +29,8 @@ bool ProbeReader::launch()
     m_process->setProgram(QFileInfo(m_encoderPath).absoluteFilePath());
     m_process->setArguments({QStringLiteral("-probe-list")});
     m_process->setStandardErrorFile(QProcess::nullDevice());
-#ifdef Q_OS_LINUX
-    // Never outlives the program, even one killed outright; a terminal's Ctrl-C is not its.
-    const pid_t parent = ::getpid();
-    m_process->setChildProcessModifier([parent] {
-        ::setpgid(0, 0);
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-        if (::getppid() != parent)
-            ::_exit(127);
-    });
-#endif
+    // It reads and writes nothing but its report: killed outright when the program dies.
+    TieToProgram(*m_process, WhenProgramDies::Kill);
     connect(m_process, &QProcess::readyReadStandardOutput, this, &ProbeReader::take);
     connect(m_process, &QProcess::finished, this, &ProbeReader::lost);
     connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
@@ -55,12 +42,8 @@ bool ProbeReader::launch()
         tell(QByteArray());
     });
     m_process->start();
-#ifdef Q_OS_LINUX
-    if (m_background && m_process && m_process->processId() > 0) {
-        const sched_param none = {};
-        ::sched_setscheduler(pid_t(m_process->processId()), SCHED_IDLE, &none);
-    }
-#endif
+    if (m_background && m_process)
+        RunInBackground(*m_process);
     return m_process != nullptr;
 }
 

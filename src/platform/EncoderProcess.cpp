@@ -1,17 +1,11 @@
 #include "EncoderProcess.h"
 
+#include "platform/ProcessTies.h"
 #include "platform/WindowsCommandLine.h"
 
 #include <QFileInfo>
 #include <QProcess>
 #include <QScopedValueRollback>
-
-#ifdef Q_OS_LINUX
-#include <csignal>
-#include <sched.h>
-#include <sys/prctl.h>
-#include <unistd.h>
-#endif
 
 EncoderProcess::EncoderProcess(QObject* parent) : QObject(parent) {}
 
@@ -35,21 +29,10 @@ bool EncoderProcess::launch(const QString& program, const QString& commandLine)
     // An absolute path, so that a bare name is never looked up on PATH.
     m_process->setProgram(QFileInfo(program).absoluteFilePath());
     m_process->setArguments(SplitCommandLine(commandLine));
-#ifdef Q_OS_LINUX
-    if (m_diesWithProgram) {
-        // Ended with us even when we die without running a destructor (a signal, a crash). A
-        // terminating signal, not a kill: the encoder removes its unfinished output on the way.
-        const pid_t parent = ::getpid();
-        m_process->setChildProcessModifier([parent] {
-            // A group of its own: a terminal's Ctrl-C reaches this program, which stops the
-            // encoder itself, and not the encoder behind its back.
-            ::setpgid(0, 0);
-            ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-            if (::getppid() != parent) // we died before the death signal was armed
-                ::_exit(127);
-        });
-    }
-#endif
+    // Ended with us even when we die without running a destructor: asked, not killed, so that
+    // the encoder removes its unfinished output on the way.
+    if (m_diesWithProgram)
+        TieToProgram(*m_process, WhenProgramDies::Terminate);
     connect(m_process, &QProcess::readyRead, this, &EncoderProcess::drain);
     connect(m_process, &QProcess::finished, this,
             [this](int exitCode, QProcess::ExitStatus status) {
@@ -67,12 +50,8 @@ bool EncoderProcess::launch(const QString& program, const QString& commandLine)
         emit failedToStart(m_error);
     });
     m_process->start(QIODevice::ReadOnly);
-#ifdef Q_OS_LINUX
-    if (m_background && m_process && m_process->processId() > 0) {
-        const sched_param none = {};
-        ::sched_setscheduler(pid_t(m_process->processId()), SCHED_IDLE, &none);
-    }
-#endif
+    if (m_background && m_process)
+        RunInBackground(*m_process);
     return true;
 }
 

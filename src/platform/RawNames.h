@@ -4,13 +4,9 @@
 #include <QList>
 #include <QString>
 
-// The names of a folder's entries as the file system holds them, bytes and all: a name that is
-// not valid text in the system's encoding is lost once a listing turns it into text. Dot
-// entries are left out; a folder that cannot be read gives nothing.
-QList<QByteArray> RawEntryNames(const QString& folder);
-
-// A folder entry as the folder's listing tells it, with what it is; a link counts as what it
-// leads to, and a broken link as Missing.
+// A folder entry as the file system holds it: its name in bytes (a name that is not valid text
+// in the system's encoding is lost once a listing turns it into text) and what it is; a link
+// counts as what it leads to, and a broken link as Missing.
 struct RawEntry
 {
     enum Kind { File, Folder, Special, Missing };
