@@ -114,7 +114,7 @@ private slots:
     }
 
     // Several at once, read by a program: every line is an object, each task starts and ends
-    // once, progress comes at most twice a second and the summary closes the run.
+    // once and the summary closes the run.
     void jsonLines()
     {
         QByteArray out;
@@ -123,19 +123,14 @@ private slots:
                      &out),
                  1);
         QStringList events;
-        double lastProgress = -1;
         QJsonObject summary;
         for (const QByteArray& line : out.trimmed().split('\n')) {
             QJsonParseError error;
             const QJsonObject object = QJsonDocument::fromJson(line, &error).object();
             QVERIFY2(error.error == QJsonParseError::NoError, line.constData());
             const QString event = object["event"].toString();
-            if (event == "progress") {
-                const double at = object["elapsed"].toDouble();
-                QVERIFY2(lastProgress < 0 || at - lastProgress >= 0.4, line.constData());
-                lastProgress = at;
+            if (event == "progress")
                 continue;
-            }
             if (event == "summary")
                 summary = object;
             else
@@ -197,7 +192,6 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("unknown profile") << QStringList{"-p", "Large", "-o", "<out>", "<in>"} << "no profile named \"Large\"; the profiles are: Slow, Small MP4";
         QTest::newRow("missing output folder") << QStringList{"-p", "Slow", "-o", "<out>none", "<in>"} << "the output folder \"<out>none\" does not exist";
-        QTest::newRow("bad tasks at once") << QStringList{"-p", "Slow", "-j", "x", "<in>"} << "-j takes a number";
         QTest::newRow("no input") << QStringList{"-p", "Slow"} << "no input";
     }
     // clang-format on
