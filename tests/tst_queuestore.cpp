@@ -7,8 +7,14 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 #include <memory>
 
@@ -37,15 +43,30 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(TaskState, state);
+        // The text goes where the program writes free text; names and times are kept to what
+        // it writes there, or the task would be set aside.
+        QString plain = text;
+        plain.remove(QRegularExpression("[\\x00-\\x1f]"));
+        const QString input = m_dir->filePath(plain + ".avi");
+        QVERIFY(WriteFile(input));
+        TaskRecord filled = FilledRecord(input, text, state, 42);
+        filled.newName = "new " + plain;
+        filled.newExt = ".mp4";
+        filled.length = filled.sourceEnd = "00:00:10.04";
+        filled.sourceStart = "00:00:00.0";
+        filled.clipLength = "00:00:08.0";
+        filled.startTime = "00:00:01.0";
+        filled.endTime = "00:00:09.0";
         TaskRecord bare; // every text empty
-        bare.inputPath = "/v/bare " + text;
+        bare.inputPath = m_dir->filePath("bare " + plain);
+        QVERIFY(WriteFile(bare.inputPath));
         bare.state = state;
-        const QList<TaskRecord> saved = {FilledRecord("/v/" + text + ".avi", text, state, 42),
-                                         bare};
+        const QList<TaskRecord> saved = {filled, bare};
         const QueueStore store(path());
         QCOMPARE(store.save(saved), QString());
         const QueueStore::Loaded loaded = store.load();
         QCOMPARE(loaded.problem, QString());
+        QCOMPARE(loaded.rejected, QStringList());
         QCOMPARE(loaded.tasks.size(), saved.size());
         for (int i = 0; i < saved.size(); ++i) {
             TaskRecord expected = saved[i];
@@ -55,6 +76,104 @@ private slots:
         }
     }
 
+    // Each row is one task of a hand-edited file, between two good ones: it comes back, or it
+    // alone is set aside, kept as it was in a file of its own.
+    void tamperedTaskIsSetAside_data()
+    {
+        QTest::addColumn<QString>("fields"); // JSON members; <input> is a file that exists
+        QTest::addColumn<bool>("comesBack");
+        const QString times = R"("sourceEnd":"00:00:10.0","startTime":%1,"endTime":%2)";
+        QTest::newRow("as written") << R"("input":<input>,"state":"failed")" << true;
+        QTest::newRow("state in capitals") << R"("input":<input>,"state":"COMPLETE")" << true;
+        QTest::newRow("no state") << R"("input":<input>)" << true;
+        QTest::newRow("state of nobody's") << R"("input":<input>,"state":"done")" << false;
+        QTest::newRow("state no text") << R"("input":<input>,"state":3)" << false;
+        QTest::newRow("no input") << R"("state":"added")" << false;
+        QTest::newRow("input with a line break") << R"("input":"/v/a\nb.avi")" << false;
+        QTest::newRow("dots inside a name") << R"("input":<input>,"newName":"a..b")" << true;
+        QTest::newRow("name up the tree")
+            << R"("input":<input>,"newName":"../../escaped")" << false;
+        QTest::newRow("name ..") << R"("input":<input>,"newName":"..")" << false;
+        QTest::newRow("name with a line break") << R"("input":<input>,"newName":"a\nb")" << false;
+        QTest::newRow("name with NUL") << R"("input":<input>,"newName":"a\u0000b")" << false;
+        QTest::newRow("extension as written") << R"("input":<input>,"newExt":".mp4")" << true;
+        QTest::newRow("extension with a folder") << R"("input":<input>,"newExt":".x/y")" << false;
+        QTest::newRow("extension without dot") << R"("input":<input>,"newExt":"mp4")" << false;
+        QTest::newRow("times in range")
+            << "\"input\":<input>," + times.arg("\"00:00:01.0\"", "\"00:00:10.0\"") << true;
+        QTest::newRow("times of a file never read")
+            << R"("input":<input>,"startTime":"00:00:00.0")" << true;
+        QTest::newRow("start no time")
+            << "\"input\":<input>," + times.arg("\"abc\"", "\"00:00:05.0\"") << false;
+        QTest::newRow("length no time") << R"("input":<input>,"length":"10 s")" << false;
+        QTest::newRow("end before start")
+            << "\"input\":<input>," + times.arg("\"00:00:08.0\"", "\"00:00:02.0\"") << false;
+        QTest::newRow("end past the source")
+            << "\"input\":<input>," + times.arg("\"00:00:01.0\"", "\"00:00:30.0\"") << false;
+        QTest::newRow("start past the source")
+            << "\"input\":<input>," + times.arg("\"00:00:12.0\"", "\"00:00:13.0\"") << false;
+        const QString log = R"("input":<input>,"encoderOutput":"%1")";
+        QTest::newRow("log as kept") << log.arg(QString(KeptEncoderOutputBytes, 'x')) << true;
+        QTest::newRow("log longer than kept")
+            << log.arg(QString(KeptEncoderOutputBytes + 1, 'x')) << false;
+        QTest::newRow("not an object") << "<array>" << false;
+    }
+    void tamperedTaskIsSetAside()
+    {
+        QFETCH(QString, fields);
+        QFETCH(bool, comesBack);
+        const QString input = m_dir->filePath("clip.avi");
+        QVERIFY(WriteFile(input));
+        const QString quoted = "\"" + input + "\"";
+        const QString task = fields == "<array>"
+                                 ? QString("[1]")
+                                 : "{" + QString(fields).replace("<input>", quoted) + "}";
+        const QString good = R"({"input":%1,"state":"complete"})";
+        const QString text = R"({"version":1,"tasks":[%1,%2,%3]})";
+        QVERIFY(WriteFile(
+            path(), text.arg(good.arg("\"" + input + ".1\""), task, good.arg("\"" + input + ".2\""))
+                        .toUtf8()));
+        QVERIFY(WriteFile(path() + ".bad", "an earlier one"));
+
+        const QueueStore::Loaded loaded = QueueStore(path()).load();
+        QCOMPARE(loaded.problem, QString());
+        QCOMPARE(loaded.tasks.size(), comesBack ? 3 : 2);
+        QCOMPARE(loaded.tasks.first().inputPath, input + ".1");
+        QCOMPARE(loaded.tasks.last().inputPath, input + ".2");
+        QCOMPARE(loaded.rejected.size(), comesBack ? 0 : 1);
+        QCOMPARE(ReadFile(path() + ".bad"), QByteArray("an earlier one"));
+        if (comesBack) {
+            QCOMPARE(loaded.rejectedKept, QString());
+            QVERIFY(!QFileInfo::exists(path() + ".bad2"));
+            return;
+        }
+        QCOMPARE(loaded.rejectedKept, path() + ".bad2");
+        const QJsonArray kept =
+            QJsonDocument::fromJson(ReadFile(path() + ".bad2")).object()["tasks"].toArray();
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(kept.first(),
+                 QJsonDocument::fromJson(("[" + task + "]").toUtf8()).array().first());
+    }
+
+    void taskWhoseInputHasGoneComesBackFailed()
+    {
+        const QString gone = m_dir->filePath("gone.avi");
+        const QString here = m_dir->filePath("here.avi");
+        QVERIFY(WriteFile(here));
+        QList<TaskRecord> saved(3);
+        saved[0].inputPath = gone;
+        saved[1].inputPath = gone + ".converted";
+        saved[1].state = TaskState::Complete; // its output stands; the source may go
+        saved[2].inputPath = here;
+        QCOMPARE(QueueStore(path()).save(saved), QString());
+        const QList<TaskRecord> loaded = QueueStore(path()).load().tasks;
+        QCOMPARE(loaded.size(), 3);
+        QCOMPARE(loaded[0].state, TaskState::Failed);
+        QCOMPARE(loaded[0].failureReason, QStringLiteral("The file no longer exists"));
+        QCOMPARE(loaded[1].state, TaskState::Complete);
+        QCOMPARE(loaded[2].state, TaskState::Added);
+    }
+
     void unreadableFileIsSetAside_data()
     {
         QTest::addColumn<QByteArray>("bytes"); // "<folder>": a folder of that name
@@ -62,9 +181,8 @@ private slots:
         QTest::newRow("cut short") << QByteArray(R"({"version":1,"tasks":[{"input":"/a.avi",)");
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("no task list") << QByteArray(R"({"version":1,"tasks":{}})");
-        QTest::newRow("a task without input")
-            << QByteArray(R"({"tasks":[{"input":"/a.avi"},{"state":"failed"}]})");
         QTest::newRow("a folder") << QByteArray("<folder>");
+        QTest::newRow("a FIFO") << QByteArray("<fifo>");
     }
     void unreadableFileIsSetAside()
     {
@@ -72,6 +190,8 @@ private slots:
         const QString file = path();
         if (bytes == "<folder>")
             QVERIFY(QDir().mkdir(file));
+        else if (bytes == "<fifo>") // opened as it is, it would hold the start-up for good
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
         else
             QVERIFY(WriteFile(file, bytes));
         QVERIFY(WriteFile(file + ".bad", "an earlier one"));
@@ -82,6 +202,8 @@ private slots:
         QCOMPARE(ReadFile(file + ".bad"), QByteArray("an earlier one"));
         if (bytes == "<folder>")
             QVERIFY(QFileInfo(file + ".bad2").isDir());
+        else if (bytes == "<fifo>")
+            QVERIFY(QFileInfo(file + ".bad2").exists());
         else
             QCOMPARE(ReadFile(file + ".bad2"), bytes);
         // The next start finds no file: an empty list and nothing to tell.

@@ -2,6 +2,10 @@
 
 #include <QString>
 
+// How much of what the encoder wrote a task keeps, in bytes of UTF-8: the end of it, where a
+// failure is explained.
+inline constexpr qsizetype KeptEncoderOutputBytes = 64 * 1024;
+
 // Where a task stands; the list shows each as its word (TaskStatus).
 enum class TaskState { Added, Converting, Complete, Failed, Stopped };
 

@@ -13,11 +13,23 @@ OutputOptions OutputOptions::Shown(const ltvItemData& task, const QString& outpu
     return {task.NewFileName + outputExt, task.StartTime, task.EndTime};
 }
 
+bool OutputOptions::IsSafeNamePart(const QString& text)
+{
+    if (text.contains(QLatin1Char('/')) || text.contains(QDir::separator()) ||
+        text == QLatin1String(".."))
+        return false;
+    return std::none_of(text.begin(), text.end(),
+                        [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
 bool OutputOptions::IsUsableFilename(const QString& text)
 {
-    if (text.contains(QLatin1Char('/')) || text.contains(QDir::separator()))
-        return false;
-    return !WithoutExtension(text).isEmpty();
+    return IsSafeNamePart(text) && !WithoutExtension(text).isEmpty();
+}
+
+bool OutputOptions::PastSourceEnd(double seconds, double sourceEnd)
+{
+    return sourceEnd > 0 && seconds > sourceEnd + 0.05;
 }
 
 QString OutputOptions::checkInto(ltvItemData& task) const
@@ -34,15 +46,14 @@ QString OutputOptions::checkInto(ltvItemData& task) const
     if (end == -1)
         end = task.EndTimeSec;
     // A time past the end of a clip of known length would have the encoder write on and on.
-    // Half a tenth of slack: stored times are rounded to tenths.
     const bool lengthKnown = task.SourceEndSec > 0;
     const bool pastLength =
-        lengthKnown && (start >= task.SourceEndSec || end > task.SourceEndSec + 0.05);
+        lengthKnown && (start >= task.SourceEndSec || PastSourceEnd(end, task.SourceEndSec));
     // The end is checked against the start as this step leaves it.
     if (start < 0 || start >= end || start >= task.SourceEndSec)
         start = task.StartTimeSec;
     if (end <= 0 || end <= start || end <= task.SourceStartSec ||
-        (lengthKnown && end > task.SourceEndSec + 0.05))
+        PastSourceEnd(end, task.SourceEndSec))
         end = task.EndTimeSec;
 
     task.StartTime = SecondsToText(start);

@@ -21,6 +21,11 @@ struct OutputOptions
     // A name the output can be given: something before its extension, and no folder separator
     // (the output must land in the output folder, and not as a hidden ".mp4").
     static bool IsUsableFilename(const QString& text);
+    // A part of an output's name (a name or an extension) that keeps the output inside the
+    // output folder and on one line: no folder separator, not "..", no control character.
+    static bool IsSafeNamePart(const QString& text);
+    // An end past the source's end; half a tenth of slack, for times stored in tenths.
+    static bool PastSourceEnd(double seconds, double sourceEnd);
 
     // Checks all three values against the task, read with ReadTask mode -2, and keeps in it what
     // passes. A refused name, an unreadable time, a start not before the end or the source's

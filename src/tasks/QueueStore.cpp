@@ -1,5 +1,8 @@
 #include "QueueStore.h"
 
+#include "KeptTaskCheck.h"
+#include "platform/RegularFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +10,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+
+#include <algorithm>
+#include <optional>
 
 namespace {
 using Field = QString TaskRecord::*;
@@ -54,13 +60,20 @@ QString stateKey(TaskState state)
     return {};
 }
 
-TaskState stateNamed(const QString& key)
+// A hand-edited file may spell a state in capitals; a word that is none of ours names nothing.
+std::optional<TaskState> stateNamed(const QString& key)
 {
     for (const NamedState& named : states) {
-        if (key == QLatin1String(named.key))
+        if (key.compare(QLatin1String(named.key), Qt::CaseInsensitive) == 0)
             return named.state;
     }
-    return TaskState::Added;
+    return std::nullopt;
+}
+
+QByteArray listJson(const QJsonArray& list)
+{
+    const QJsonObject root{{QLatin1String("version"), 1}, {QLatin1String("tasks"), list}};
+    return QJsonDocument(root).toJson(QJsonDocument::Compact);
 }
 
 QByteArray toJson(const QList<TaskRecord>& tasks)
@@ -79,12 +92,32 @@ QByteArray toJson(const QList<TaskRecord>& tasks)
             object.insert(QLatin1String("progress"), task.progress);
         list.append(object);
     }
-    const QJsonObject root{{QLatin1String("version"), 1}, {QLatin1String("tasks"), list}};
-    return QJsonDocument(root).toJson(QJsonDocument::Compact);
+    return listJson(list);
 }
 
-// Fills `tasks` from the file's bytes; returns what is wrong with them, or an empty text.
-QString fromJson(const QByteArray& bytes, QList<TaskRecord>& tasks)
+// The task an entry of the list holds, or why it cannot come back.
+QString taskOf(const QJsonValue& value, TaskRecord& task)
+{
+    if (!value.isObject())
+        return QStringLiteral("it is not a task");
+    const QJsonObject object = value.toObject();
+    for (const NamedField& named : fields)
+        task.*named.field = object.value(QLatin1String(named.key)).toString();
+    const QJsonValue state = object.value(QLatin1String("state"));
+    const std::optional<TaskState> named = state.isUndefined()
+                                               ? std::optional<TaskState>(TaskState::Added)
+                                               : stateNamed(state.toString());
+    if (!named)
+        return QStringLiteral("its state \"%1\" is none of ours").arg(state.toString().left(40));
+    task.state = *named;
+    task.progress = std::clamp(object.value(QLatin1String("progress")).toInt(), 0, 100);
+    return KeptTaskFault(task);
+}
+
+// Fills `tasks` from the file's bytes, and `rejected` with the entries that cannot come back
+// (with why, in `reasons`); returns what is wrong with the whole, or an empty text.
+QString fromJson(const QByteArray& bytes, QList<TaskRecord>& tasks, QJsonArray& rejected,
+                 QStringList& reasons)
 {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
@@ -96,17 +129,27 @@ QString fromJson(const QByteArray& bytes, QList<TaskRecord>& tasks)
     const QJsonArray array = list.toArray();
     tasks.reserve(array.size());
     for (const QJsonValue& value : array) {
-        const QJsonObject object = value.toObject();
         TaskRecord task;
-        for (const NamedField& named : fields)
-            task.*named.field = object.value(QLatin1String(named.key)).toString();
-        if (task.inputPath.isEmpty())
-            return QStringLiteral("task %1 names no input file").arg(tasks.size() + 1);
-        task.state = stateNamed(object.value(QLatin1String("state")).toString());
+        if (const QString fault = taskOf(value, task); !fault.isEmpty()) {
+            rejected.append(value);
+            // Named on one line of the message, however it is spelt.
+            QString named = task.inputPath.left(200);
+            named.replace(QLatin1Char('\n'), QLatin1String("\\n"))
+                .replace(QLatin1Char('\r'), QLatin1String("\\r"));
+            const QString input =
+                named.isEmpty() ? QStringLiteral("task %1").arg(tasks.size() + rejected.size())
+                                : QLatin1Char('"') + named + QLatin1Char('"');
+            reasons.append(input + QStringLiteral(": ") + fault);
+            continue;
+        }
         // Its conversion ended with the program, unfinished.
         if (task.state == TaskState::Converting)
             task.state = TaskState::Stopped;
-        task.progress = object.value(QLatin1String("progress")).toInt();
+        // Ready-looking, it would fail only once converted.
+        if (task.state != TaskState::Complete && !QFileInfo::exists(task.inputPath)) {
+            task.state = TaskState::Failed;
+            task.failureReason = QStringLiteral("The file no longer exists");
+        }
         tasks.append(task);
     }
     return {};
@@ -121,37 +164,47 @@ QueueStore QueueStore::InFolder(const QString& dataFolder)
 QueueStore::Loaded QueueStore::load() const
 {
     Loaded loaded;
-    const QFileInfo info(m_path);
-    if (!info.exists() && !info.isSymLink())
+    // A pipe would hold the start-up until someone wrote to it.
+    const RegularFileRead read = ReadRegularFile(m_path);
+    if (read.missing && !QFileInfo(m_path).isSymLink())
         return loaded;
-    if (!info.isFile()) {
-        // A pipe would hold the start-up until someone wrote to it.
-        loaded.problem = QStringLiteral("it is not a regular file");
-    } else {
-        QFile file(m_path);
-        if (file.open(QIODevice::ReadOnly))
-            loaded.problem = fromJson(file.readAll(), loaded.tasks);
-        else
-            loaded.problem = file.errorString();
-    }
+    QJsonArray rejected;
+    loaded.problem = read.error.isEmpty()
+                         ? fromJson(read.bytes, loaded.tasks, rejected, loaded.rejected)
+                         : read.error;
     if (!loaded.problem.isEmpty()) {
         loaded.tasks.clear();
+        loaded.rejected.clear();
         loaded.setAside = setAside();
+    } else if (!rejected.isEmpty()) {
+        const QString kept = freeBadName();
+        QFile file(kept);
+        if (!kept.isEmpty() && file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            const QByteArray bytes = listJson(rejected);
+            if (file.write(bytes) == bytes.size() && file.flush())
+                loaded.rejectedKept = kept;
+            else
+                file.remove(); // ours, half written
+        }
     }
     return loaded;
 }
 
-QString QueueStore::setAside() const
+QString QueueStore::freeBadName() const
 {
-    // Never over an earlier bad file: that one is somebody's list too.
     for (int number = 1; number < 100; ++number) {
         const QString aside =
             m_path + QStringLiteral(".bad") + (number > 1 ? QString::number(number) : QString());
-        if (QFileInfo::exists(aside) || QFileInfo(aside).isSymLink())
-            continue;
-        return QDir().rename(m_path, aside) ? aside : QString();
+        if (!QFileInfo::exists(aside) && !QFileInfo(aside).isSymLink())
+            return aside;
     }
     return {};
+}
+
+QString QueueStore::setAside() const
+{
+    const QString aside = freeBadName();
+    return !aside.isEmpty() && QDir().rename(m_path, aside) ? aside : QString();
 }
 
 QString QueueStore::save(const QList<TaskRecord>& tasks) const

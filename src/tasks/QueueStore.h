@@ -22,10 +22,16 @@ public:
         QList<TaskRecord> tasks;
         QString problem;  // why the file could not be read; empty when it was, or is missing
         QString setAside; // where the unreadable file was moved; empty when it could not be
+        // The tasks that failed their checks, each as its input and why; they are kept as a
+        // list of their own in `rejectedKept`, empty when that could not be written.
+        QStringList rejected;
+        QString rejectedKept;
     };
     // The kept list; empty when there is no file. A file that cannot be read is moved aside
-    // under a name of its own, so that the next save does not overwrite it. A task that was
-    // converting when the program ended comes back stopped.
+    // under a name of its own, so that the next save does not overwrite it; so are the tasks
+    // that fail their checks (KeptTaskFault, a state that is not ours), while the others come
+    // back. A task that was converting when the program ended comes back stopped; one whose
+    // input has gone since, failed, unless it was complete.
     Loaded load() const;
     // Replaces the file with the list; returns why it could not, or an empty text.
     QString save(const QList<TaskRecord>& tasks) const;
@@ -34,6 +40,9 @@ public:
 
 private:
     QString setAside() const;
+    // A name beside the file that is free, never an earlier bad file's: that one is somebody's
+    // list too. Empty when there is none.
+    QString freeBadName() const;
 
     QString m_path;
 };

@@ -26,20 +26,52 @@ void KeptQueue::restore(const std::function<void(const QList<TaskRecord>&)>& sho
     const QueueStore::Loaded loaded = m_keeper->store().load();
     show(loaded.tasks);
     const QString path = QDir::toNativeSeparators(m_keeper->store().path());
-    if (loaded.problem.isEmpty()) {
-        m_keeper->start();
-    } else if (!loaded.setAside.isEmpty()) {
-        m_keeper->start();
-        tell(QStringLiteral("The task list saved by the last run could not be read from \"%1\" "
-                            "(%2). The list starts empty; the file was kept as \"%3\".")
-                 .arg(path, loaded.problem, QDir::toNativeSeparators(loaded.setAside)));
-    } else {
-        // Saving now would overwrite the only copy of that list.
-        tell(QStringLiteral("The task list saved by the last run could not be read from \"%1\" "
-                            "(%2), nor moved aside. The list starts empty and will not be "
-                            "saved this time, so that the file stays as it is.")
-                 .arg(path, loaded.problem));
+    if (!loaded.problem.isEmpty()) {
+        if (!loaded.setAside.isEmpty()) {
+            m_keeper->start();
+            tell(QStringLiteral("The task list saved by the last run could not be read from "
+                                "\"%1\" (%2). The list starts empty; the file was kept as \"%3\".")
+                     .arg(path, loaded.problem, QDir::toNativeSeparators(loaded.setAside)));
+        } else {
+            // Saving now would overwrite the only copy of that list.
+            tell(QStringLiteral("The task list saved by the last run could not be read from "
+                                "\"%1\" (%2), nor moved aside. The list starts empty and will not "
+                                "be saved this time, so that the file stays as it is.")
+                     .arg(path, loaded.problem));
+        }
+        return;
     }
+    if (loaded.rejected.isEmpty()) {
+        m_keeper->start();
+        return;
+    }
+    constexpr int Named = 5;
+    QString text = QStringLiteral("%1 task(s) of the task list saved by the last run were left "
+                                  "out, because the file holds values the program would not "
+                                  "write:\n%2")
+                       .arg(loaded.rejected.size())
+                       .arg(loaded.rejected.mid(0, Named).join(QLatin1Char('\n')));
+    if (loaded.rejected.size() > Named)
+        text += QStringLiteral("\nand %1 more.").arg(loaded.rejected.size() - Named);
+    if (!loaded.rejectedKept.isEmpty()) {
+        m_keeper->start();
+        text += QStringLiteral("\nThey were kept as \"%1\"; the other tasks are back in the list.")
+                    .arg(QDir::toNativeSeparators(loaded.rejectedKept));
+    } else {
+        // Saving now would lose them: they are nowhere else.
+        text += QStringLiteral("\nThey could not be kept in a file of their own, so the list will "
+                               "not be saved this time and \"%1\" stays as it is.")
+                    .arg(path);
+    }
+    tell(text);
+}
+
+void KeptQueue::standAside()
+{
+    tell(QStringLiteral("Another Framewright window uses the task list kept in \"%1\" but does "
+                        "not answer. This window works on its own: its tasks are not saved and "
+                        "will not come back at the next start.")
+             .arg(QDir::toNativeSeparators(m_keeper->store().path())));
 }
 
 void KeptQueue::flush()

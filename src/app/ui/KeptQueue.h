@@ -23,6 +23,8 @@ public:
     // Hands the tasks of the last run to `show`, which puts them in the list; saving starts
     // after it, so that the list just read is not written again.
     void restore(const std::function<void(const QList<TaskRecord>&)>& show);
+    // Another window owns the list: this one says once that its tasks are not kept.
+    void standAside();
     void flush();
 
 private:
