@@ -235,6 +235,15 @@ private slots:
         QVERIFY(!drop(form, {setup.path("long/"), setup.path("clip.AVI")}));
         QVERIFY(!drop(form, {setup.path("brand new.avi")}, form.ui().edtOutputdir));
         QCOMPARE(form.rows().rowCount(), 4);
+
+        // A later start's files wait for the batch to end; the list it names is read at once,
+        // in its own current folder, before that start ends and its list may go.
+        QVERIFY(WriteFile(setup.path("handed.tmp"), "brand new.avi\n"));
+        form.openFiles(setup.media.path(), {"handed.tmp"}, {});
+        QVERIFY(QFile::remove(setup.path("handed.tmp")));
+        QCOMPARE(form.rows().rowCount(), 4);
+        form.ui().ltvTask->setEnabled(true);
+        QTRY_COMPARE(captions(form).last(), setup.path("brand new.avi"));
     }
 
     // clang-format off

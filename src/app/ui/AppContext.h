@@ -17,6 +17,9 @@ struct AppContext
     // both the program folder when empty.
     QString dataFolder;
     QString defaultOutput;
+    // False when another window owns the data folder's task list but did not answer: this
+    // window neither restores nor saves it.
+    bool keepsList = true;
     QString moduleFolder;  // holds the program's loadable modules: the executable's folder
     QStringList arguments; // the command line without the program name
     // Arguments left out of `arguments` because they are no valid text, with their bad bytes

@@ -6,6 +6,7 @@
 #include "Notice.h"
 #include "TMainFormUi.h"
 #include "engine/TaskModel.h"
+#include "tasks/InputScan.h"
 #include "tasks/InputTypes.h"
 
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSet>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -49,6 +51,7 @@ InputCommands::InputCommands(QWidget* form, const TMainFormUi& ui, const AppCont
                 m_asked = std::max(0, m_asked - m_probes.cancel(paths));
                 showProgress();
             });
+    m_ui.ltvTask->installEventFilter(this);
     connect(&m_probes, &ProbeQueue::idle, this, [this] {
         m_asked = m_read = 0;
         showProgress();
@@ -93,12 +96,43 @@ void InputCommands::drop(const QList<QUrl>& urls)
 {
     if (!m_ui.ltvTask->isEnabled())
         return;
+    QStringList paths;
     for (const QUrl& url : urls) {
         if (url.isLocalFile())
-            m_adder.AddPath(url.toLocalFile());
+            paths << url.toLocalFile();
     }
+    addPaths(paths);
+}
+
+void InputCommands::addPaths(const QStringList& paths)
+{
+    for (const QString& path : paths)
+        m_adder.AddPath(path);
     EnableListCommands();
     tellRefused();
+}
+
+void InputCommands::handOver(const QString& currentFolder, const QStringList& arguments,
+                             QStringList unreadable)
+{
+    const QStringList paths = CommandLinePaths(arguments, currentFolder, &unreadable);
+    m_handedOver += paths;
+    if (m_ui.ltvTask->isEnabled())
+        addPaths(std::exchange(m_handedOver, {}));
+    if (!unreadable.isEmpty())
+        tellRefused(unreadable);
+}
+
+bool InputCommands::eventFilter(QObject* watched, QEvent* event)
+{
+    // The run has ended: what was handed over meanwhile joins the list.
+    if (watched == m_ui.ltvTask && event->type() == QEvent::EnabledChange &&
+        m_ui.ltvTask->isEnabled() && !m_handedOver.isEmpty())
+        QTimer::singleShot(0, this, [this] {
+            if (m_ui.ltvTask->isEnabled() && !m_handedOver.isEmpty())
+                addPaths(std::exchange(m_handedOver, {}));
+        });
+    return QObject::eventFilter(watched, event);
 }
 
 void InputCommands::AddCommandLineInputs(const QStringList& arguments,

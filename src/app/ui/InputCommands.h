@@ -36,6 +36,11 @@ public:
     void drop(const QList<QUrl>& urls);
     // The command line's paths; `unreadable` names the arguments already left out (escaped).
     void AddCommandLineInputs(const QStringList& arguments, const QStringList& unreadable = {});
+    // A later start's command line, read in its current folder: its files join the list as a
+    // drop's would, once the list is enabled again when a run is converting. A list file it
+    // names is read now, while the start that named it waits.
+    void handOver(const QString& currentFolder, const QStringList& arguments,
+                  QStringList unreadable);
     // The tasks kept from the last run, in one go; only those whose file was never read are
     // read now.
     void restore(const QList<TaskRecord>& tasks);
@@ -61,7 +66,11 @@ public:
 signals:
     void readingFinished();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void addPaths(const QStringList& paths);
     void probed(const QString& path, const MediaProbe::Facts& facts);
     void encoderFailed(const QString& reason);
     void showProgress();
@@ -77,7 +86,8 @@ private:
     TaskRows m_rows;
     ProbeQueue m_probes;
     TaskAdder m_adder;
-    int m_asked = 0; // files given to read since the list was last fully read
+    QStringList m_handedOver; // waiting for the run to end
+    int m_asked = 0;          // files given to read since the list was last fully read
     int m_read = 0;
     bool m_toldEncoderFailed = false;
     bool m_startWaiting = false;

@@ -171,6 +171,16 @@ void TMainForm::wireCommands()
     command([this] { m_preview->sbtnStopClick(); }).on(m_ui.sbtnStop, &QPushButton::clicked);
 }
 
+void TMainForm::openFiles(const QString& currentFolder, const QStringList& arguments,
+                          const QStringList& unreadable)
+{
+    Guarded(this, [&] { m_inputs->handOver(currentFolder, arguments, unreadable); });
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
 TaskRows& TMainForm::rows()
 {
     return m_inputs->rows();
@@ -212,7 +222,10 @@ void TMainForm::FormCreate()
     setWindowTitle(QStringLiteral("Framewright V") + m_version);
     m_profiles->FillProfileList();
     // The last run's list first: files named on the command line join it.
-    m_queue->restore([this](const QList<TaskRecord>& tasks) { m_inputs->restore(tasks); });
+    if (m_context.keepsList)
+        m_queue->restore([this](const QList<TaskRecord>& tasks) { m_inputs->restore(tasks); });
+    else
+        m_queue->standAside();
     m_inputs->AddCommandLineInputs(m_context.arguments, m_context.unreadableArguments);
     new FileDrops(
         this, [this] { return m_ui.ltvTask->isEnabled(); },

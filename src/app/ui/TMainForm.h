@@ -34,6 +34,11 @@ public:
     explicit TMainForm(const AppContext& context, QWidget* parent = nullptr);
     ~TMainForm() override;
 
+    // A later start's command line, handed to this window: its files join the list as a drop's
+    // would, and the window comes to the front.
+    void openFiles(const QString& currentFolder, const QStringList& arguments,
+                   const QStringList& unreadable);
+
     // The secondary windows are created after the main window and handed over here.
     void setDialogs(TAboutForm* about, TSettingForm* setting, TSizeForm* size);
 

@@ -1,6 +1,7 @@
 #include "FwApplication.h"
 #include "TAboutForm.h"
 #include "TMainForm.h"
+#include "WindowHandOff.h"
 #include "base/PathText.h"
 #include "platform/ChmViewerQuery.h"
 #include "platform/DataHome.h"
@@ -13,6 +14,7 @@
 #include "profiles/ui/TSettingForm.h"
 #include "profiles/ui/TSizeForm.h"
 
+#include <QDir>
 #include <QTimer>
 
 #include <memory>
@@ -35,6 +37,17 @@ int main(int argc, char** argv)
             context.arguments << QString::fromUtf8(argument);
         else
             context.unreadableArguments << EscapedName(argument);
+    }
+    // One window per data folder: a start while one is open hands its files to it and ends.
+    WindowHandOff handOff(context.dataFolder);
+    switch (handOff.claim({QDir::currentPath(), context.arguments, context.unreadableArguments})) {
+    case WindowHandOff::HandedOff:
+        return 0;
+    case WindowHandOff::Alone:
+        context.keepsList = false;
+        break;
+    case WindowHandOff::First:
+        break;
     }
     context.openPath = OpenInShell;
     // Asked as soon as the window is up, so that Help has its answer by the time it is clicked.
@@ -62,6 +75,12 @@ int main(int argc, char** argv)
         size = std::make_unique<TSizeForm>(&mainForm, mainForm.grid(ParameterPanels::Video));
         mainForm.setDialogs(about.get(), setting.get(), size.get());
     });
+    QObject::connect(&handOff, &WindowHandOff::handedOver, &mainForm,
+                     [&mainForm](const WindowHandOff::CommandLine& line) {
+                         mainForm.openFiles(line.currentFolder, line.arguments, line.unreadable);
+                     });
+    // From the moment the window has closed, a later start waits to become the first itself.
+    QObject::connect(&app, &QGuiApplication::lastWindowClosed, &handOff, &WindowHandOff::close);
     mainForm.show();
     return app.exec();
 }
