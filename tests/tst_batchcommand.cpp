@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <sys/stat.h>
 
 // framewright-batch run as a script would run it: from a program folder of its own, with no
 // display and no way to show a window.
@@ -34,6 +35,13 @@ class TestBatchCommand final : public QObject
         environment.insert("QT_QPA_PLATFORM", "none-such");
         process.setProcessEnvironment(environment);
         process.start(command(), arguments);
+    }
+
+    // Converts no faster than it plays, so that a run can be stopped half-way.
+    QString longClip() const
+    {
+        const QString clip = m_dir.filePath("long.avi");
+        return QFileInfo::exists(clip) || MakeClip(clip, 30) ? clip : QString();
     }
 
     // Runs to the end; gives the exit status, stdout in out and stderr in err.
@@ -156,17 +164,20 @@ private slots:
         QTest::addColumn<int>("signal");
         QTest::newRow("Ctrl-C") << SIGINT;
         QTest::newRow("terminate") << SIGTERM;
+        QTest::newRow("terminal closed") << SIGHUP;
     }
     void stopSignal()
     {
         QFETCH(int, signal);
-        const QString clip = m_dir.filePath("long.avi");
-        QVERIFY(QFileInfo::exists(clip) || MakeClip(clip, 30));
+        const QString clip = longClip();
+        QVERIFY(!clip.isEmpty());
         QVERIFY(WriteFile(m_out + "long.mp4", "existing"));
         QProcess process;
+        // As a terminal's session starts it, whatever the tests run under (nohup ignores SIGHUP).
+        process.setChildProcessModifier([] { ::signal(SIGHUP, SIG_DFL); });
         start(process, {"-p", "Slow", "-o", m_out, "--overwrite", "--json", clip});
-        QVERIFY(QTest::qWaitFor([&] { return process.peek(4096).contains("\"progress\""); },
-                                15000));
+        QVERIFY(
+            QTest::qWaitFor([&] { return process.peek(4096).contains("\"progress\""); }, 15000));
         ::kill(process.processId(), signal);
         QVERIFY(process.waitForFinished(10000));
         QCOMPARE(process.exitCode(), 128 + signal);
@@ -181,6 +192,54 @@ private slots:
             QByteArray line = ReadFile(processes.next() + "/cmdline");
             QVERIFY2(!line.contains(clip.toUtf8()), line.replace('\0', ' ').constData());
         }
+    }
+
+    // An output nobody reads stops the run as a signal would: the output due at the end of the
+    // file is never replaced for nobody. A reader that has gone (| head) is seen without a line
+    // having to fail first.
+    void closedOutput_data()
+    {
+        QTest::addColumn<bool>("full");
+        QTest::newRow("reader gone, no line due") << false;
+        QTest::newRow("disk full, a line fails") << true;
+    }
+    void closedOutput()
+    {
+        QFETCH(bool, full);
+        QVERIFY(WriteFile(m_out + "long.mp4", "existing"));
+        QProcess process;
+        QProcess reader; // reads nothing and ends at once
+        if (full) {
+            process.setStandardOutputFile("/dev/full");
+        } else {
+            process.setStandardOutputProcess(&reader);
+            reader.start("true");
+        }
+        QStringList arguments{"-p", "Slow", "-o", m_out, "--overwrite", longClip()};
+        if (full)
+            arguments << "--json"; // a line at once
+        start(process, arguments);
+        QVERIFY(process.waitForFinished(15000));
+        reader.waitForFinished();
+        QCOMPARE(process.exitCode(), 141);
+        QCOMPARE(ReadFile(m_out + "long.mp4"), QByteArray("existing"));
+        QCOMPARE(outputs(), QStringList{"long.mp4"});
+    }
+
+    // A list that is a FIFO would hold the command until someone writes to it: it is refused at
+    // once, as an input that is no regular file.
+    void listThatIsAPipe()
+    {
+        const QString list = m_dir.filePath("pipe.tmp");
+        QCOMPARE(::mkfifo(QFile::encodeName(list).constData(), 0600), 0);
+        QProcess process;
+        start(process, {"-p", "Slow", "-o", m_out, list});
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitCode(), 1);
+        QCOMPARE(QString::fromUtf8(process.readAllStandardOutput())
+                     .replace(QRegularExpression(" in \\d\\d:\\d\\d:\\d\\d\n$"), " in T\n"),
+                 "pipe.tmp: Failed: not a regular file\n"
+                 "1 tasks: 0 complete, 1 failed, 0 stopped in T\n");
     }
 
     // Mistakes in the command line or its surroundings end with status 2 and say what is

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 // The batch command's own logic: its command line, the profile it names, and what it prints.
 class TestConsole final : public QObject
 {
@@ -67,6 +69,8 @@ private slots:
         QTest::newRow("a name part is no name") << "Small" << "error: no profile named";
         QTest::newRow("pick list without the choice") << "Faulty" << "error: parameter \"Video Size\" has no choice number 7";
         QTest::newRow("not text") << "Broken" << "error: Broken.cvp";
+        QTest::newRow("FIFO, named") << "Piped" << "error: Piped.cvp\": it is not a regular file";
+        QTest::newRow("FIFO, by path") << "<data>/Profiles/Piped.cvp" << "error: Piped.cvp\": it is not a regular file";
     }
     // clang-format on
     void profileNamed()
@@ -78,9 +82,10 @@ private slots:
         WriteExampleProfile(folder, "Small MP4");
         WriteExampleProfile(folder, "Webm", ExampleProfileText().replace("Type=mp4", "Type=webm"));
         WriteExampleProfile(folder, "Faulty", ExampleProfileText().replace("Index=2", "Index=7"));
-        WriteExampleProfile(folder, "Broken", QByteArray("\xff\xfe[\0M\0", 6) + QByteArray(9, '\0'));
-        const ProfileForRun profile =
-            FindProfileForRun(named.replace("<data>/", folder), folder);
+        WriteExampleProfile(folder, "Broken",
+                            QByteArray("\xff\xfe[\0M\0", 6) + QByteArray(9, '\0'));
+        QCOMPARE(::mkfifo(QFile::encodeName(folder + "Profiles/Piped.cvp").constData(), 0600), 0);
+        const ProfileForRun profile = FindProfileForRun(named.replace("<data>/", folder), folder);
         if (found.startsWith("error: ")) {
             QVERIFY2(profile.error.contains(found.mid(7)), qPrintable(profile.error));
             QCOMPARE(profile.arguments, QString());
@@ -134,6 +139,7 @@ private slots:
         const QList<QByteArray> lines = out.data().split('\n');
         QCOMPARE(lines.size(), 6);
         QCOMPARE(lines.last(), QByteArray());
+        // clang-format off
         const QStringList expected = {
             "{\"event\":\"started\",\"input\":\"/i/\\\"q\\\" ü.avi\"}",
             "{\"elapsed\":1.3,\"event\":\"progress\",\"percent\":12,\"tasks\":[{\"input\":\"/i/\\\"q\\\" ü.avi\",\"percent\":24}]}",
@@ -141,6 +147,7 @@ private slots:
             "{\"event\":\"ended\",\"input\":\"/i/b.avi\",\"output\":\"\",\"reason\":\"why\\nConversion failed: x\",\"status\":\"Failed\"}",
             "{\"complete\":1,\"elapsed\":2,\"event\":\"summary\",\"exit\":1,\"failed\":1,\"stopped\":0,\"tasks\":2}",
         };
+        // clang-format on
         for (int i = 0; i < expected.size(); ++i)
             QCOMPARE(QString::fromUtf8(lines[i]), expected[i]);
     }

@@ -331,6 +331,42 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(FwError, ini.Release());
         QCOMPARE(get(QStringLiteral("plain")), QByteArray("x"));
     }
+
+    // What is no regular file is neither waited on, read without end nor written through: it
+    // is refused by name and left as it is.
+    void notRegularFiles_data()
+    {
+        QTest::addColumn<QString>("target"); // of a link; a FIFO when empty
+        QTest::addColumn<bool>("afterRead"); // it takes the place of a new file before the write
+        QTest::newRow("FIFO") << QString() << false;
+        QTest::newRow("link to a device") << "/dev/null" << false;
+        QTest::newRow("FIFO in the place of a new file") << QString() << true;
+    }
+    void notRegularFiles()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, afterRead);
+        const QString file = path(QStringLiteral("special.ini"));
+        QFile::remove(file);
+        const auto make = [&] {
+            return target.isEmpty() ? ::mkfifo(QFile::encodeName(file).constData(), 0600) == 0
+                                    : QFile::link(target, file);
+        };
+        try {
+            QVERIFY(afterRead || make());
+            TNewInifile ini(file);
+            if (afterRead) {
+                QVERIFY(make());
+                ini.WriteString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v"));
+            }
+            ini.Release();
+            QFAIL("taken for a regular file");
+        } catch (const FwError& error) {
+            QVERIFY2(error.text().contains(file + "\": it is not a regular file"),
+                     qPrintable(error.text()));
+        }
+        QVERIFY(!QFileInfo(file).isFile());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestIniFile)

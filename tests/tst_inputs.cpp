@@ -114,25 +114,28 @@ private slots:
         QTest::addColumn<QByteArray>("listFile");
         QTest::addColumn<QStringList>("paths");
         QTest::addColumn<QStringList>("unreadable"); // lines left out, escaped
+        QTest::addColumn<bool>("refused"); // the list itself, as no regular file
         QTest::newRow("arguments") << QStringList{"/v/a.avi", "/clips", "whatever.TMP"} << QByteArray()
-            << QStringList{"/v/a.avi", "/clips", "/cwd/whatever.TMP"} << QStringList();
-        QTest::newRow("none") << QStringList() << QByteArray() << QStringList() << QStringList();
+            << QStringList{"/v/a.avi", "/clips", "/cwd/whatever.TMP"} << QStringList() << false;
+        QTest::newRow("none") << QStringList() << QByteArray() << QStringList() << QStringList() << false;
         QTest::newRow("from a file manager")
             << QStringList{"file:///v/two%20words.avi", "./a.avi", "../up/b.avi", "sub//c.avi"}
-            << QByteArray() << QStringList{"/v/two words.avi", "/cwd/a.avi", "/up/b.avi", "/cwd/sub/c.avi"} << QStringList();
+            << QByteArray() << QStringList{"/v/two words.avi", "/cwd/a.avi", "/up/b.avi", "/cwd/sub/c.avi"} << QStringList() << false;
         QTest::newRow("list file, mixed line ends") << QStringList{"@/LIST.TMP", "/ignored.avi"}
             << QByteArray("/v/a.avi\r\n\r\n/v/b c.avi \n/v/d.avi\r/v/e.avi\n\n")
-            << QStringList{"/v/a.avi", "/v/b c.avi ", "/v/d.avi", "/v/e.avi"} << QStringList();
+            << QStringList{"/v/a.avi", "/v/b c.avi ", "/v/d.avi", "/v/e.avi"} << QStringList() << false;
         QTest::newRow("list file, byte-order mark and UTF-8")
             << QStringList{"@/list.tmp"} << QByteArray("\xEF\xBB\xBF/v/\xC3\xBC.avi")
-            << QStringList{"/v/ü.avi"} << QStringList();
+            << QStringList{"/v/ü.avi"} << QStringList() << false;
         QTest::newRow("missing list file")
-            << QStringList{"@/gone.tmp"} << QByteArray() << QStringList() << QStringList();
+            << QStringList{"@/gone.tmp"} << QByteArray() << QStringList() << QStringList() << false;
         QTest::newRow("list file, a line that is no UTF-8")
             << QStringList{"@/list.tmp"} << QByteArray("/v/caf\xE9.avi\n/v/ok.avi\n")
-            << QStringList{"/v/ok.avi"} << QStringList{"/v/caf\\xE9.avi"};
+            << QStringList{"/v/ok.avi"} << QStringList{"/v/caf\\xE9.avi"} << false;
+        QTest::newRow("list file that is a FIFO") // opened to read, it would wait for a writer
+            << QStringList{"@/list.tmp", "/v/a.avi"} << QByteArray("<fifo>") << QStringList() << QStringList() << true;
         QTest::newRow("tmp folder is no list")
-            << QStringList{"/x.tmp/a.avi"} << QByteArray() << QStringList{"/x.tmp/a.avi"} << QStringList();
+            << QStringList{"/x.tmp/a.avi"} << QByteArray() << QStringList{"/x.tmp/a.avi"} << QStringList() << false;
     }
     // clang-format on
     void commandLinePaths()
@@ -141,15 +144,20 @@ private slots:
         QFETCH(QByteArray, listFile);
         QFETCH(QStringList, paths);
         QFETCH(QStringList, unreadable);
+        QFETCH(bool, refused);
         QTemporaryDir dir;
         if (!arguments.isEmpty() && arguments.first().startsWith("@")) {
             arguments.first().replace("@", dir.path());
-            if (!listFile.isEmpty())
+            if (listFile == "<fifo>")
+                QCOMPARE(::mkfifo(QFile::encodeName(arguments.first()).constData(), 0600), 0);
+            else if (!listFile.isEmpty())
                 QVERIFY(WriteFile(arguments.first(), listFile));
         }
         QStringList leftOut;
-        QCOMPARE(CommandLinePaths(arguments, "/cwd", &leftOut), paths);
+        QStringList notFiles;
+        QCOMPARE(CommandLinePaths(arguments, "/cwd", &leftOut, &notFiles), paths);
         QCOMPARE(leftOut, unreadable);
+        QCOMPARE(notFiles, refused ? QStringList{arguments.first()} : QStringList());
     }
 
     // clang-format off

@@ -85,7 +85,7 @@ QString BatchUsage()
         "  -p, --profile PROFILE  a profile's name as the window lists it (letter case\n"
         "                         ignored), or the path of a .cvp file\n"
         "  -o, --output FOLDER    where the outputs go; the window's output folder if not given\n"
-        "  -j, --jobs N           tasks at once; as many as the window's \"Automatic\" if not given\n"
+        "  -j, --jobs N           tasks at once; the window's \"Automatic\" if not given\n"
         "      --overwrite        replace existing outputs (only once a conversion succeeded)\n"
         "      --no-overwrite     give new outputs a numbered name instead\n"
         "      --json             one JSON object per line instead of text\n"
@@ -94,5 +94,6 @@ QString BatchUsage()
         "\n"
         "INPUT is a file, a folder (its supported files) or, first, a .tmp file listing paths.\n"
         "Exit status: 0 all converted, 1 some failed, 2 usage error or unusable profile,\n"
-        "130 or 143 stopped by SIGINT or SIGTERM.\n");
+        "129, 130 or 143 stopped by SIGHUP, SIGINT or SIGTERM, 141 stopped because the\n"
+        "standard output was closed or could not be written (existing outputs untouched).\n");
 }

@@ -6,18 +6,14 @@
 #include <QDir>
 #include <QFileInfo>
 
-ConsoleBatch::ConsoleBatch(const QString& encoderPath, ConsoleReport& report, QObject* parent)
-    : QObject(parent),
-      m_report(report),
+#include <csignal>
+
+ConsoleBatch::ConsoleBatch(const QString& encoderPath, ConsoleReport& report, int reportFd,
+                           QObject* parent)
+    : QObject(parent), m_report(report), m_watchedOutput(reportFd),
       m_adder(m_rows, InputExtensions(),
-              {nullptr, nullptr,
-               [this](const QString& path) {
-                   // Lengths serve the progress alone: none is read when none is shown.
-                   if (m_report.showsProgress())
-                       m_probes.enqueue(path);
-               }}),
-      m_probes(encoderPath, ProbeQueue::DefaultParallel()),
-      m_run(m_rows, encoderPath)
+              {nullptr, nullptr, [this](const QString& path) { readLength(path); }}),
+      m_probes(encoderPath, ProbeQueue::DefaultParallel()), m_run(m_rows, encoderPath)
 {
     // Reading the files must not slow the conversions down.
     m_probes.setBackground(true);
@@ -33,6 +29,22 @@ ConsoleBatch::ConsoleBatch(const QString& encoderPath, ConsoleReport& report, QO
     connect(&m_run, &BatchRun::ended, this, &ConsoleBatch::end);
     m_ticker.setInterval(500);
     connect(&m_ticker, &QTimer::timeout, this, &ConsoleBatch::showProgress);
+    m_report.onLost([this] {
+        // From the event loop: the failed write may come from inside the run's own bookkeeping.
+        QTimer::singleShot(0, this, [this] { stop(SIGPIPE); });
+    });
+}
+
+ConsoleBatch::~ConsoleBatch()
+{
+    m_report.onLost(nullptr);
+}
+
+void ConsoleBatch::readLength(const QString& path)
+{
+    // Lengths serve the progress alone: none is read when none is shown.
+    if (m_report.showsProgress())
+        m_probes.enqueue(path);
 }
 
 void ConsoleBatch::start(const QStringList& inputs, const QString& arguments,
@@ -42,11 +54,19 @@ void ConsoleBatch::start(const QStringList& inputs, const QString& arguments,
     addInputs(inputs);
     m_seen = QList<TaskState>(m_rows.rowCount(), TaskState::Added);
     m_tally.tasks += m_rows.rowCount();
-    if (m_rows.rowCount() == 0) {
-        // Nothing to convert: the run ends as it would after its last task.
+    // Nobody reads what the run would say: it does not begin.
+    if (m_report.lost())
+        m_signal = SIGPIPE;
+    if (m_rows.rowCount() == 0 || m_signal != 0) {
+        // Nothing to convert, or nobody to tell: the run ends as it would after its last task.
         QTimer::singleShot(0, this, [this] { end(BatchOutcome{}); });
         return;
     }
+    // From the first encoder on, a signal stops the run instead of ending the program.
+    m_stopSignals = std::make_unique<StopSignals>();
+    connect(m_stopSignals.get(), &StopSignals::received, this, &ConsoleBatch::stop);
+    if (m_watchedOutput >= 0)
+        m_stopSignals->watchReader(m_watchedOutput);
     m_ticker.start();
     // The files are read while the first tasks convert: the command gives no task times of its
     // own for a reading to bring in first.
@@ -56,7 +76,11 @@ void ConsoleBatch::start(const QStringList& inputs, const QString& arguments,
 void ConsoleBatch::addInputs(const QStringList& inputs)
 {
     QStringList unreadable;
-    for (const QString& path : CommandLinePaths(inputs, QDir::currentPath(), &unreadable)) {
+    QStringList refused; // a list file that is no regular file
+    const QStringList paths = CommandLinePaths(inputs, QDir::currentPath(), &unreadable, &refused);
+    for (const QString& path : refused)
+        notATask(path, QStringLiteral("not a regular file"));
+    for (const QString& path : paths) {
         const QFileInfo info(path);
         if (path.isEmpty())
             continue;
@@ -128,18 +152,30 @@ void ConsoleBatch::stop(int signal)
     if (m_signal != 0)
         return; // already stopping
     m_signal = signal;
-    m_run.Stop();
+    // Its end comes through ended; a run not under way ends by itself already.
+    if (!m_ended && m_run.state() == BatchRun::Converting)
+        m_run.Stop();
+}
+
+int ConsoleBatch::status(const BatchOutcome& outcome) const
+{
+    if (m_signal != 0)
+        return 128 + m_signal;
+    if (outcome.kind != BatchOutcome::Completed || m_tally.failed > 0)
+        return 1;
+    return 0;
 }
 
 void ConsoleBatch::end(const BatchOutcome& outcome)
 {
+    if (m_ended)
+        return;
+    m_ended = true;
     m_ticker.stop();
     m_probes.cancel();
-    int status = 0;
-    if (m_signal != 0)
-        status = 128 + m_signal;
-    else if (outcome.kind != BatchOutcome::Completed || m_tally.failed > 0)
-        status = 1;
-    m_report.summary(m_tally, m_elapsed.elapsed(), status);
-    emit finished(status);
+    m_report.summary(m_tally, m_elapsed.elapsed(), status(outcome));
+    // Whoever reads the report did not learn how the run ended.
+    if (m_report.lost() && m_signal == 0)
+        m_signal = SIGPIPE;
+    emit finished(status(outcome));
 }

@@ -42,7 +42,18 @@ void ConsoleReport::write(const QString& line)
         bytes = ClearLine.toUtf8();
         m_progressShown = false;
     }
-    m_out.write(bytes + line.toUtf8() + '\n');
+    put(bytes + line.toUtf8() + '\n');
+}
+
+void ConsoleReport::put(const QByteArray& bytes)
+{
+    if (m_lost)
+        return;
+    if (m_out.write(bytes) == bytes.size())
+        return;
+    m_lost = true;
+    if (m_lostHandler)
+        m_lostHandler();
 }
 
 void ConsoleReport::started(const QString& input)
@@ -89,7 +100,8 @@ void ConsoleReport::progress(int percent, const QList<Converting>& tasks, qint64
                     {QStringLiteral("tasks"), under}}));
         return;
     }
-    QString line = QStringLiteral("%1%  %2 elapsed").arg(percent).arg(SecondsToText(elapsedMs / 1000));
+    QString line =
+        QStringLiteral("%1%  %2 elapsed").arg(percent).arg(SecondsToText(elapsedMs / 1000));
     if (percent > 0)
         line += QStringLiteral(", %1 left")
                     .arg(SecondsToText(qRound64(elapsedMs / 1000.0 * (100 - percent) / percent)));
@@ -100,7 +112,7 @@ void ConsoleReport::progress(int percent, const QList<Converting>& tasks, qint64
         line += QStringLiteral("  ") + names.join(QStringLiteral(", "));
     if (line.size() >= m_width)
         line = line.left(m_width - 4) + QStringLiteral("...");
-    m_out.write((ClearLine + line).toUtf8());
+    put((ClearLine + line).toUtf8());
     m_progressShown = true;
 }
 

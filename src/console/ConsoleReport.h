@@ -5,6 +5,9 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+#include <utility>
+
 class QIODevice;
 
 // What the batch command prints as its run goes on. Text names each task as it ends and sums
@@ -34,10 +37,15 @@ public:
     // Whether progress is shown at all: plain text tells only of ends.
     bool showsProgress() const { return m_style != Plain; }
 
+    // The output is gone once a write to it fails (a closed pipe, a terminal hung up, a full
+    // disk): nothing more is written, and the handler is told once, so that the run stops
+    // rather than go on unseen.
+    void onLost(std::function<void()> handler) { m_lostHandler = std::move(handler); }
+    bool lost() const { return m_lost; }
+
     void started(const QString& input);
     // A task's end: output is the file it wrote, reason why it failed.
-    void ended(const QString& input, TaskState state, const QString& output,
-               const QString& reason);
+    void ended(const QString& input, TaskState state, const QString& output, const QString& reason);
     // The run's progress in percent and the tasks under way. Prints at most twice a second:
     // a call within half a second of the last one printed is passed over.
     void progress(int percent, const QList<Converting>& tasks, qint64 elapsedMs);
@@ -45,10 +53,13 @@ public:
 
 private:
     void write(const QString& line);
+    void put(const QByteArray& bytes);
 
     QIODevice& m_out;
     Style m_style;
     int m_width;
     qint64 m_lastProgressMs = -1;
     bool m_progressShown = false; // a terminal's progress line waits to be cleared
+    bool m_lost = false;
+    std::function<void()> m_lostHandler;
 };

@@ -18,7 +18,9 @@
 #include <QFileInfo>
 #include <QThread>
 
+#include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -31,6 +33,21 @@ int refuse(const QString& message)
     return UsageError;
 }
 
+// Whether the descriptor is open. A closed one is given /dev/null, so that the next file opened
+// cannot take its number and receive what was meant for standard output or error.
+bool keptOpen(int fd)
+{
+    if (::fcntl(fd, F_GETFD) >= 0)
+        return true;
+    // The lowest free number: the one just found closed, as 0, 1 and 2 are checked in order.
+    const int null = ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+    if (null >= 0 && null != fd) {
+        ::dup2(null, fd);
+        ::close(null);
+    }
+    return false;
+}
+
 int terminalWidth()
 {
     winsize size = {};
@@ -40,6 +57,9 @@ int terminalWidth()
 
 int main(int argc, char** argv)
 {
+    keptOpen(STDIN_FILENO);
+    const bool outputOpen = keptOpen(STDOUT_FILENO);
+    keptOpen(STDERR_FILENO);
     QStringList arguments;
     for (int i = 1; i < argc; ++i) {
         const QByteArray argument(argv[i]);
@@ -59,6 +79,11 @@ int main(int argc, char** argv)
     }
     if (!options.error.isEmpty())
         return refuse(options.error + QStringLiteral("\nTry 'framewright-batch --help'."));
+    // Every line would fail: nothing is converted for nobody to hear of, as when the reader goes.
+    if (!outputOpen) {
+        std::fputs("framewright-batch: standard output is closed\n", stderr);
+        return 128 + SIGPIPE;
+    }
 
     QCoreApplication app(argc, argv);
     // The window's name: the user's data folder is the one the window keeps.
@@ -74,8 +99,8 @@ int main(int argc, char** argv)
     GeneralSettings general;
     Preferences::WindowChoice window;
     try {
-        const Preferences preferences = Preferences::InFolder(
-            home.folder, home.portable ? programFolder : UserOutputFolder());
+        const Preferences preferences =
+            Preferences::InFolder(home.folder, home.portable ? programFolder : UserOutputFolder());
         general = preferences.General();
         window = preferences.Window();
     } catch (const FwError& error) {
@@ -90,10 +115,14 @@ int main(int argc, char** argv)
                           .arg(QDir::toNativeSeparators(settings.outputFolder)));
     settings.outputExt = profile.outputExt;
     settings.renameExisting = !options.overwrite.value_or(general.overwrite);
-    settings.tasksAtOnce = options.tasksAtOnce != 0
-                               ? options.tasksAtOnce
-                               : AutomaticTasksAtOnce(QThread::idealThreadCount(), profile.arguments);
+    settings.tasksAtOnce =
+        options.tasksAtOnce != 0
+            ? options.tasksAtOnce
+            : AutomaticTasksAtOnce(QThread::idealThreadCount(), profile.arguments);
 
+    // A reader that goes away (| head) shows as a failed write, which stops the run, instead of
+    // a death half-way through a line that leaves the encoders to the death signal alone.
+    StopSignals::IgnoreBrokenPipe();
     QFile out;
     // Straight to the descriptor: a reader at the other end of a pipe gets each line as it is made.
     out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
@@ -102,9 +131,7 @@ int main(int argc, char** argv)
                          : ::isatty(STDOUT_FILENO) ? ConsoleReport::Terminal
                                                    : ConsoleReport::Plain,
                          terminalWidth());
-    ConsoleBatch batch(programFolder + QStringLiteral("wmaspi.dll"), report);
-    StopSignals stopSignals;
-    QObject::connect(&stopSignals, &StopSignals::received, &batch, &ConsoleBatch::stop);
+    ConsoleBatch batch(programFolder + QStringLiteral("wmaspi.dll"), report, STDOUT_FILENO);
     QObject::connect(&batch, &ConsoleBatch::finished, &app, &QCoreApplication::exit);
     batch.start(options.inputs, profile.arguments, settings);
     return app.exec();

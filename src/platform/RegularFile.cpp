@@ -29,9 +29,14 @@ RegularFileRead ReadRegularFile(const QString& path, qint64 limit)
         return read;
     }
     struct stat info = {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        read.error =
-            S_ISDIR(info.st_mode) ? QStringLiteral("it is a folder") : NotRegularFileText();
+    if (::fstat(fd, &info) != 0) {
+        read.error = QString::fromLocal8Bit(std::strerror(errno));
+        ::close(fd);
+        return read;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        read.notRegular = !S_ISDIR(info.st_mode);
+        read.error = read.notRegular ? NotRegularFileText() : QStringLiteral("it is a folder");
         ::close(fd);
         return read;
     }

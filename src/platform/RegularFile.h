@@ -11,8 +11,9 @@
 struct RegularFileRead
 {
     QByteArray bytes;
-    QString error;        // why it was not read; empty when it was
-    bool missing = false; // nothing is at the path (a dangling link included)
+    QString error;           // why it was not read; empty when it was
+    bool missing = false;    // nothing is at the path (a dangling link included)
+    bool notRegular = false; // something is, but no regular file nor a folder
 };
 
 // The whole file, when it is a regular file (or a link to one) no longer than `limit` bytes

@@ -2,6 +2,7 @@
 
 #include "base/FwError.h"
 #include "base/PathText.h"
+#include "platform/RegularFile.h"
 #include "profiles/ProfileText.h"
 #include "profiles/TNewInifile.h"
 
@@ -80,7 +81,8 @@ QString ProfileProblem(const QString& path)
 LoadedProfile LoadProfile(const QString& path)
 {
     LoadedProfile result;
-    if (!QFileInfo(path).isFile())
+    // Anything else at the path is for the store to refuse, with the reason.
+    if (!QFileInfo::exists(path))
         return result;
     result.exists = true;
 
@@ -126,7 +128,8 @@ LoadedProfile LoadProfile(const QString& path)
 
 QString BuildArguments(const QString& path, const ProfilePanels& shown)
 {
-    if (!QFileInfo(path).isFile())
+    // A FIFO or a folder in the profile's place is an error, not a profile without options.
+    if (!QFileInfo::exists(path))
         return QString();
 
     TNewInifile ini(path);
@@ -201,7 +204,7 @@ void SaveProfile(const QString& path, const ProfilePanels& shown)
 void SaveProfileAs(const QString& source, const QString& target, const ProfilePanels& shown)
 {
     const QFileInfo from(source);
-    if (!from.isFile())
+    if (!from.exists())
         return;
     // A file that is no profile is not copied into a new one.
     const QString problem = ProfileProblem(source);
@@ -209,12 +212,21 @@ void SaveProfileAs(const QString& source, const QString& target, const ProfilePa
         throw FwError(problem);
     // Removing the target first would delete a source that is the same file.
     if (from.canonicalFilePath() != QFileInfo(target).canonicalFilePath()) {
+        // Read as the store reads: a source swapped for a FIFO since cannot hold the save.
+        const RegularFileRead read = ReadRegularFile(source);
         QFile::remove(target);
-        QFile copy(source);
-        // Saving into a file the copy never made would leave an empty profile behind.
-        if (!copy.copy(target))
+        QFile copy(target);
+        // Saving into a file the copy never made would leave an empty profile behind. Only a
+        // new file is written: whatever took the name meanwhile is neither opened nor replaced.
+        const bool copied = read.error.isEmpty() &&
+                            copy.open(QIODevice::WriteOnly | QIODevice::NewOnly) &&
+                            copy.write(read.bytes) == read.bytes.size() && copy.flush();
+        if (!copied) {
+            if (copy.isOpen())
+                copy.remove();
             throw FwError(QStringLiteral("Cannot save the profile as \"%1\": %2")
-                              .arg(target, copy.errorString()));
+                              .arg(target, read.error.isEmpty() ? copy.errorString() : read.error));
+        }
     }
     SaveProfile(target, shown);
 }

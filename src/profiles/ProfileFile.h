@@ -16,7 +16,8 @@
 // or does not exist.
 QString ProfileProblem(const QString& path);
 
-// Reads the profile into panel rows. A missing file gives exists == false and nothing else.
+// Reads the profile into panel rows. A missing file gives exists == false and nothing else; what
+// is no regular file cannot be read.
 // A pick-list row whose "Index" names no choice stops the load there: the rows so far are kept
 // (the faulty one with an empty value) and error names the profile and the parameter. A file
 // that cannot be written back keeps its rows too, with the reason in error. Throws FwError when
@@ -34,5 +35,5 @@ QString BuildArguments(const QString& path, const ProfilePanels& shown);
 void SaveProfile(const QString& path, const ProfilePanels& shown);
 
 // Copies source over target, then saves the panels into target. Nothing when source is missing;
-// FwError when the source cannot be read or the copy cannot be made.
+// FwError when the source cannot be read (no regular file included) or the copy cannot be made.
 void SaveProfileAs(const QString& source, const QString& target, const ProfilePanels& shown);

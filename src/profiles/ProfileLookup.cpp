@@ -34,15 +34,22 @@ ProfileForRun FindProfileForRun(const QString& nameOrPath, const QString& dataFo
     if (nameOrPath.contains(QLatin1Char('/')) ||
         nameOrPath.endsWith(QLatin1String(".cvp"), Qt::CaseInsensitive)) {
         path = QFileInfo(nameOrPath).absoluteFilePath();
-        if (!QFileInfo(path).isFile())
-            return refused(QStringLiteral("no profile file \"%1\"").arg(QDir::toNativeSeparators(path)));
+        // Something else at the path (a folder, a FIFO) is refused below, with the reason.
+        if (!QFileInfo::exists(path))
+            return refused(
+                QStringLiteral("no profile file \"%1\"").arg(QDir::toNativeSeparators(path)));
     } else {
         QStringList names;
         path = listedProfile(nameOrPath, dataFolder, names);
+        // The list holds regular files alone; a FIFO of that name is named as what it is.
+        if (const QString other = ProfilesFolder(dataFolder) + nameOrPath + QStringLiteral(".cvp");
+            path.isEmpty() && QFileInfo::exists(other))
+            path = other;
         if (path.isEmpty())
             return refused(QStringLiteral("no profile named \"%1\"; the profiles are: %2")
-                               .arg(nameOrPath, names.isEmpty() ? QStringLiteral("none")
-                                                                : names.join(QStringLiteral(", "))));
+                               .arg(nameOrPath, names.isEmpty()
+                                                    ? QStringLiteral("none")
+                                                    : names.join(QStringLiteral(", "))));
     }
     if (const QString problem = ProfileProblem(path); !problem.isEmpty())
         return refused(problem);

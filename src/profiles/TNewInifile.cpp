@@ -1,9 +1,9 @@
 #include "TNewInifile.h"
 
 #include "base/FwError.h"
+#include "platform/RegularFile.h"
 #include "profiles/IniText.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QSaveFile>
@@ -49,17 +49,15 @@ QString oneLine(QString value)
 
 TNewInifile::TNewInifile(const QString& path) : m_path(path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    // Never waits on a FIFO or reads a device without end, even one swapped in a moment ago.
+    const RegularFileRead read = ReadRegularFile(path);
+    // Nothing at the path, or no way to it (a file or a closed folder on the way): an empty
+    // store, whose Release then tells why it cannot be written.
+    if (read.missing || (!read.error.isEmpty() && !QFileInfo::exists(path)))
         return;
-    if (info.isDir())
-        throw FwError(fileError(QStringLiteral("read"), path, QStringLiteral("it is a folder")));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw FwError(fileError(QStringLiteral("read"), path, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw FwError(fileError(QStringLiteral("read"), path, file.errorString()));
+    if (!read.error.isEmpty())
+        throw FwError(fileError(QStringLiteral("read"), path, read.error));
+    const QByteArray& bytes = read.bytes;
     // Read as text, such a file would come back shortened or garbled.
     if (!IniText::Detect(bytes, &m_form))
         throw FwError(QStringLiteral("\"%1\" is not a text file and is left as it is.").arg(path));
@@ -200,11 +198,14 @@ void TNewInifile::Release()
     // that only read never fails on a file or folder the user may not write.
     if (m_existed && m_lines == m_loaded)
         return;
+    // Writing through a FIFO or into a device is no saving: refused, as reading them is.
+    if (info.exists() && !info.isFile())
+        throw FwError(fileError(QStringLiteral("write"), m_path, NotRegularFileText()));
     const QByteArray bytes = this->bytes();
     if (info.isFile()) {
-        QFile current(m_path);
-        if (current.size() == bytes.size() && current.open(QIODevice::ReadOnly) &&
-            current.readAll() == bytes)
+        // No more than these bytes: a longer file differs, however long it is.
+        const RegularFileRead current = ReadRegularFile(m_path, bytes.size());
+        if (current.error.isEmpty() && current.bytes == bytes)
             return;
     }
     // The rename below would replace even a read-only file; honour the file's protection.

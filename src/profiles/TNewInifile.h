@@ -18,7 +18,8 @@ class TNewInifile final
 {
 public:
     // Loads the file if it exists; a missing file gives an empty store. A file that exists but
-    // cannot be read, or is no text, throws FwError naming the file and the reason.
+    // cannot be read, is no regular file (a FIFO, a device, a socket: never waited on) or is no
+    // text throws FwError naming the file and the reason.
     explicit TNewInifile(const QString& path);
 
     QString ReadString(const QString& section, const QString& key, const QString& def) const;
@@ -34,7 +35,7 @@ public:
     // failed write never leaves a truncated file (in place when the folder allows no temporary
     // file). Writes nothing when no line changed since the file was read, or when the file holds
     // these bytes already; a missing file is created. Throws FwError when the file cannot be
-    // written.
+    // written or is no regular file.
     void Release();
 
     const QStringList& lines() const { return m_lines; }

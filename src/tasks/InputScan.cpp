@@ -2,10 +2,10 @@
 
 #include "base/PathText.h"
 #include "platform/RawNames.h"
+#include "platform/RegularFile.h"
 #include "tasks/InputTypes.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -68,12 +68,16 @@ QStringList UnreadableFolderNames(const QString& folder, const QStringList& exte
 
 namespace {
 // The lines of a list file, one path each.
-QStringList listedPaths(const QString& listFile, QStringList* unreadable)
+QStringList listedPaths(const QString& listFile, QStringList* unreadable, QStringList* refused)
 {
-    QFile file(listFile);
-    if (!file.open(QIODevice::ReadOnly))
+    // A FIFO would hold the program until someone writes to it, a device might never end.
+    RegularFileRead read = ReadRegularFile(listFile);
+    if (!read.error.isEmpty()) {
+        if (refused && read.notRegular)
+            refused->append(listFile);
         return {};
-    QByteArray bytes = file.readAll();
+    }
+    QByteArray& bytes = read.bytes;
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
     bytes.replace("\r\n", "\n");
@@ -105,13 +109,14 @@ QString AbsoluteArgument(const QString& argument, const QString& currentFolder)
 }
 
 QStringList CommandLinePaths(const QStringList& arguments, const QString& currentFolder,
-                             QStringList* unreadable)
+                             QStringList* unreadable, QStringList* refused)
 {
     QStringList paths;
     if (arguments.isEmpty() || FileExtension(arguments.first()).toLower() != QLatin1String(".tmp"))
         paths = arguments;
     else
-        paths = listedPaths(AbsoluteArgument(arguments.first(), currentFolder), unreadable);
+        paths =
+            listedPaths(AbsoluteArgument(arguments.first(), currentFolder), unreadable, refused);
     for (QString& path : paths)
         path = AbsoluteArgument(path, currentFolder);
     return paths;

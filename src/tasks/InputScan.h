@@ -41,10 +41,12 @@ QStringList UnreadableFolderNames(const QString& folder, const QStringList& exte
 // case), the non-empty lines of that UTF-8 file (none if it cannot be read), otherwise the
 // arguments themselves. A file manager may pass "file://" addresses or names relative to the
 // folder it started the program in: both come back as absolute local paths. Lines of the list
-// that are not valid UTF-8 are left out and added to `unreadable`, escaped.
+// that are not valid UTF-8 are left out and added to `unreadable`, escaped. A list that is no
+// regular file (a FIFO, a device, a socket) is never waited on: nothing is read from it and its
+// absolute path is added to `refused`.
 QStringList CommandLinePaths(const QStringList& arguments,
                              const QString& currentFolder = QDir::currentPath(),
-                             QStringList* unreadable = nullptr);
+                             QStringList* unreadable = nullptr, QStringList* refused = nullptr);
 
 // An argument as an absolute local path.
 QString AbsoluteArgument(const QString& argument, const QString& currentFolder);

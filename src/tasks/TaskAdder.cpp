@@ -129,7 +129,9 @@ void TaskAdder::AddPath(const QString& path)
 
 void TaskAdder::AddCommandLine(const QStringList& arguments)
 {
-    for (const QString& path : CommandLinePaths(arguments, QDir::currentPath(), &m_unreadable)) {
+    const QStringList paths =
+        CommandLinePaths(arguments, QDir::currentPath(), &m_unreadable, &m_refused);
+    for (const QString& path : paths) {
         if (!path.isEmpty())
             AddPath(path);
     }

@@ -37,7 +37,8 @@ public:
     void AddFolder(const QString& folder);
     // A dropped or command-line path: a folder's inputs, a supported file, or nothing.
     void AddPath(const QString& path);
-    // The command line: paths, or the lines of a ".tmp" list file named first.
+    // The command line: paths, or the lines of a ".tmp" list file named first. A list that is
+    // no regular file is refused like such an input.
     void AddCommandLine(const QStringList& arguments);
 
     // Asks for the facts of a task already in the list, one brought back from the last run

@@ -115,12 +115,14 @@ void InputCommands::addPaths(const QStringList& paths)
 void InputCommands::handOver(const QString& currentFolder, const QStringList& arguments,
                              QStringList unreadable)
 {
-    const QStringList paths = CommandLinePaths(arguments, currentFolder, &unreadable);
-    m_handedOver += paths;
-    if (m_ui.ltvTask->isEnabled())
-        addPaths(std::exchange(m_handedOver, {}));
-    if (!unreadable.isEmpty())
-        tellRefused(unreadable);
+    QStringList refused;
+    m_handedOver += CommandLinePaths(arguments, currentFolder, &unreadable, &refused);
+    if (m_ui.ltvTask->isEnabled()) {
+        for (const QString& path : std::exchange(m_handedOver, {}))
+            m_adder.AddPath(path);
+        EnableListCommands();
+    }
+    tellRefused(unreadable, refused);
 }
 
 bool InputCommands::eventFilter(QObject* watched, QEvent* event)
@@ -165,9 +167,9 @@ void InputCommands::restore(const QList<TaskRecord>& tasks)
     }
 }
 
-void InputCommands::tellRefused(QStringList unreadable)
+void InputCommands::tellRefused(QStringList unreadable, QStringList refused)
 {
-    const QStringList refused = m_adder.takeRefused();
+    refused += m_adder.takeRefused();
     unreadable += m_adder.takeUnreadable();
     QStringList parts;
     if (!refused.isEmpty()) {

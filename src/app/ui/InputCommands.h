@@ -75,7 +75,7 @@ private:
     void encoderFailed(const QString& reason);
     void showProgress();
     // Names the inputs the last road left out: no regular files, or names that are no text.
-    void tellRefused(QStringList unreadable = {});
+    void tellRefused(QStringList unreadable = {}, QStringList refused = {});
 
     QWidget* m_form;
     const TMainFormUi& m_ui;
