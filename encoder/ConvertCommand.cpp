@@ -7,6 +7,7 @@
 #include "OutputCheck.h"
 #include "OutputInspector.h"
 #include "ProgressLine.h"
+#include "SpecialFile.h"
 #include "StandardOutput.h"
 #include "TemporaryOutput.h"
 #include "Text.h"
@@ -45,6 +46,9 @@ std::vector<std::string> ConvertCommand::ffmpegCommand(const std::vector<std::st
 int ConvertCommand::run()
 {
     const std::string& input = m_arguments.at(InputArgument);
+    // ffmpeg would wait on a FIFO for a writer that may never come.
+    if (const std::string refusal = SpecialFile::refusal(input); !refusal.empty())
+        return reject(refusal, 1);
     TemporaryOutput temporary(m_arguments.back());
     if (const std::string fault = temporary.prepare(input); !fault.empty())
         return reject(fault, 1);
@@ -63,6 +67,9 @@ int ConvertCommand::run()
         return 0;
     if (fault.empty())
         fault = "the output cannot be replaced (" + error + ")";
+    // A folder that turned read-only keeps the file; the user must learn where it is.
+    if (std::string kept; !temporary.discard(kept))
+        fault += "; the unfinished file " + m_temporary + " cannot be removed (" + kept + ")";
     return reject(fault, OutputCheck::failureStatus(*status));
 }
 

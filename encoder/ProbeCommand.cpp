@@ -3,6 +3,7 @@
 #include "InputReader.h"
 #include "Libav.h"
 #include "ProbeReport.h"
+#include "SpecialFile.h"
 #include "StandardOutput.h"
 
 #include <iostream>
@@ -11,6 +12,9 @@ namespace {
 // The report of one input, or why it cannot be read.
 std::string report(const Libav* av, const std::string& loadError, const std::string& input)
 {
+    // Opening a FIFO would wait for a writer that may never come.
+    if (const std::string refusal = SpecialFile::refusal(input); !refusal.empty())
+        return refusal + "\n";
     if (!av)
         return input + ": the ffmpeg libraries cannot be loaded (" + loadError + ")\n";
     InputFacts facts;

@@ -81,7 +81,13 @@ class TestBatchRun final : public QObject
     QString path(const QString& relative) const { return m_dir.filePath(relative); }
 
 private slots:
-    void init() { QVERIFY(QDir(m_dir.path()).removeRecursively() && QDir().mkpath(m_dir.path())); }
+    void init()
+    {
+        QVERIFY(QDir(m_dir.path()).removeRecursively() && QDir().mkpath(m_dir.path()));
+        // A task starts only while its input exists; the fake encoders never read it.
+        for (const char* name : {"a.avi", "b.avi", "c.avi", "first.avi", "second.avi"})
+            QVERIFY(WriteFile(path(name)));
+    }
 
     // clang-format off
     void readsMoveTheBars_data()
@@ -165,7 +171,7 @@ private slots:
         QTest::addColumn<QStringList>("tasks");    // input|NewFileName|NewFileExt
         QTest::addColumn<QString>("folder");       // output folder as typed
         QTest::addColumn<bool>("rename");
-        QTest::addColumn<QStringList>("outputs");
+        QTest::addColumn<QStringList>("outputs"); // "!reason": refused, no encoder started
         QTest::newRow("plain, separator added") << QStringList{"v/a.avi", "out/"} << QStringList{"v/a.avi|a|.mkv"} << "out" << false << QStringList{"out/a.mp4"};
         QTest::newRow("existing, rename: row number, profile's extension") << QStringList{"v/a.avi", "v/b.avi", "v/c.avi", "out/c.mp4"} << QStringList{"v/a.avi|a|.mp4", "v/b.avi|b|.mp4", "v/c.avi|c|.mkv"} << "out/" << true << QStringList{"out/a.mp4", "out/b.mp4", "out/c_3.mp4"};
         QTest::newRow("numbered name exists too") << QStringList{"v/a.avi", "out/a.mp4", "out/a_1.mp4", "out/a_1_2.mp4"} << QStringList{"v/a.avi|a|.mp4"} << "out" << true << QStringList{"out/a_1_3.mp4"};
@@ -176,6 +182,8 @@ private slots:
         QTest::newRow("numbered without own extension") << QStringList{"v/a.mp4"} << QStringList{"v/a.mp4|a|"} << "v" << false << QStringList{"v/a_1.mp4"};
         QTest::newRow("two tasks, one output") << QStringList{"v/a.avi", "v/a.mkv", "out/"} << QStringList{"v/a.avi|a|.mp4", "v/a.mkv|a|.mp4"} << "out" << false << QStringList{"out/a.mp4", "out/a_2.mp4"};
         QTest::newRow("a later task's input") << QStringList{"v/b.avi", "v/c.mp4"} << QStringList{"v/b.avi|c|.mp4", "v/c.mp4|c2|.mp4"} << "v" << false << QStringList{"v/c_1.mp4", "v/c2.mp4"};
+        QTest::newRow("input gone: refused, the run goes on") << QStringList{"v/b.avi", "out/"} << QStringList{"v/gone.avi|a|.mp4", "v/b.avi|b|.mp4"} << "out" << true << QStringList{"!The file no longer exists", "out/b.mp4"};
+        QTest::newRow("name leads out: refused, nothing claimed") << QStringList{"v/a.avi", "v/b.avi", "out/"} << QStringList{"v/a.avi|../a|.mp4", "v/b.avi|b|.mp4"} << "out" << true << QStringList{"!The output \"<dir>/out/../a.mp4\" is not in the output folder \"<dir>/out\"", "out/b.mp4"};
     }
     // clang-format on
     void outputPaths()
@@ -206,11 +214,19 @@ private slots:
         }
         harness.run.RunBatch(QString(), harness.settings);
         QTRY_COMPARE(harness.outcomes.size(), 1);
-        for (int run = 1; run <= tasks.size(); ++run) {
-            const QStringList expected = {"-y", "-i", path(tasks[run - 1].section('|', 0, 0)),
-                                          m_dir.path() + '/' + outputs[run - 1]};
-            QCOMPARE(encoder.arguments(run), expected);
+        int run = 0;
+        for (int row = 0; row < tasks.size(); ++row) {
+            if (outputs[row].startsWith('!')) {
+                QCOMPARE(harness.rows.failureReason(row),
+                         outputs[row].mid(1).replace("<dir>", m_dir.path()));
+                continue;
+            }
+            const QStringList expected = {"-y", "-i", path(tasks[row].section('|', 0, 0)),
+                                          m_dir.path() + '/' + outputs[row]};
+            QCOMPARE(encoder.arguments(++run), expected);
         }
+        QCOMPARE(encoder.runs(), run);
+        QVERIFY(!QFileInfo::exists(path("a.mp4")));
         for (const QString& item : existing) {
             if (!item.contains('>') && !item.endsWith('/'))
                 QCOMPARE(ReadFile(path(item)), QByteArray("keep"));
@@ -410,6 +426,7 @@ private slots:
         harness.settings.outputFolder = m_dir.path();
         harness.settings.tasksAtOnce = 2;
         QVERIFY(QDir().mkpath(path("x")) && QDir().mkpath(path("y")));
+        QVERIFY(WriteFile(path("x/a.avi")) && WriteFile(path("y/a.avi")));
         for (const char* name : {"x/a.avi", "y/a.avi", "c.avi"})
             AppendTask(harness.rows, AddedTask(path(name), 10));
         harness.run.RunBatch(QString(), harness.settings);
@@ -429,7 +446,7 @@ private slots:
             return harness.model.index(row, TaskModel::StatusColumn).data().toString();
         };
         QCOMPARE(statusText(0), "Converting 50%");
-        QTRY_COMPARE(statusText(1), "Converting 0%"); // its first two reads are the banner
+        QTRY_COMPARE(statusText(1), "Converting 0%");      // its first two reads are the banner
         QCOMPARE(StatusOf(harness.rows, 0), "Converting"); // the state keeps its word
         QCOMPARE(lastProgress(harness.events), "25 17");   // 5 of the 20 s under way; of 30
         encoder.exit(first, 0);
@@ -513,6 +530,54 @@ private slots:
         read(1); // while its task converts
         QVERIFY(readOne(harness, encoder, 2, "time=30 "));
         QCOMPARE(lastProgress(harness.events), "50 75"); // 60 s done and 30 s of the next
+    }
+
+    // Not to overwrite, the name is held by an empty file from the moment it is chosen; a task
+    // that does not end Complete removes that file, unless something else is there by then.
+    // clang-format off
+    void claimedName_data()
+    {
+        QTest::addColumn<bool>("rename");
+        QTest::addColumn<QByteArray>("script"); // the encoder's; empty: there is no encoder
+        QTest::addColumn<bool>("stop");
+        QTest::addColumn<QByteArray>("left"); // the output's bytes afterwards
+        QTest::newRow("failed") << true << QByteArray("exit 1") << false << QByteArray("<missing>");
+        QTest::newRow("stopped") << true << QByteArray("sleep 30") << true << QByteArray("<missing>");
+        QTest::newRow("encoder missing") << true << QByteArray() << false << QByteArray("<missing>");
+        QTest::newRow("written into, failed") << true << QByteArray("printf part >\"$last\"; exit 1") << false << QByteArray("part");
+        QTest::newRow("replaced, failed") << true << QByteArray(": >\"$last.new\"; mv \"$last.new\" \"$last\"; exit 1") << false << QByteArray("");
+        QTest::newRow("complete") << true << QByteArray("printf new >\"$last\"") << false << QByteArray("new");
+        QTest::newRow("overwriting claims nothing") << false << QByteArray("exit 1") << false << QByteArray("<missing>");
+    }
+    // clang-format on
+    void claimedName()
+    {
+        QFETCH(bool, rename);
+        QFETCH(QByteArray, script);
+        QFETCH(bool, stop);
+        QFETCH(QByteArray, left);
+        const QString program =
+            script.isEmpty()
+                ? path("missing")
+                : WriteFakeEncoder(m_dir.path(), "encoder",
+                                   "for last; do :; done\n[ -f \"$last\" ] && [ ! -s \"$last\" ] "
+                                   "&& echo claimed || echo free\n" +
+                                       script);
+        Harness harness(program);
+        harness.settings.outputFolder = path("out");
+        harness.settings.renameExisting = rename;
+        QVERIFY(QDir().mkpath(path("out")));
+        AppendTask(harness.rows, AddedTask(path("a.avi"), 5));
+        harness.run.RunBatch(QString(), harness.settings);
+        if (stop) {
+            QTRY_VERIFY(harness.reads > 0);
+            harness.run.Stop();
+        }
+        QTRY_COMPARE(harness.outcomes.size(), 1);
+        if (!script.isEmpty())
+            QCOMPARE(harness.rows.task(0).encoderOutput.section('\n', 0, 0),
+                     rename ? "claimed" : "free");
+        QCOMPARE(ReadFile(path("out/a.mp4")), left);
     }
 
     void everyTaskReleasesItsProcess()

@@ -62,8 +62,11 @@ struct Window
     explicit Window(const QList<double>& seconds = {60}, bool profile = true)
         : encoder(fixture.dir.path(), QStringLiteral("wmaspi.dll"))
     {
-        for (int i = 0; i < seconds.size(); ++i)
-            AppendTask(rows(), AddedTask(fixture.folder() + QChar('a' + i) + ".avi", seconds[i]));
+        for (int i = 0; i < seconds.size(); ++i) {
+            const QString input = fixture.folder() + QChar('a' + i) + ".avi";
+            WriteFile(input); // a run fails a task whose input has gone
+            AppendTask(rows(), AddedTask(input, seconds[i]));
+        }
         if (!profile)
             return;
         WriteExampleProfile(fixture.folder(), "Example");
@@ -405,6 +408,7 @@ private slots:
         WriteExampleProfile(fixture.folder(), "Example");
         fixture.form->ui().cmbProfile->addItem("Example", "Example.cvp");
         fixture.form->ui().cmbProfile->setCurrentIndex(0);
+        QVERIFY(WriteFile(fixture.folder() + "a.avi") && WriteFile(fixture.folder() + "b.avi"));
         AppendTask(fixture.form->rows(), AddedTask(fixture.folder() + "a.avi", 5));
         AppendTask(fixture.form->rows(), AddedTask(fixture.folder() + "b.avi", 5));
         fixture.form->batch().imgStartClick();

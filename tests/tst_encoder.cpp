@@ -25,6 +25,8 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -280,6 +282,10 @@ private slots:
     void noOrphan();
     void keepsExistingOutput_data();
     void keepsExistingOutput();
+    void sweepsUnheldLeftovers_data();
+    void sweepsUnheldLeftovers();
+    void refusesSpecialInput_data();
+    void refusesSpecialInput();
 
 private:
     QString path(const QString& name) const { return m_dir.filePath(name); }
@@ -1118,6 +1124,11 @@ void TestEncoder::keepsExistingOutput()
     QByteArray output;
     if (signal != 0) {
         output = readUntilProgress(front);
+        // ffmpeg opened the file anew, truncating it: the front's lock still covers it.
+        QCOMPARE(hiddenFiles(folder).size(), 1);
+        QFile written(folder + "/" + hiddenFiles(folder).constFirst());
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(::flock(written.handle(), LOCK_EX | LOCK_NB), -1);
         QCOMPARE(::kill(static_cast<pid_t>(front.processId()), signal), 0);
     }
     QVERIFY(front.waitForFinished(60000));
@@ -1139,6 +1150,73 @@ void TestEncoder::keepsExistingOutput()
         QVERIFY(checksum(out) != before);
     }
     QVERIFY2(hiddenFiles(folder).isEmpty(), qPrintable(hiddenFiles(folder).join(' ')));
+}
+
+void TestEncoder::sweepsUnheldLeftovers_data()
+{
+    QTest::addColumn<QString>("leftover");
+    QTest::addColumn<bool>("held"); // locked by another program that is writing it
+    QTest::addColumn<bool>("kept");
+
+    QTest::newRow("being written") << ".out.mp4.partial-0123456789ab.mp4" << true << true;
+    QTest::newRow("left by a killed run") << ".out.mp4.partial-0123456789ab.mp4" << false << false;
+    QTest::newRow("earlier form") << ".out.mp4.partial.mp4" << false << false;
+    QTest::newRow("earlier form, being written") << ".out.mp4.partial.mp4" << true << true;
+    QTest::newRow("another output's") << ".other.mp4.partial-0123456789ab.mp4" << false << true;
+}
+
+void TestEncoder::sweepsUnheldLeftovers()
+{
+    QFETCH(QString, leftover);
+    QFETCH(bool, held);
+    QFETCH(bool, kept);
+    const QString folder = path(QString("sweep-%1").arg(++m_folders));
+    QVERIFY(QDir().mkpath(folder));
+    QFile other(folder + "/" + leftover);
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    if (held)
+        QCOMPARE(::flock(other.handle(), LOCK_EX), 0);
+
+    // ffmpeg tells whether the file it writes is held against such a sweep too.
+    const Run run =
+        runFront({"-y", "-i", "in.avi", "out.mp4"},
+                 withFakeFfmpeg(WritesOutput + "flock -n \"$last\" true || echo held >&2"), folder);
+    QVERIFY2(run.exitCode == 0 && run.output.contains("held\n"), run.output.constData());
+    QCOMPARE(hiddenFiles(folder), kept ? QStringList{leftover} : QStringList());
+    QCOMPARE(checksum(folder + "/out.mp4"), checksum(m_clip));
+}
+
+void TestEncoder::refusesSpecialInput_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // <in>: the input, also given on standard input
+    QTest::addColumn<QString>("input");         // empty: a FIFO
+
+    const QStringList convert{"-y", "-i", "<in>", "-c:v", "mpeg4", path("special.mp4")};
+    QTest::newRow("probe, FIFO") << QStringList{"-i", "<in>"} << QString();
+    QTest::newRow("probe list, FIFO") << QStringList{"-probe-list"} << QString();
+    QTest::newRow("conversion, FIFO") << convert << QString();
+    QTest::newRow("conversion, device") << convert << "/dev/zero";
+}
+
+void TestEncoder::refusesSpecialInput()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, input);
+    const QByteArray kind = input.isEmpty() ? "a FIFO" : "a character device";
+    if (input.isEmpty()) {
+        input = path("fifo.avi");
+        QVERIFY(QFileInfo::exists(input) || ::mkfifo(QFile::encodeName(input), 0600) == 0);
+    }
+    QProcess front;
+    front.setProcessChannelMode(QProcess::MergedChannels);
+    front.start(encoder(), arguments.replaceInStrings("<in>", input));
+    front.write(input.toUtf8() + "\n");
+    front.closeWriteChannel();
+    // Opening the FIFO would wait for a writer for ever; the device never ends.
+    QVERIFY(front.waitForFinished(10000));
+    const QByteArray output = front.readAll();
+    QVERIFY2(output.contains(input.toUtf8() + ": not a regular file but " + kind + "\n"),
+             output.constData());
 }
 
 QTEST_GUILESS_MAIN(TestEncoder)

@@ -158,9 +158,12 @@ private slots:
     {
         FormFixture fixture({}, [](const QString& folder) { WriteFakeProgramFolder(folder); });
         TMainForm& form = *fixture.form;
-        fixture.chooseFiles = [](QWidget*, const QString&) {
-            return QStringList{"/m/a.avi", "/m/ \"quoted\".avi", "/m/Größe.avi"};
-        };
+        // Files that exist: a task whose input has gone comes back failed.
+        const QStringList files{fixture.folder() + "a.avi", fixture.folder() + " \"quoted\".avi",
+                                fixture.folder() + "Größe.avi"};
+        for (const QString& file : files)
+            QVERIFY(WriteFile(file, "x"));
+        fixture.chooseFiles = [files](QWidget*, const QString&) { return files; };
         form.show();
         form.ui().tbtnAddFile->click();
         QTRY_VERIFY(!form.reading());

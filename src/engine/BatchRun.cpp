@@ -6,7 +6,10 @@
 #include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "engine/TaskStatus.h"
+#include "platform/FileIdentity.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 
 #include <algorithm>
@@ -93,15 +96,15 @@ void BatchRun::fill()
         return;
     for (int s = 0; s < tasksAtOnce() && m_state == Converting; ++s) {
         Slot& slot = *m_slots[s];
-        if (slot.row >= 0)
-            continue;
-        while (m_next < m_rows.rowCount() && m_settings.skipCompleted &&
-               m_rows.task(m_next).state == TaskState::Complete)
-            ++m_next;
-        if (m_next >= m_rows.rowCount())
-            break;
-        if (!startTask(slot, m_next++))
-            return;
+        while (slot.row < 0) {
+            while (m_next < m_rows.rowCount() && m_settings.skipCompleted &&
+                   m_rows.task(m_next).state == TaskState::Complete)
+                ++m_next;
+            if (m_next >= m_rows.rowCount())
+                break;
+            if (!startTask(slot, m_next++))
+                return;
+        }
     }
     if (m_state == Converting && !anyActive())
         complete();
@@ -111,19 +114,57 @@ bool BatchRun::startTask(Slot& slot, int row)
 {
     ltvItemData task;
     m_rows.ReadTask(row, TaskRows::WholeRecord, task);
+    // Moved or deleted since it was added: a plain reason rather than the encoder's complaint.
+    if (!QFileInfo::exists(task.InputFile)) {
+        refuse(row, QStringLiteral("The file no longer exists"));
+        return true;
+    }
+    // A name from a kept list may have been edited to lead elsewhere; nothing is written, or
+    // even claimed, outside the folder the user chose.
+    const QString named =
+        WithBackslash(m_settings.outputFolder) + task.NewFileName + m_settings.outputExt;
+    if (!inOutputFolder(named)) {
+        refuse(row, QStringLiteral("The output \"%1\" is not in the output folder \"%2\"")
+                        .arg(named, m_settings.outputFolder));
+        return true;
+    }
     slot.row = row;
     slot.clip = m_lengths[row];
     m_rows.setProgress(row, 0);
     m_rows.setState(row, TaskState::Converting);
     showConverting();
     slot.output = m_namer.OutputPath(row, task, m_settings.outputFolder, m_settings.outputExt,
-                                     m_settings.renameExisting);
+                                     m_settings.renameExisting, &slot.claim);
     if (slot.job.start(
             m_encoderPath,
             ConversionCommandLine(task.InputFile, TaskArguments(m_arguments, task), slot.output)))
         return true;
     cannotStart(slot, QStringLiteral("Error On CreatePipe()"), QStringLiteral("no encoder is set"));
     return false;
+}
+
+void BatchRun::refuse(int row, const QString& reason)
+{
+    m_done += std::max(0.0, m_lengths[row]);
+    ++m_failed;
+    m_rows.setOutcome(row, QString(), QString());
+    m_rows.setState(row, TaskState::Failed, reason);
+}
+
+bool BatchRun::inOutputFolder(const QString& path) const
+{
+    const QString folder = WithBackslash(m_settings.outputFolder);
+    const QString name = path.mid(folder.size());
+    if (!path.startsWith(folder) || name.isEmpty() || name == QLatin1String(".") ||
+        name == QLatin1String("..") || name.contains(QLatin1Char('/')) ||
+        name.contains(QDir::separator()))
+        return false;
+    return CleanedPath(QFileInfo(path).path()) == CleanedPath(m_settings.outputFolder);
+}
+
+void BatchRun::releaseClaim(Slot& slot)
+{
+    RemoveUntouchedFile(slot.output, std::exchange(slot.claim, QString()));
 }
 
 bool BatchRun::anyActive() const
@@ -217,6 +258,7 @@ void BatchRun::taskFinished(Slot& slot, const QString& failureReason)
     m_rows.setOutcome(row, failureReason.isEmpty() ? slot.output : QString(), slot.job.log());
     m_namer.written(slot.output);
     if (!failureReason.isEmpty()) {
+        releaseClaim(slot);
         ++m_failed;
         m_rows.setState(row, TaskState::Failed, failureReason);
     } else {
@@ -241,6 +283,7 @@ void BatchRun::cannotStart(Slot& slot, const QString& message, const QString& re
 {
     const int row = slot.row;
     slot.row = -1;
+    releaseClaim(slot);
     const QList<int> stopped = stopJobs();
     emit clockRunning(false);
     for (const int other : stopped)
@@ -328,6 +371,7 @@ QList<int> BatchRun::stopJobs()
         slot->job.stop();
         if (slot->row >= 0) {
             m_rows.setOutcome(slot->row, QString(), slot->job.log());
+            releaseClaim(*slot);
             stopped << slot->row;
         }
         slot->row = -1;

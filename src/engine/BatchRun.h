@@ -63,12 +63,20 @@ private:
         ConversionJob job;
         int row = -1; // -1 while the slot is free
         QString output;
+        QString claim; // key of the empty file that holds the output's name; empty for none
         double clip = 0;
     };
 
     void later(void (BatchRun::*step)());
     void fill();
+    // False when the run ended instead; a task refused before its start leaves the slot free.
     bool startTask(Slot& slot, int row);
+    // The task fails before any encoder starts, and the run goes on.
+    void refuse(int row, const QString& reason);
+    // Whether the path names a file directly in the run's output folder.
+    bool inOutputFolder(const QString& path) const;
+    // Removes the empty file that held the output's name, unless it has changed since.
+    static void releaseClaim(Slot& slot);
     void advanced();
     void taskFinished(Slot& slot, const QString& failureReason);
     void cannotStart(Slot& slot, const QString& message, const QString& reason);
@@ -92,11 +100,11 @@ private:
     State m_state = Idle;
     quint64 m_generation = 0; // tells steps queued by an earlier run apart
     QString m_arguments;
-    int m_next = 0;     // the next row to consider
-    double m_total = 0; // seconds of every task the run converts
+    int m_next = 0;                // the next row to consider
+    double m_total = 0;            // seconds of every task the run converts
     std::vector<double> m_lengths; // each row's seconds in m_total; -1 for rows passed over
-    double m_done = 0;  // seconds of the tasks finished
-    int m_tasks = 0;    // tasks the run converts
+    double m_done = 0;             // seconds of the tasks finished
+    int m_tasks = 0;               // tasks the run converts
     int m_failed = 0;
     QList<int> m_stopped; // rows whose conversion Stop ended
     int m_currentBar = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/OutputTail.h"
+#include "engine/TaskRecord.h"
 #include "platform/EncoderProcess.h"
 
 #include <QObject>
@@ -43,7 +44,7 @@ private:
     void ended(int exitCode, bool crashed);
 
     EncoderProcess m_encoder;
-    OutputTail m_log{64 * 1024};
+    OutputTail m_log{KeptEncoderOutputBytes};
     QStringDecoder m_decoder;
     int m_reads = 0;
     double m_position = 0;

@@ -23,17 +23,31 @@ void OutputNamer::written(const QString& path)
 }
 
 QString OutputNamer::OutputPath(int index, const ltvItemData& task, const QString& folder,
-                                const QString& outputExt, bool renameExisting)
+                                const QString& outputExt, bool renameExisting, QString* claim)
 {
+    if (claim)
+        claim->clear();
     const QString stem = WithBackslash(folder) + task.NewFileName;
+    const QString numbered = stem + QLatin1Char('_') + QString::number(index + 1);
     // The numbered name keeps the plain name's extension: the container is the profile's.
     const QString& ext = outputExt;
-    QString path = stem + ext;
-    if (taken(path, renameExisting)) {
-        const QString numbered = stem + QLatin1Char('_') + QString::number(index + 1);
-        path = numbered + ext;
-        for (int further = 2; taken(path, renameExisting); ++further)
-            path = numbered + QLatin1Char('_') + QString::number(further) + ext;
+    QString path;
+    for (int further = 0;; ++further) {
+        path = further == 0   ? stem + ext
+               : further == 1 ? numbered + ext
+                              : numbered + QLatin1Char('_') + QString::number(further) + ext;
+        if (taken(path, renameExisting))
+            continue;
+        if (!renameExisting)
+            break;
+        // Another program may have made the name since it was looked at.
+        bool madeMeanwhile = false;
+        const QString key = CreateNewFile(path, &madeMeanwhile);
+        if (madeMeanwhile)
+            continue;
+        if (claim)
+            *claim = key;
+        break;
     }
     remember(path);
     return path;
