@@ -174,11 +174,12 @@ void TMainForm::wireCommands()
 void TMainForm::openFiles(const QString& currentFolder, const QStringList& arguments,
                           const QStringList& unreadable)
 {
-    Guarded(this, [&] { m_inputs->handOver(currentFolder, arguments, unreadable); });
+    // To the front first: a box that tells of refused files then opens above it.
     if (isMinimized())
         showNormal();
     raise();
     activateWindow();
+    Guarded(this, [&] { m_inputs->handOver(currentFolder, arguments, unreadable); });
 }
 
 TaskRows& TMainForm::rows()
