@@ -27,6 +27,8 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <algorithm>
+
 BatchPanel::BatchPanel(QWidget* form, const TMainFormUi& ui, const AppContext& context,
                        TaskRows& rows, const QString& encoderPath, Hooks hooks)
     : QObject(form), m_form(form), m_ui(ui), m_context(context), m_rows(rows),
@@ -57,9 +59,13 @@ void BatchPanel::imgStartClick()
 {
     if (m_rows.rowCount() == 0 || m_run.state() != BatchRun::Idle)
         return;
+    // Pressed from the keyboard, Stop takes the focus in Start's place: pressed again, it stops.
+    const bool keyboard = m_form->focusWidget() == m_ui.imgStart;
     m_ui.imgStart->hide();
     m_ui.imgStop->show();
     tbtnStartClick();
+    if (keyboard && m_ui.imgStop->isVisible())
+        m_ui.imgStop->setFocus();
 }
 
 void BatchPanel::tbtnStartClick()
@@ -84,9 +90,8 @@ bool BatchPanel::mayStart()
 {
     const auto refuse = [this](const QString& caption, const QString& text, QWidget* focus) {
         ShowNotice(m_form, caption, text, QMessageBox::Information, [this, focus] {
+            swapToStart();
             FocusWhenActive(focus);
-            m_ui.imgStop->hide();
-            m_ui.imgStart->show();
         });
         return false;
     };
@@ -165,9 +170,17 @@ BatchSettings BatchPanel::settings() const
 
 void BatchPanel::imgStopClick()
 {
+    swapToStart();
+    tbtnStopClick();
+}
+
+void BatchPanel::swapToStart()
+{
+    const bool keyboard = m_form->focusWidget() == m_ui.imgStop;
     m_ui.imgStop->hide();
     m_ui.imgStart->show();
-    tbtnStopClick();
+    if (keyboard)
+        m_ui.imgStart->setFocus();
 }
 
 void BatchPanel::tbtnStopClick()
@@ -216,12 +229,19 @@ void BatchPanel::lock(bool locked)
         m_ui.ibtnAddFile, m_ui.ibtnAddDir,  m_ui.ibtnRemove,   m_ui.ibtnClear,
         m_ui.ibtnSetting, m_ui.ltvTask,     m_ui.panSplitter,  m_ui.gpbProfile,
         m_ui.cmbProfile,  m_ui.bbtnSetting, m_ui.edtOutputdir, m_ui.bbtnBrowser};
+    // The keyboard focus in a control about to be locked would wander to the next one still
+    // enabled; it goes to Stop instead, which is what the keyboard can do during a run.
+    const QWidget* focus = m_form->focusWidget();
+    const bool displaced =
+        locked && focus && std::any_of(controls.begin(), controls.end(), [focus](QWidget* c) {
+            return c == focus || c->isAncestorOf(focus);
+        });
     for (QWidget* control : controls)
         control->setEnabled(!locked);
-    if (!locked) {
-        m_ui.imgStop->hide();
-        m_ui.imgStart->show();
-    }
+    if (displaced)
+        m_ui.imgStop->setFocus();
+    if (!locked)
+        swapToStart();
 }
 
 void BatchPanel::followWork()

@@ -54,6 +54,8 @@ public:
 
 private:
     void lock(bool locked);
+    // Start shows again in Stop's place, and takes the focus if Stop had it.
+    void swapToStart();
     // Refuses a Start the run could not carry out, with a box; true when it may go ahead.
     bool mayStart();
     // The output folder field, the profile's type and the Settings dialog's General tab as

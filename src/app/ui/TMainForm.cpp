@@ -15,6 +15,7 @@
 #include "ShellCommands.h"
 #include "TAboutForm.h"
 #include "TaskListCommands.h"
+#include "WindowAccess.h"
 #include "WindowFrame.h"
 #include "base/PathText.h"
 #include "engine/TaskModel.h"
@@ -243,13 +244,7 @@ void TMainForm::FormCreate()
 
 void TMainForm::SetHints()
 {
-    const std::pair<ImageButton*, const char*> hints[] = {
-        {m_ui.ibtnAddFile, "Add File"}, {m_ui.ibtnAddDir, "Add Directory"},
-        {m_ui.ibtnRemove, "Remove"},    {m_ui.ibtnClear, "Clear"},
-        {m_ui.ibtnSetting, "Settings"}, {m_ui.ibtnAbout, "About"},
-        {m_ui.ibtnHelp, "Help"}};
-    for (const auto& [image, hint] : hints)
-        image->setToolTip(QLatin1String(hint));
+    (new WindowAccess(this, m_ui))->SetHints();
 }
 
 void TMainForm::showEvent(QShowEvent* event)

@@ -354,6 +354,7 @@ void TMainFormUi::setupToolButtons(QWidget* form)
         auto* result = new QToolButton(form);
         result->setObjectName(name);
         result->setToolTip(hint);
+        result->setAccessibleName(hint);
         result->hide();
         return result;
     };

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QToolButton>
@@ -127,11 +128,26 @@ void TaskListCommands::DisableListCommands()
         button->setEnabled(false);
 }
 
+void TaskListCommands::popupAtCurrent()
+{
+    const QRect row = m_ui.ltvTask->visualRect(m_ui.ltvTask->currentIndex());
+    const QPoint at = row.isValid() ? row.bottomLeft() : QPoint(0, 0);
+    m_ui.ppmTask->popup(m_ui.ltvTask->viewport()->mapToGlobal(at));
+}
+
 bool TaskListCommands::eventFilter(QObject* watched, QEvent* event)
 {
     // Events also come while the list is being destroyed: compare pointers, call nothing.
     if (event->type() == QEvent::Resize && watched == m_ui.ltvTask) {
         ltvTaskResize();
+    } else if (event->type() == QEvent::KeyPress && watched == m_ui.ltvTask) {
+        // The keyboard's own ways to the popup menu, shown at the current task.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Menu ||
+            (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+            popupAtCurrent();
+            return true;
+        }
     } else if (event->type() == QEvent::MouseButtonRelease && watched == m_viewport) {
         // The view reports clicks on rows only. Off the rows it clears the selection as it
         // handles this release, after this filter: the news must wait until it has.

@@ -34,6 +34,8 @@ public:
     void tbtnUpClick();
     void tbtnDownClick();
     void ppmTaskPopup();
+    // The popup menu by the Menu key or Shift+F10: at the current task, or the list's corner.
+    void popupAtCurrent();
     void ltvTaskResize();
 
     const TaskColumnWidths& columnWidths() const { return m_widths; }

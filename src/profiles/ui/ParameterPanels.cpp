@@ -64,7 +64,8 @@ void ParameterPanels::addPanel(int panel, const QString& name, const QStringList
     button->setObjectName(QStringLiteral("btn") + name);
     button->setGeometry(5, 3, 12, 12);
     button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab, not taken by a click: the grid keeps the focus it had.
+    button->setFocusPolicy(Qt::TabFocus);
     QFont buttonFont = button->font();
     buttonFont.setPixelSize(16);
     buttonFont.setBold(true);
@@ -72,6 +73,7 @@ void ParameterPanels::addPanel(int panel, const QString& name, const QStringList
     connect(button, &QToolButton::clicked, this, [this, panel] { toggle(panel); });
 
     auto* grid = new ValueListEditor(QStringLiteral("vle") + name, keyWidth, valueWidth, this);
+    grid->setAccessibleName(name);
     for (const QString& key : rows) {
         ParamRow row;
         row.key = key;
@@ -86,6 +88,17 @@ void ParameterPanels::addPanel(int panel, const QString& name, const QStringList
     m_headers[panel] = header;
     m_buttons[panel] = button;
     m_grids[panel] = grid;
+    nameButton(panel);
+}
+
+void ParameterPanels::nameButton(int panel)
+{
+    const bool open = m_buttons[panel]->text() != QLatin1String("+");
+    m_buttons[panel]->setAccessibleName(
+        (open ? QStringLiteral("Collapse ") : QStringLiteral("Expand ")) +
+        QLatin1String(kNames[panel]));
+    // A collapsed grid is no stop for Tab: nothing of it shows.
+    m_grids[panel]->setFocusPolicy(open ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 ValueListEditor* ParameterPanels::grid(int panel) const
@@ -161,6 +174,7 @@ void ParameterPanels::toggle(int panel)
         grid->setFixedHeight(expandedHeight(qMax(1, grid->rowCount())));
         button->setText(QStringLiteral("-"));
     }
+    nameButton(panel);
 }
 
 bool ParameterPanels::eventFilter(QObject* watched, QEvent* event)

@@ -43,6 +43,8 @@ protected:
 private:
     void addPanel(int panel, const QString& name, const QStringList& rows, int keyWidth,
                   int valueWidth);
+    // The collapse button says what it does next, for a screen reader.
+    void nameButton(int panel);
 
     ValueListEditor* m_grids[4] = {};
     QToolButton* m_buttons[4] = {};

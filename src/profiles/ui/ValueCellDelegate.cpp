@@ -50,8 +50,19 @@ QWidget* ValueCellDelegate::createEditor(QWidget* parent, const QStyleOptionView
                                          const QModelIndex& index) const
 {
     const ParamRow& row = m_grid->rowData(index.row());
-    if (!row.pickList)
-        return QStyledItemDelegate::createEditor(parent, option, index);
+    QWidget* editor = row.pickList ? pickList(parent, row)
+                                   : QStyledItemDelegate::createEditor(parent, option, index);
+    // A screen reader names the editor after its row: the key beside it is not read with it. A
+    // drop-down list is named by its choice, so the key goes into its description too.
+    if (editor) {
+        editor->setAccessibleName(row.key);
+        editor->setAccessibleDescription(row.key);
+    }
+    return editor;
+}
+
+QComboBox* ValueCellDelegate::pickList(QWidget* parent, const ParamRow& row) const
+{
     auto* box = new QComboBox(parent);
     box->setEditable(false);
     box->addItems(row.choices);

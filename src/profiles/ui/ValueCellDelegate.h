@@ -2,7 +2,9 @@
 
 #include <QStyledItemDelegate>
 
+class QComboBox;
 class ValueListEditor;
+struct ParamRow;
 
 // Paints the cells of a key/value grid and edits pick-list rows with a drop-down that cannot
 // be typed into. Read-only plain values are silver; the current value cell never looks
@@ -33,5 +35,7 @@ public:
                       const QModelIndex& index) const override;
 
 private:
+    QComboBox* pickList(QWidget* parent, const ParamRow& row) const;
+
     ValueListEditor* m_grid;
 };

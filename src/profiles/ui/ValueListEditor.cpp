@@ -123,6 +123,25 @@ void ValueListEditor::commitData(QWidget* editor)
     }
 }
 
+QModelIndex ValueListEditor::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    if (action != MoveNext && action != MovePrevious)
+        return QTableWidget::moveCursor(action, modifiers);
+    const int current = currentIndex().isValid() ? currentRow() : -1;
+    const int row = action == MoveNext ? current + 1 : (current < 0 ? rowCount() : current) - 1;
+    return row >= 0 && row < rowCount() ? model()->index(row, 1) : QModelIndex();
+}
+
+void ValueListEditor::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    const bool next = hint == QAbstractItemDelegate::EditNextItem;
+    const bool leaving = (next || hint == QAbstractItemDelegate::EditPreviousItem) &&
+                         !moveCursor(next ? MoveNext : MovePrevious, Qt::NoModifier).isValid();
+    QTableWidget::closeEditor(editor, leaving ? QAbstractItemDelegate::NoHint : hint);
+    if (leaving)
+        focusNextPrevChild(next);
+}
+
 void ValueListEditor::commitOpenEditor()
 {
     if (state() != QAbstractItemView::EditingState)

@@ -40,8 +40,13 @@ signals:
 
 protected slots:
     void commitData(QWidget* editor) override;
+    // Tab from the last value (Shift+Tab from the first) goes on to the next control at once.
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 protected:
+    // Tab and Shift+Tab step through the values, row by row, and stop at either end instead
+    // of starting over: the grid is one stop in the window's Tab order, not a trap.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void mousePressEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

@@ -1,0 +1,162 @@
+#include "WindowAccess.h"
+
+#include "ImageButton.h"
+#include "SplitterBar.h"
+#include "TMainFormUi.h"
+#include "engine/TaskModel.h"
+#include "profiles/ui/ParameterPanels.h"
+#include "profiles/ui/ValueListEditor.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QSlider>
+#include <QToolButton>
+#include <QTreeView>
+
+namespace {
+// A key that clicks the button while the window is active; a disabled button ignores it.
+void clickOn(QWidget* form, const QKeySequence& keys, QAbstractButton* button)
+{
+    auto* shortcut = new QShortcut(keys, form);
+    QObject::connect(shortcut, &QShortcut::activated, button, &QAbstractButton::click);
+}
+
+QString withKeys(const QString& hint, const QKeySequence& keys)
+{
+    return keys.isEmpty() ? hint
+                          : hint + QStringLiteral(" (") + keys.toString(QKeySequence::NativeText) +
+                                QLatin1Char(')');
+}
+} // namespace
+
+WindowAccess::WindowAccess(QWidget* form, const TMainFormUi& ui)
+    : QObject(form), m_form(form), m_ui(ui)
+{
+    setTabOrder();
+    setNames();
+    setListKeys();
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { followFocus(now); });
+    connect(m_ui.taskModel, &QAbstractItemModel::dataChanged, this, &WindowAccess::tellStatus);
+}
+
+void WindowAccess::SetHints()
+{
+    struct Hint
+    {
+        ImageButton* image;
+        const char* name;
+        QKeySequence keys; // none: the command has no key of its own
+    };
+    // Remove and Clear are the list's Delete and Backspace; Settings has its button's Alt+S.
+    const Hint hints[] = {
+        {m_ui.ibtnAddFile, "Add File", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {m_ui.ibtnAddDir, "Add Directory", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
+        {m_ui.ibtnRemove, "Remove", QKeySequence(Qt::Key_Delete)},
+        {m_ui.ibtnClear, "Clear", QKeySequence(Qt::Key_Backspace)},
+        {m_ui.ibtnSetting, "Settings", QKeySequence()},
+        {m_ui.ibtnAbout, "About", QKeySequence()},
+        {m_ui.ibtnHelp, "Help", QKeySequence(Qt::Key_F1)},
+        {m_ui.imgStart, "Start", QKeySequence(Qt::CTRL | Qt::Key_Return)},
+        {m_ui.imgStop, "Stop", QKeySequence(Qt::CTRL | Qt::Key_Return)}};
+    for (const Hint& hint : hints) {
+        hint.image->setAccessibleName(QLatin1String(hint.name));
+        hint.image->setToolTip(withKeys(QLatin1String(hint.name), hint.keys));
+    }
+    clickOn(m_form, QKeySequence(Qt::CTRL | Qt::Key_O), m_ui.ibtnAddFile);
+    clickOn(m_form, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), m_ui.ibtnAddDir);
+    clickOn(m_form, QKeySequence(Qt::Key_F1), m_ui.ibtnHelp);
+    // One key for both: Start shows while nothing converts, Stop while a run does.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+        auto* shortcut = new QShortcut(keys, m_form);
+        connect(shortcut, &QShortcut::activated, this,
+                [this] { (m_ui.imgStop->isVisible() ? m_ui.imgStop : m_ui.imgStart)->click(); });
+    }
+    // Shown in the popup menu; while it is open they run its entries.
+    const std::pair<QAction*, QKeySequence> entries[] = {
+        {m_ui.mniAddFiles, QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {m_ui.mniAddDir, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
+        {m_ui.mniRemove, QKeySequence(Qt::Key_Delete)},
+        {m_ui.mniClear, QKeySequence(Qt::Key_Backspace)}};
+    for (const auto& [entry, keys] : entries) {
+        entry->setShortcut(keys);
+        entry->setShortcutContext(Qt::WidgetShortcut);
+    }
+}
+
+void WindowAccess::setTabOrder()
+{
+    QList<QWidget*> chain = {m_ui.ltvTask,   m_ui.ibtnAddFile, m_ui.ibtnAddDir, m_ui.ibtnRemove,
+                             m_ui.ibtnClear, m_ui.ibtnSetting, m_ui.ibtnAbout,  m_ui.ibtnHelp,
+                             m_ui.TrackBar,  m_ui.sbtnPlay,    m_ui.sbtnPause,  m_ui.sbtnStop};
+    for (int panel = ParameterPanels::Output; panel <= ParameterPanels::Advanced; ++panel)
+        chain << m_ui.panels->button(panel) << m_ui.panels->grid(panel);
+    chain << m_ui.cmbProfile << m_ui.bbtnSetting << m_ui.edtOutputdir << m_ui.bbtnBrowser
+          << m_ui.bbtnOpen << m_ui.imgStart << m_ui.imgStop;
+    for (int i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+    // The area only holds the parameters; a stop of its own would read nothing.
+    m_ui.scbParameters->setFocusPolicy(Qt::NoFocus);
+}
+
+void WindowAccess::setNames()
+{
+    m_ui.ltvTask->setAccessibleName(QStringLiteral("Tasks"));
+    m_ui.labProfile->setBuddy(m_ui.cmbProfile);
+    m_ui.labOutputPath->setBuddy(m_ui.edtOutputdir);
+    m_ui.TrackBar->setAccessibleName(QStringLiteral("Preview position"));
+    for (QPushButton* button : {m_ui.sbtnPlay, m_ui.sbtnPause, m_ui.sbtnStop})
+        button->setAccessibleName(button->toolTip());
+    m_ui.sbtnStop->setAccessibleDescription(QStringLiteral("Stops the preview"));
+    m_ui.imgStop->setAccessibleDescription(QStringLiteral("Stops converting"));
+    m_ui.pgbCurrent->setAccessibleName(QStringLiteral("Current Progress"));
+    m_ui.pgbTotal->setAccessibleName(QStringLiteral("Total Progress"));
+    m_ui.panSplitter->setAccessibleName(QStringLiteral("Divider"));
+    m_ui.panSplitter->setAccessibleDescription(
+        QStringLiteral("Drag to share the width between the task list and the parameters"));
+}
+
+void WindowAccess::setListKeys()
+{
+    const std::pair<QKeySequence, QToolButton*> moves[] = {
+        {QKeySequence(Qt::ALT | Qt::Key_Up), m_ui.tbtnUp},
+        {QKeySequence(Qt::ALT | Qt::Key_Down), m_ui.tbtnDown}};
+    for (const auto& [keys, button] : moves) {
+        auto* shortcut = new QShortcut(keys, m_ui.ltvTask, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, button, &QAbstractButton::click);
+    }
+}
+
+void WindowAccess::tellStatus(const QModelIndex& from, const QModelIndex& to,
+                              const QList<int>& roles)
+{
+    // The list tells a reader nothing of a cell's new text by itself: a task's new status is
+    // told as a new name of its Status cell, which a reader hears of as of any control's.
+    if (!QAccessible::isActive() || roles == QList<int>{TaskModel::ProgressRole} ||
+        from.column() > TaskModel::StatusColumn || to.column() < TaskModel::StatusColumn)
+        return;
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(m_ui.ltvTask);
+    QAccessibleTableInterface* table = list ? list->tableInterface() : nullptr;
+    for (int row = from.row(); table && row <= to.row(); ++row) {
+        if (QAccessibleInterface* cell = table->cellAt(row, TaskModel::StatusColumn)) {
+            QAccessibleEvent event(cell, QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&event);
+        }
+    }
+}
+
+void WindowAccess::followFocus(QWidget* now)
+{
+    if (now && m_ui.scbParameters->isAncestorOf(now))
+        m_ui.scbParameters->ensureWidgetVisible(now, 0, 0);
+}
