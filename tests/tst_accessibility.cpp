@@ -4,9 +4,11 @@
 #include "app/ui/TMainForm.h"
 #include "engine/TaskRows.h"
 #include "profiles/ui/ParameterPanels.h"
+#include "profiles/ui/ValueListEditor.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
@@ -108,6 +110,12 @@ private slots:
                                    "cmbProfile", "bbtnSetting", "edtOutputdir", "bbtnBrowser",
                                    "bbtnOpen",   "imgStart",    "ltvTask"};
         QCOMPARE(reached, order);
+
+        // Shift+Tab comes into a grid at its last value.
+        form.ui().panels->grid(ParameterPanels::Advanced)->setCurrentCell(0, 0);
+        form.ui().cmbProfile->setFocus();
+        QTest::keyClick(form.ui().cmbProfile, Qt::Key_Backtab);
+        QCOMPARE(form.ui().panels->grid(ParameterPanels::Advanced)->currentRow(), 1);
 
         // A collapsed grid is passed over.
         form.ui().panels->toggle(ParameterPanels::Audio);

@@ -5,10 +5,12 @@
 #include "app/ui/ImageButton.h"
 #include "app/ui/TAboutForm.h"
 #include "app/ui/TMainForm.h"
+#include "app/ui/TaskLogDialog.h"
 #include "profiles/ui/ParameterPanels.h"
 #include "profiles/ui/TSettingForm.h"
 #include "profiles/ui/ValueListEditor.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -364,6 +366,75 @@ private slots:
         about.btnOK->click();
         QVERIFY(!about.isVisible());
         QVERIFY(fixture.form->isEnabled());
+    }
+
+    // What a screen reader says each dialog/control is for; each is a Tab stop.
+    void controlsNamed_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("TSettingForm/edtOutputDir") << "Default Output Path:";
+        QTest::newRow("TSettingForm/sbtnBrowse") << "Browse"; // shows "..."
+        QTest::newRow("TSettingForm/cmbSyn") << "Synchronization Mode:";
+        QTest::newRow("TSettingForm/cmbProfile") << "Profile:";         // no label shown
+        QTest::newRow("TSettingForm/qt_tabwidget_tabbar") << "General"; // tabs widened by spaces
+        QTest::newRow("TSizeForm/edtHeight") << "Height:";
+        QTest::newRow("TaskLogDialog/memLog") << "Encoder output";
+    }
+    void controlsNamed()
+    {
+        QFETCH(QString, name);
+        FormFixture fixture;
+        new TaskLogDialog("/v/a.avi", {}, fixture.form.get());
+        const QString path = QTest::currentDataTag();
+        QAccessibleInterface* access = QAccessible::queryAccessibleInterface(
+            fixture.form->findChild<QDialog*>(path.section('/', 0, 0))
+                ->findChild<QWidget*>(path.section('/', 1)));
+        QVERIFY(access && access->state().focusable);
+        // Here a list's own name is the item it shows: the reader takes its label's.
+        const auto labels = access->relations(QAccessible::Label);
+        QCOMPARE(labels.isEmpty() ? access->text(QAccessible::Name)
+                                  : labels.first().first->text(QAccessible::Name),
+                 name);
+    }
+
+    // Each showing starts at the dialog/first field; closing with Escape, then the key or hide()
+    // (0), gives the main window back its keyboard where it was.
+    void dialogsByKeyboard_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("TSettingForm/edtOutputDir") << int(Qt::Key_Escape);
+        QTest::newRow("TSettingForm/cmbProfile") << int(Qt::Key_Return); // OK, not Save as
+        QTest::newRow("TSizeForm/edtWidth") << int(Qt::Key_Escape);
+        QTest::newRow("TAboutForm/btnOK") << 0;
+    }
+    void dialogsByKeyboard()
+    {
+        QFETCH(int, key);
+        const QString path = QTest::currentDataTag();
+        FormFixture fixture;
+        auto* box = fixture.form->findChild<QDialog*>(path.section('/', 0, 0));
+        fixture.form->show();
+        QTRY_COMPARE(QApplication::activeWindow(), fixture.form.get());
+        QWidget* before = fixture.form->ui().edtOutputdir;
+        before->setFocus();
+        for (int round = 0; round < 2; ++round) {
+            const int close = round ? key : int(Qt::Key_Escape);
+            path.endsWith("cmbProfile") ? fixture.setting->showOn(1) : box->show();
+            QTRY_COMPARE(QApplication::activeWindow(), box);
+            QCOMPARE(QApplication::focusWidget()->objectName(), path.section('/', 1));
+            QVERIFY(!fixture.form->isEnabled());
+            if (!round)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // left elsewhere
+            if (close)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key(close));
+            else
+                box->hide();
+            QVERIFY(!box->isVisible() && fixture.form->isEnabled());
+            QCOMPARE(box->result(),
+                     close == Qt::Key_Return ? QDialog::Accepted : QDialog::Rejected);
+            QTRY_COMPARE(QApplication::activeWindow(), fixture.form.get());
+            QCOMPARE(QApplication::focusWidget(), before);
+        }
     }
 };
 

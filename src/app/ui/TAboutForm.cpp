@@ -3,17 +3,10 @@
 #include "app/Pictures.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 
 namespace {
-QLabel* picture(const QPixmap& pixmap, const QRect& place, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setPixmap(pixmap);
-    label->setGeometry(place);
-    return label;
-}
-
 QLabel* text(const QString& name, int pixels, bool bold, const QRect& place, QWidget* parent)
 {
     auto* label = new QLabel(parent);
@@ -38,8 +31,8 @@ TAboutForm::TAboutForm(const QString& version, QWidget* mainWindow) : OwnerLocki
     setWindowTitle(QStringLiteral("About"));
     setFixedSize(503, 290);
     const qreal ratio = devicePixelRatioF();
-    picture(Pictures::aboutSide(ratio), QRect(0, 0, 117, 167), this);
-    picture(Pictures::aboutBackground(ratio), QRect(117, 0, 386, 167), this);
+    m_side = Pictures::aboutSide(ratio);
+    m_background = Pictures::aboutBackground(ratio);
     labProgramName =
         text(QStringLiteral("labProgramName"), 30, true, QRect(145, 48, 340, 40), this);
     labVersion = text(QStringLiteral("labVersion"), 14, false, QRect(147, 92, 340, 22), this);
@@ -55,6 +48,16 @@ void TAboutForm::FormCreate(const QString& version)
 {
     labProgramName->setText(QStringLiteral("Framewright"));
     labVersion->setText(QStringLiteral("Version ") + version);
+}
+
+void TAboutForm::paintEvent(QPaintEvent* event)
+{
+    OwnerLockingDialog::paintEvent(event);
+    // Painted rather than put in labels: the name and version say it all in text, and a
+    // screen reader would only list two images without names.
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_side);
+    painter.drawPixmap(117, 0, m_background);
 }
 
 void TAboutForm::btnOKClick()

@@ -2,6 +2,8 @@
 
 #include "profiles/ui/OwnerLockingDialog.h"
 
+#include <QPixmap>
+
 class QLabel;
 class QPushButton;
 
@@ -19,6 +21,12 @@ public:
 
     void btnOKClick();
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void FormCreate(const QString& version);
+
+    QPixmap m_side;
+    QPixmap m_background;
 };

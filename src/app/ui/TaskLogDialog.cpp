@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QPlainTextEdit>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 TaskLogDialog::TaskLogDialog(const QString& inputPath, const QString& encoderOutput,
@@ -14,7 +15,11 @@ TaskLogDialog::TaskLogDialog(const QString& inputPath, const QString& encoderOut
     setObjectName(QStringLiteral("TaskLogDialog"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Log \u2013 ") + FileNamePart(inputPath));
+    m_text->setObjectName(QStringLiteral("memLog"));
+    m_text->setAccessibleName(QStringLiteral("Encoder output"));
     m_text->setReadOnly(true);
+    // A caret the arrow keys move, so that a screen reader reads it line by line.
+    m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     // The encoder lines its figures up in columns.
     m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -27,4 +32,12 @@ TaskLogDialog::TaskLogDialog(const QString& inputPath, const QString& encoderOut
     layout->addWidget(m_text);
     layout->addWidget(buttons);
     resize(640, 400);
+}
+
+void TaskLogDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Asked for from the task list: the keyboard comes along, so the log can be read at once.
+    if (!event->spontaneous())
+        activateWindow();
 }

@@ -15,6 +15,9 @@ public:
 
     QPlainTextEdit* text() const { return m_text; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QPlainTextEdit* m_text;
 };

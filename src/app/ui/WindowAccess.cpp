@@ -9,7 +9,6 @@
 
 #include <QAccessible>
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,8 +43,6 @@ WindowAccess::WindowAccess(QWidget* form, const TMainFormUi& ui)
     setTabOrder();
     setNames();
     setListKeys();
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { followFocus(now); });
     connect(m_ui.taskModel, &QAbstractItemModel::dataChanged, this, &WindowAccess::tellStatus);
 }
 
@@ -153,10 +150,4 @@ void WindowAccess::tellStatus(const QModelIndex& from, const QModelIndex& to,
             QAccessible::updateAccessibility(&event);
         }
     }
-}
-
-void WindowAccess::followFocus(QWidget* now)
-{
-    if (now && m_ui.scbParameters->isAncestorOf(now))
-        m_ui.scbParameters->ensureWidgetVisible(now, 0, 0);
 }

@@ -26,8 +26,6 @@ private:
     void setNames();
     void setListKeys();
     void tellStatus(const QModelIndex& from, const QModelIndex& to, const QList<int>& roles);
-    // A parameter that takes the focus scrolls into view, however the focus got there.
-    void followFocus(QWidget* now);
 
     QWidget* m_form;
     const TMainFormUi& m_ui;

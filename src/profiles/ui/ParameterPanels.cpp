@@ -2,8 +2,10 @@
 
 #include "ValueListEditor.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QLabel>
+#include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -39,6 +41,15 @@ ParameterPanels::ParameterPanels(bool withOutput, int keyWidth, int valueWidth, 
     for (int panel = withOutput ? Output : Video; panel <= Advanced; ++panel)
         addPanel(panel, QLatin1String(kNames[panel]), designedRows(panel), keyWidth, valueWidth);
     layout->addStretch();
+    // Shown in a scrolling area: the value that takes the keyboard scrolls into view, however
+    // the focus got there.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        QWidget* area = parentWidget();
+        while (area && !qobject_cast<QScrollArea*>(area))
+            area = area->parentWidget();
+        if (now && area && isAncestorOf(now))
+            static_cast<QScrollArea*>(area)->ensureWidgetVisible(now, 0, 0);
+    });
 }
 
 void ParameterPanels::addPanel(int panel, const QString& name, const QStringList& rows,

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QThread>
 #include <QToolButton>
@@ -38,6 +39,9 @@ TSettingForm::TSettingForm(QWidget* mainWindow, SettingsLink link)
     pgcSetting->setObjectName(QStringLiteral("pgcSetting"));
     pgcSetting->addTab(buildGeneralTab(), QStringLiteral("     General     "));
     pgcSetting->addTab(buildProfilesTab(), QStringLiteral("     Profiles     "));
+    // The spaces only widen the tabs; a screen reader gets the words.
+    pgcSetting->tabBar()->setAccessibleTabName(0, QStringLiteral("General"));
+    pgcSetting->tabBar()->setAccessibleTabName(1, QStringLiteral("Profiles"));
     layout->addWidget(pgcSetting, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -45,6 +49,9 @@ TSettingForm::TSettingForm(QWidget* mainWindow, SettingsLink link)
     btnDefault->setObjectName(QStringLiteral("btnDefault"));
     btnOK = new QPushButton(QStringLiteral("&OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
+    // Without a default of its own, the dialog would make the first button after the focus
+    // the default, and Enter would load the defaults or save a profile as.
+    btnOK->setDefault(true);
     btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     buttons->addWidget(btnDefault);
@@ -63,20 +70,25 @@ QWidget* TSettingForm::buildGeneralTab()
     auto* column = new QVBoxLayout(page);
 
     auto* pathRow = new QHBoxLayout;
-    pathRow->addWidget(new QLabel(QStringLiteral("Default Output Path:"), page));
+    auto* pathLabel = new QLabel(QStringLiteral("Default Output Path:"), page);
+    pathRow->addWidget(pathLabel);
     edtOutputDir = new QLineEdit(page);
     edtOutputDir->setObjectName(QStringLiteral("edtOutputDir"));
+    pathLabel->setBuddy(edtOutputDir);
     pathRow->addWidget(edtOutputDir, 1);
     sbtnBrowse = new QToolButton(page);
     sbtnBrowse->setObjectName(QStringLiteral("sbtnBrowse"));
     sbtnBrowse->setText(QStringLiteral("..."));
+    sbtnBrowse->setAccessibleName(QStringLiteral("Browse"));
     pathRow->addWidget(sbtnBrowse);
     column->addLayout(pathRow);
 
     auto* synRow = new QHBoxLayout;
-    synRow->addWidget(new QLabel(QStringLiteral("Synchronization Mode:"), page));
+    auto* synLabel = new QLabel(QStringLiteral("Synchronization Mode:"), page);
+    synRow->addWidget(synLabel);
     cmbSyn = new QComboBox(page);
     cmbSyn->setObjectName(QStringLiteral("cmbSyn"));
+    synLabel->setBuddy(cmbSyn);
     cmbSyn->addItems(
         {QStringLiteral("Auto"), QStringLiteral("Force Mode"), QStringLiteral("Progressive Mode")});
     synRow->addWidget(cmbSyn, 1);
@@ -99,9 +111,11 @@ QWidget* TSettingForm::buildGeneralTab()
         column->addWidget(box);
 
     auto* tasksRow = new QHBoxLayout;
-    tasksRow->addWidget(new QLabel(QStringLiteral("Tasks at once:"), page));
+    auto* tasksLabel = new QLabel(QStringLiteral("Tasks at once:"), page);
+    tasksRow->addWidget(tasksLabel);
     cmbTasks = new QComboBox(page);
     cmbTasks->setObjectName(QStringLiteral("cmbTasks"));
+    tasksLabel->setBuddy(cmbTasks);
     cmbTasks->addItem(QStringLiteral("Automatic"));
     for (int n = 1; n <= std::max(1, QThread::idealThreadCount()); ++n)
         cmbTasks->addItem(QString::number(n));
@@ -135,6 +149,12 @@ QWidget* TSettingForm::buildProfilesTab()
     cmbProfile = new QComboBox(page);
     cmbProfile->setObjectName(QStringLiteral("cmbProfile"));
     cmbProfile->setEditable(false);
+    // No label shows beside the list. Here a screen reader names a list by the label it is
+    // the buddy of (its own name is the item shown), so it has one that stays hidden.
+    auto* profileLabel = new QLabel(QStringLiteral("Profile:"), page);
+    profileLabel->setObjectName(QStringLiteral("labProfile"));
+    profileLabel->setBuddy(cmbProfile);
+    profileLabel->hide();
     row->addWidget(cmbProfile, 1);
     btnSaveAs = new QPushButton(QStringLiteral("&Save as..."), page);
     btnSaveAs->setObjectName(QStringLiteral("btnSaveAs"));
@@ -146,6 +166,8 @@ QWidget* TSettingForm::buildProfilesTab()
     scroll->setFixedWidth(362);
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The area only holds the grids; a stop of its own would read nothing.
+    scroll->setFocusPolicy(Qt::NoFocus);
     panels = new ParameterPanels(false, 160, 200, scroll);
     scroll->setWidget(panels);
     column->addWidget(scroll, 1);
@@ -219,6 +241,11 @@ void TSettingForm::showOn(int tab)
     show();
     raise();
     activateWindow();
+}
+
+QWidget* TSettingForm::firstField() const
+{
+    return firstTabStop(pgcSetting->currentWidget());
 }
 
 void TSettingForm::FormShow()

@@ -62,6 +62,8 @@ public:
     void refreshProfiles();
 
 protected:
+    // The first control of the page it opens on.
+    QWidget* firstField() const override;
     void FormShow() override;
     void FormClose(int result) override;
 

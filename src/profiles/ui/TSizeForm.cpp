@@ -37,13 +37,17 @@ TSizeForm::TSizeForm(QWidget* mainWindow, ValueListEditor* videoGrid)
     setModal(false);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Width:"), this), 0, 0);
+    auto* widthLabel = new QLabel(QStringLiteral("Width:"), this);
+    layout->addWidget(widthLabel, 0, 0);
     edtWidth = new QLineEdit(this);
     edtWidth->setObjectName(QStringLiteral("edtWidth"));
+    widthLabel->setBuddy(edtWidth);
     layout->addWidget(edtWidth, 0, 1);
-    layout->addWidget(new QLabel(QStringLiteral("Height:"), this), 0, 2);
+    auto* heightLabel = new QLabel(QStringLiteral("Height:"), this);
+    layout->addWidget(heightLabel, 0, 2);
     edtHeight = new QLineEdit(this);
     edtHeight->setObjectName(QStringLiteral("edtHeight"));
+    heightLabel->setBuddy(edtHeight);
     layout->addWidget(edtHeight, 0, 3);
 
     auto* buttons = new QHBoxLayout;

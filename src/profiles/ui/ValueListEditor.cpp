@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 
 ValueListEditor::ValueListEditor(const QString& name, int keyWidth, int valueWidth, QWidget* parent)
     : QTableWidget(0, 2, parent)
@@ -152,6 +153,18 @@ void ValueListEditor::commitOpenEditor()
         commitData(editor);
 }
 
+void ValueListEditor::keyPressEvent(QKeyEvent* event)
+{
+    // Enter in a value's editor stores that value and stays; passed on, it would also press the
+    // dialog's default button.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        state() == EditingState) {
+        event->accept();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
 void ValueListEditor::mousePressEvent(QMouseEvent* event)
 {
     QTableWidget::mousePressEvent(event);
@@ -160,6 +173,9 @@ void ValueListEditor::mousePressEvent(QMouseEvent* event)
 
 void ValueListEditor::focusInEvent(QFocusEvent* event)
 {
+    // Come to by Shift+Tab, the grid starts at its last value, as a form would.
+    if (event->reason() == Qt::BacktabFocusReason && rowCount() > 0)
+        setCurrentCell(rowCount() - 1, 1);
     QTableWidget::focusInEvent(event);
     repaintCells();
 }

@@ -47,6 +47,7 @@ protected:
     // Tab and Shift+Tab step through the values, row by row, and stop at either end instead
     // of starting over: the grid is one stop in the window's Tab order, not a trap.
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
