@@ -2,12 +2,12 @@
 
 #include "ChildProcess.h"
 #include "ExpectedLength.h"
+#include "FileKind.h"
 #include "InputReader.h"
 #include "Libav.h"
 #include "OutputCheck.h"
 #include "OutputInspector.h"
 #include "ProgressLine.h"
-#include "SpecialFile.h"
 #include "StandardOutput.h"
 #include "TemporaryOutput.h"
 #include "Text.h"
@@ -47,7 +47,7 @@ int ConvertCommand::run()
 {
     const std::string& input = m_arguments.at(InputArgument);
     // ffmpeg would wait on a FIFO for a writer that may never come.
-    if (const std::string refusal = SpecialFile::refusal(input); !refusal.empty())
+    if (const std::string refusal = FileKind::refusal(input); !refusal.empty())
         return reject(refusal, 1);
     TemporaryOutput temporary(m_arguments.back());
     if (const std::string fault = temporary.prepare(input); !fault.empty())

@@ -1,9 +1,9 @@
 #include "ProbeCommand.h"
 
+#include "FileKind.h"
 #include "InputReader.h"
 #include "Libav.h"
 #include "ProbeReport.h"
-#include "SpecialFile.h"
 #include "StandardOutput.h"
 
 #include <iostream>
@@ -13,7 +13,7 @@ namespace {
 std::string report(const Libav* av, const std::string& loadError, const std::string& input)
 {
     // Opening a FIFO would wait for a writer that may never come.
-    if (const std::string refusal = SpecialFile::refusal(input); !refusal.empty())
+    if (const std::string refusal = FileKind::refusal(input); !refusal.empty())
         return refusal + "\n";
     if (!av)
         return input + ": the ffmpeg libraries cannot be loaded (" + loadError + ")\n";

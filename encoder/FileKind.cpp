@@ -1,8 +1,8 @@
-#include "SpecialFile.h"
+#include "FileKind.h"
 
 #include <sys/stat.h>
 
-namespace SpecialFile {
+namespace FileKind {
 
 std::string kind(const std::string& path)
 {
@@ -26,4 +26,4 @@ std::string refusal(const std::string& path)
     return what.empty() ? std::string() : path + ": not a regular file but " + what;
 }
 
-} // namespace SpecialFile
+} // namespace FileKind
