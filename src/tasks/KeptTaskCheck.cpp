@@ -1,21 +1,10 @@
 #include "KeptTaskCheck.h"
 
+#include "KeptFields.h"
 #include "OutputOptions.h"
 #include "engine/TimeText.h"
 
 namespace {
-using Field = QString TaskRecord::*;
-
-struct NamedTime
-{
-    const char* name;
-    Field field;
-};
-constexpr NamedTime times[] = {
-    {"length", &TaskRecord::length},        {"source start", &TaskRecord::sourceStart},
-    {"source end", &TaskRecord::sourceEnd}, {"clip length", &TaskRecord::clipLength},
-    {"start time", &TaskRecord::startTime}, {"end time", &TaskRecord::endTime}};
-
 // A value as a message quotes it: a tampered one may be long.
 QString quoted(const QString& text)
 {
@@ -33,11 +22,11 @@ double seconds(const QString& text)
 
 QString timesFault(const TaskRecord& task)
 {
-    for (const NamedTime& time : times) {
-        const QString& text = task.*time.field;
-        if (!text.isEmpty() && TextToSeconds(text) < 0)
+    for (const KeptField& field : KeptFields) {
+        const QString& text = task.*field.member;
+        if (field.time && !text.isEmpty() && TextToSeconds(text) < 0)
             return QStringLiteral("its %1 %2 is not a time")
-                .arg(QLatin1String(time.name), quoted(text));
+                .arg(QLatin1String(field.key), quoted(text));
     }
     const double start = seconds(task.startTime);
     const double end = seconds(task.endTime);

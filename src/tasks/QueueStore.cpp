@@ -1,5 +1,6 @@
 #include "QueueStore.h"
 
+#include "KeptFields.h"
 #include "KeptTaskCheck.h"
 #include "platform/RegularFile.h"
 
@@ -15,30 +16,6 @@
 #include <optional>
 
 namespace {
-using Field = QString TaskRecord::*;
-
-struct NamedField
-{
-    const char* key;
-    Field field;
-};
-// Empty texts are left out of the file; a missing key reads as empty.
-constexpr NamedField fields[] = {
-    {"input", &TaskRecord::inputPath},
-    {"length", &TaskRecord::length},
-    {"size", &TaskRecord::size},
-    {"newName", &TaskRecord::newName},
-    {"newExt", &TaskRecord::newExt},
-    {"sourceStart", &TaskRecord::sourceStart},
-    {"sourceEnd", &TaskRecord::sourceEnd},
-    {"clipLength", &TaskRecord::clipLength},
-    {"startTime", &TaskRecord::startTime},
-    {"endTime", &TaskRecord::endTime},
-    {"failureReason", &TaskRecord::failureReason},
-    {"outputPath", &TaskRecord::outputPath},
-    {"encoderOutput", &TaskRecord::encoderOutput},
-};
-
 struct NamedState
 {
     TaskState state;
@@ -81,8 +58,8 @@ QByteArray toJson(const QList<TaskRecord>& tasks)
     QJsonArray list;
     for (const TaskRecord& task : tasks) {
         QJsonObject object;
-        for (const NamedField& named : fields) {
-            const QString& text = task.*named.field;
+        for (const KeptField& named : KeptFields) {
+            const QString& text = task.*named.member;
             if (text.isEmpty())
                 continue;
             object.insert(QLatin1String(named.key), text);
@@ -101,8 +78,8 @@ QString taskOf(const QJsonValue& value, TaskRecord& task)
     if (!value.isObject())
         return QStringLiteral("it is not a task");
     const QJsonObject object = value.toObject();
-    for (const NamedField& named : fields)
-        task.*named.field = object.value(QLatin1String(named.key)).toString();
+    for (const KeptField& named : KeptFields)
+        task.*named.member = object.value(QLatin1String(named.key)).toString();
     const QJsonValue state = object.value(QLatin1String("state"));
     const std::optional<TaskState> named = state.isUndefined()
                                                ? std::optional<TaskState>(TaskState::Added)

@@ -104,12 +104,13 @@ void InputCommands::drop(const QList<QUrl>& urls)
     addPaths(paths);
 }
 
-void InputCommands::addPaths(const QStringList& paths)
+void InputCommands::addPaths(const QStringList& paths, const QStringList& unreadable,
+                             const QStringList& refused)
 {
     for (const QString& path : paths)
         m_adder.AddPath(path);
     EnableListCommands();
-    tellRefused();
+    tellRefused(unreadable, refused);
 }
 
 void InputCommands::handOver(const QString& currentFolder, const QStringList& arguments,
@@ -117,12 +118,10 @@ void InputCommands::handOver(const QString& currentFolder, const QStringList& ar
 {
     QStringList refused;
     m_handedOver += CommandLinePaths(arguments, currentFolder, &unreadable, &refused);
-    if (m_ui.ltvTask->isEnabled()) {
-        for (const QString& path : std::exchange(m_handedOver, {}))
-            m_adder.AddPath(path);
-        EnableListCommands();
-    }
-    tellRefused(unreadable, refused);
+    if (m_ui.ltvTask->isEnabled())
+        addPaths(std::exchange(m_handedOver, {}), unreadable, refused);
+    else
+        tellRefused(unreadable, refused);
 }
 
 bool InputCommands::eventFilter(QObject* watched, QEvent* event)

@@ -70,7 +70,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void addPaths(const QStringList& paths);
+    // Adds the paths as a drop does and tells of what was left out, these names among them.
+    void addPaths(const QStringList& paths, const QStringList& unreadable = {},
+                  const QStringList& refused = {});
     void probed(const QString& path, const MediaProbe::Facts& facts);
     void encoderFailed(const QString& reason);
     void showProgress();

@@ -48,46 +48,45 @@ WindowAccess::WindowAccess(QWidget* form, const TMainFormUi& ui)
 
 void WindowAccess::SetHints()
 {
-    struct Hint
+    enum Reach { Nowhere, InWindow, InList };
+    struct Command
     {
         ImageButton* image;
         const char* name;
-        QKeySequence keys; // none: the command has no key of its own
+        QKeySequence keys;
+        Reach reach;    // where the key works: the list's keys are the list's own
+        QAction* entry; // the popup menu's, which shows the key too; none when missing
     };
-    // Remove and Clear are the list's Delete and Backspace; Settings has its button's Alt+S.
-    const Hint hints[] = {
-        {m_ui.ibtnAddFile, "Add File", QKeySequence(Qt::CTRL | Qt::Key_O)},
-        {m_ui.ibtnAddDir, "Add Directory", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
-        {m_ui.ibtnRemove, "Remove", QKeySequence(Qt::Key_Delete)},
-        {m_ui.ibtnClear, "Clear", QKeySequence(Qt::Key_Backspace)},
-        {m_ui.ibtnSetting, "Settings", QKeySequence()},
-        {m_ui.ibtnAbout, "About", QKeySequence()},
-        {m_ui.ibtnHelp, "Help", QKeySequence(Qt::Key_F1)},
-        {m_ui.imgStart, "Start", QKeySequence(Qt::CTRL | Qt::Key_Return)},
-        {m_ui.imgStop, "Stop", QKeySequence(Qt::CTRL | Qt::Key_Return)}};
-    for (const Hint& hint : hints) {
-        hint.image->setAccessibleName(QLatin1String(hint.name));
-        hint.image->setToolTip(withKeys(QLatin1String(hint.name), hint.keys));
+    const QKeySequence startStop(Qt::CTRL | Qt::Key_Return);
+    // Settings has its button's Alt+S.
+    const Command commands[] = {
+        {m_ui.ibtnAddFile, "Add File", QKeySequence(Qt::CTRL | Qt::Key_O), InWindow,
+         m_ui.mniAddFiles},
+        {m_ui.ibtnAddDir, "Add Directory", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), InWindow,
+         m_ui.mniAddDir},
+        {m_ui.ibtnRemove, "Remove", QKeySequence(Qt::Key_Delete), InList, m_ui.mniRemove},
+        {m_ui.ibtnClear, "Clear", QKeySequence(Qt::Key_Backspace), InList, m_ui.mniClear},
+        {m_ui.ibtnSetting, "Settings", QKeySequence(), Nowhere, nullptr},
+        {m_ui.ibtnAbout, "About", QKeySequence(), Nowhere, nullptr},
+        {m_ui.ibtnHelp, "Help", QKeySequence(Qt::Key_F1), InWindow, nullptr},
+        {m_ui.imgStart, "Start", startStop, Nowhere, nullptr},
+        {m_ui.imgStop, "Stop", startStop, Nowhere, nullptr}};
+    for (const Command& command : commands) {
+        command.image->setAccessibleName(QLatin1String(command.name));
+        command.image->setToolTip(withKeys(QLatin1String(command.name), command.keys));
+        if (command.reach == InWindow)
+            clickOn(m_form, command.keys, command.image);
+        // While the menu is open its keys run its entries.
+        if (command.entry) {
+            command.entry->setShortcut(command.keys);
+            command.entry->setShortcutContext(Qt::WidgetShortcut);
+        }
     }
-    clickOn(m_form, QKeySequence(Qt::CTRL | Qt::Key_O), m_ui.ibtnAddFile);
-    clickOn(m_form, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), m_ui.ibtnAddDir);
-    clickOn(m_form, QKeySequence(Qt::Key_F1), m_ui.ibtnHelp);
     // One key for both: Start shows while nothing converts, Stop while a run does.
-    for (const QKeySequence& keys :
-         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+    for (const QKeySequence& keys : {startStop, QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
         auto* shortcut = new QShortcut(keys, m_form);
         connect(shortcut, &QShortcut::activated, this,
                 [this] { (m_ui.imgStop->isVisible() ? m_ui.imgStop : m_ui.imgStart)->click(); });
-    }
-    // Shown in the popup menu; while it is open they run its entries.
-    const std::pair<QAction*, QKeySequence> entries[] = {
-        {m_ui.mniAddFiles, QKeySequence(Qt::CTRL | Qt::Key_O)},
-        {m_ui.mniAddDir, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
-        {m_ui.mniRemove, QKeySequence(Qt::Key_Delete)},
-        {m_ui.mniClear, QKeySequence(Qt::Key_Backspace)}};
-    for (const auto& [entry, keys] : entries) {
-        entry->setShortcut(keys);
-        entry->setShortcutContext(Qt::WidgetShortcut);
     }
 }
 
