@@ -7,12 +7,14 @@
 #include "engine/BatchSettings.h"
 #include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
+#include "engine/TaskStatus.h"
 #include "engine/TimeText.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 // A run over its own task list, with every report written down in order.
@@ -36,13 +38,22 @@ struct Harness
             events << "ended " + outcome.text;
             outcomes << outcome;
         });
-        QObject::connect(
-            &model, &TaskModel::dataChanged, &run,
-            [this](const QModelIndex& at, const QModelIndex&, const QList<int>& roles) {
-                if (at.column() == 3 && (roles.isEmpty() || roles.contains(Qt::DisplayRole)))
-                    events
-                        << QStringLiteral("status %1 %2").arg(at.row()).arg(at.data().toString());
-            });
+        // A task's start and end as the run tells them, which the list must already show.
+        QObject::connect(&run, &BatchRun::taskStarted, &run,
+                         [this](int row) { status(row, TaskState::Converting); });
+        QObject::connect(&run, &BatchRun::taskEnded, &run,
+                         [this](int row, TaskState state, const QString& output,
+                                const QString& reason) {
+                             status(row, state);
+                             ends << QStringList{TaskStatus::word(state), output, reason};
+                         });
+    }
+
+    void status(int row, TaskState state)
+    {
+        events << QStringLiteral("status %1 %2").arg(row).arg(TaskStatus::word(state));
+        if (rows.task(row).state != state)
+            events << "the list shows " + StatusOf(rows, row);
     }
 
     TaskModel model;
@@ -50,6 +61,7 @@ struct Harness
     BatchSettings settings{QString(), ".mp4"};
     BatchRun run;
     QStringList events;
+    QList<QStringList> ends; // each task's end: its status, output and reason
     QList<BatchOutcome> outcomes;
     int reads = 0;
 };
@@ -314,6 +326,8 @@ private slots:
                  status == "Complete" ? path("first.mp4") : QString());
         QCOMPARE(harness.rows.task(1).outputPath, path("second.mp4"));
         QCOMPARE(harness.rows.task(1).encoderOutput, "fine");
+        QCOMPARE(harness.ends.value(0),
+                 (QStringList{status, harness.rows.task(0).outputPath, tip}));
     }
 
     // clang-format off
@@ -372,19 +386,32 @@ private slots:
         QCOMPARE(harness.outcomes[0].caption, "Cancel");
         QCOMPARE(StatusOf(harness.rows, 0), "Complete");
         QCOMPARE(harness.run.state(), BatchRun::Idle);
+        // The stopped task keeps what its encoder wrote, and no output.
+        QCOMPARE(harness.rows.task(1).encoderOutput, "banner");
+        QCOMPARE(harness.ends.constLast(), (QStringList{"Stop", "", ""}));
     }
 
-    // Stop pressed as a task ends, before the next one starts: no further task begins.
+    // Stop pressed as a task ends, before the next one starts: no further task begins, whether
+    // it comes while the end is told or from the event loop, with the next start queued.
+    void stopBetweenTwoTasks_data()
+    {
+        QTest::addColumn<bool>("queued");
+        QTest::newRow("while the end is told") << false;
+        QTest::newRow("from the event loop") << true;
+    }
     void stopBetweenTwoTasks()
     {
+        QFETCH(bool, queued);
         SteppedEncoder encoder(m_dir.path());
         encoder.endAtOnce(0);
         Harness harness(encoder.program());
         harness.settings.outputFolder = m_dir.path();
         AppendTask(harness.rows, AddedTask(path("a.avi"), 5));
         AppendTask(harness.rows, AddedTask(path("b.avi"), 5));
-        QObject::connect(&harness.model, &TaskModel::dataChanged, &harness.run, [&] {
-            if (StatusOf(harness.rows, 0) == "Complete")
+        QObject::connect(&harness.run, &BatchRun::taskEnded, &harness.run, [&] {
+            if (queued)
+                QTimer::singleShot(0, &harness.run, [&] { harness.run.Stop(); });
+            else
                 harness.run.Stop();
         });
         harness.run.RunBatch(QString(), harness.settings);
@@ -392,6 +419,59 @@ private slots:
         QCOMPARE(harness.outcomes[0].kind, BatchOutcome::Stopped);
         QCOMPARE(encoder.runs(), 1);
         QCOMPARE(StatusOf(harness.rows, 1), "OK");
+        QCOMPARE(harness.events.filter("status 1"), QStringList());
+    }
+
+    // A run with fewer tasks at once than the one before converts no more at once than it says.
+    void fewerAtOnceThanBefore()
+    {
+        SteppedEncoder encoder(m_dir.path());
+        Harness harness(encoder.program());
+        harness.settings.outputFolder = m_dir.path();
+        for (const char* name : {"a.avi", "b.avi", "c.avi"})
+            AppendTask(harness.rows, AddedTask(path(name), 5));
+        harness.settings.tasksAtOnce = 3;
+        harness.run.RunBatch(QString(), harness.settings);
+        QTRY_COMPARE(encoder.runs(), 3);
+        harness.run.Stop();
+        QTRY_COMPARE(harness.outcomes.size(), 1);
+        harness.settings.tasksAtOnce = 1;
+        harness.run.RunBatch(QString(), harness.settings);
+        QTRY_COMPARE(encoder.runs(), 4);
+        QTest::qWait(200); // a second start would come from the event loop meanwhile
+        QCOMPARE(encoder.runs(), 4);
+        QCOMPARE(harness.run.convertingRows(), QList<int>{0});
+        encoder.exit(4, 0);
+        QTRY_COMPARE(encoder.runs(), 5);
+        QCOMPARE(harness.run.convertingRows(), QList<int>{1});
+        harness.run.Stop();
+        QTRY_COMPARE(harness.outcomes.size(), 2);
+    }
+
+    // An encoder that cannot start while others convert: those others are stopped and told so,
+    // the task that could not start fails, and the tasks before keep their end.
+    void cannotStartBesideOthers()
+    {
+        SteppedEncoder encoder(m_dir.path());
+        Harness harness(encoder.program());
+        harness.settings.outputFolder = m_dir.path();
+        harness.settings.tasksAtOnce = 2;
+        for (const char* name : {"a.avi", "b.avi", "c.avi"})
+            AppendTask(harness.rows, AddedTask(path(name), 5));
+        harness.run.RunBatch(QString(), harness.settings);
+        QTRY_COMPARE(encoder.runs(), 2);
+        const int first = encoder.arguments(1).contains(path("a.avi")) ? 1 : 2;
+        const int second = 3 - first;
+        QVERIFY(QFile::setPermissions(encoder.program(), QFile::ReadOwner | QFile::WriteOwner));
+        encoder.exit(first, 0);
+        QTRY_COMPARE(harness.outcomes.size(), 1);
+        QCOMPARE(harness.outcomes[0].kind, BatchOutcome::CannotStart);
+        QVERIFY(ProcessGone(encoder.pid(second)));
+        QCOMPARE(StatusOf(harness.rows, 0), "Complete");
+        QCOMPARE(StatusOf(harness.rows, 1), "Stop");
+        QCOMPARE(StatusOf(harness.rows, 2), "Failed");
+        QCOMPARE(harness.ends.size(), 3);
+        QCOMPARE(harness.run.state(), BatchRun::Idle);
     }
 
     // A run after one with failures starts clean: no count, no reason left from before.
@@ -487,23 +567,34 @@ private slots:
         QCOMPARE(StatusOf(harness.rows, 1), "Complete");
     }
 
-    // However much the encoder writes, the task keeps the end of it, and never more than 64 kB.
+    // However much the encoder writes, the task keeps the end of it, and never more than 64 kB
+    // of text, counted in bytes whatever the letters.
+    void logKeepsTheEnd_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QString>("end");
+        QTest::newRow("plain") << QByteArray("seq 1 30000") << "\n29999\n30000";
+        QTest::newRow("two bytes a letter")
+            << QByteArray("seq 1 30000 | sed 's/$/ \xc3\xa9\xc3\xa9\xc3\xa9/'") << "\n30000 ééé";
+    }
     void logKeepsTheEnd()
     {
-        const QString program = WriteFakeEncoder(m_dir.path(), "encoder", "seq 1 30000");
+        QFETCH(QByteArray, script);
+        QFETCH(QString, end);
+        const QString program = WriteFakeEncoder(m_dir.path(), "encoder", script);
         Harness harness(program);
         harness.settings.outputFolder = m_dir.path();
         AppendTask(harness.rows, AddedTask(path("a.avi"), 5));
         harness.run.RunBatch(QString(), harness.settings);
         QTRY_COMPARE(harness.outcomes.size(), 1);
-        const QString log = harness.rows.task(0).encoderOutput;
+        const QByteArray log = harness.rows.task(0).encoderOutput.toUtf8();
         QVERIFY2(log.size() > 60000 && log.size() <= 64 * 1024,
                  qPrintable(QString::number(log.size())));
-        QVERIFY(log.endsWith("\n29999\n30000"));
+        QVERIFY(log.endsWith(end.toUtf8()));
     }
 
-    // A run may begin before its files are read: a length read later counts from then on,
-    // for the task under way and for one already ended alike.
+    // A run may begin before its files are read: a length read later counts from then on, for
+    // the task under way and for one already ended alike; the run hears of it from the list.
     void lengthsReadDuringTheRun()
     {
         SteppedEncoder encoder(m_dir.path());
@@ -515,7 +606,6 @@ private slots:
             ltvItemData task;
             task.ClipLength = SecondsToText(60);
             harness.rows.WriteTask(row, TaskRows::ClipLength, task);
-            harness.run.lengthRead(row);
         };
         harness.run.RunBatch(QString(), harness.settings);
         QTRY_COMPARE(encoder.runs(), 1);

@@ -2,6 +2,9 @@
 #include "base/PathText.h"
 #include "tasks/InputScan.h"
 #include "tasks/InputTypes.h"
+#include "tasks/TaskAdder.h"
+#include "engine/TaskModel.h"
+#include "engine/TaskRows.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +15,10 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+constexpr int None = -1; // no refusal
+} // namespace
 
 class TestInputs final : public QObject
 {
@@ -114,28 +121,28 @@ private slots:
         QTest::addColumn<QByteArray>("listFile");
         QTest::addColumn<QStringList>("paths");
         QTest::addColumn<QStringList>("unreadable"); // lines left out, escaped
-        QTest::addColumn<bool>("refused"); // the list itself, as no regular file
+        QTest::addColumn<int>("list"); // the list itself refused as this Refusal; -1: not refused
         QTest::newRow("arguments") << QStringList{"/v/a.avi", "/clips", "whatever.TMP"} << QByteArray()
-            << QStringList{"/v/a.avi", "/clips", "/cwd/whatever.TMP"} << QStringList() << false;
-        QTest::newRow("none") << QStringList() << QByteArray() << QStringList() << QStringList() << false;
+            << QStringList{"/v/a.avi", "/clips", "/cwd/whatever.TMP"} << QStringList() << None;
+        QTest::newRow("none") << QStringList() << QByteArray() << QStringList() << QStringList() << None;
         QTest::newRow("from a file manager")
             << QStringList{"file:///v/two%20words.avi", "./a.avi", "../up/b.avi", "sub//c.avi"}
-            << QByteArray() << QStringList{"/v/two words.avi", "/cwd/a.avi", "/up/b.avi", "/cwd/sub/c.avi"} << QStringList() << false;
+            << QByteArray() << QStringList{"/v/two words.avi", "/cwd/a.avi", "/up/b.avi", "/cwd/sub/c.avi"} << QStringList() << None;
         QTest::newRow("list file, mixed line ends") << QStringList{"@/LIST.TMP", "/ignored.avi"}
             << QByteArray("/v/a.avi\r\n\r\n/v/b c.avi \n/v/d.avi\r/v/e.avi\n\n")
-            << QStringList{"/v/a.avi", "/v/b c.avi ", "/v/d.avi", "/v/e.avi"} << QStringList() << false;
+            << QStringList{"/v/a.avi", "/v/b c.avi ", "/v/d.avi", "/v/e.avi"} << QStringList() << None;
         QTest::newRow("list file, byte-order mark and UTF-8")
             << QStringList{"@/list.tmp"} << QByteArray("\xEF\xBB\xBF/v/\xC3\xBC.avi")
-            << QStringList{"/v/ü.avi"} << QStringList() << false;
+            << QStringList{"/v/ü.avi"} << QStringList() << None;
         QTest::newRow("missing list file")
-            << QStringList{"@/gone.tmp"} << QByteArray() << QStringList() << QStringList() << false;
+            << QStringList{"@/gone.tmp"} << QByteArray() << QStringList() << QStringList() << int(Refusal::ListUnreadable);
         QTest::newRow("list file, a line that is no UTF-8")
             << QStringList{"@/list.tmp"} << QByteArray("/v/caf\xE9.avi\n/v/ok.avi\n")
-            << QStringList{"/v/ok.avi"} << QStringList{"/v/caf\\xE9.avi"} << false;
+            << QStringList{"/v/ok.avi"} << QStringList{"/v/caf\\xE9.avi"} << None;
         QTest::newRow("list file that is a FIFO") // opened to read, it would wait for a writer
-            << QStringList{"@/list.tmp", "/v/a.avi"} << QByteArray("<fifo>") << QStringList() << QStringList() << true;
+            << QStringList{"@/list.tmp", "/v/a.avi"} << QByteArray("<fifo>") << QStringList() << QStringList() << int(Refusal::NotRegularFile);
         QTest::newRow("tmp folder is no list")
-            << QStringList{"/x.tmp/a.avi"} << QByteArray() << QStringList{"/x.tmp/a.avi"} << QStringList() << false;
+            << QStringList{"/x.tmp/a.avi"} << QByteArray() << QStringList{"/x.tmp/a.avi"} << QStringList() << None;
     }
     // clang-format on
     void commandLinePaths()
@@ -144,7 +151,7 @@ private slots:
         QFETCH(QByteArray, listFile);
         QFETCH(QStringList, paths);
         QFETCH(QStringList, unreadable);
-        QFETCH(bool, refused);
+        QFETCH(int, list);
         QTemporaryDir dir;
         if (!arguments.isEmpty() && arguments.first().startsWith("@")) {
             arguments.first().replace("@", dir.path());
@@ -153,11 +160,14 @@ private slots:
             else if (!listFile.isEmpty())
                 QVERIFY(WriteFile(arguments.first(), listFile));
         }
-        QStringList leftOut;
-        QStringList notFiles;
-        QCOMPARE(CommandLinePaths(arguments, "/cwd", &leftOut, &notFiles), paths);
-        QCOMPARE(leftOut, unreadable);
-        QCOMPARE(notFiles, refused ? QStringList{arguments.first()} : QStringList());
+        QList<RefusedInput> refused;
+        QCOMPARE(CommandLinePaths(arguments, "/cwd", &refused), paths);
+        QList<RefusedInput> expected;
+        if (list != None)
+            expected.append({arguments.first(), Refusal(list)});
+        for (const QString& line : unreadable)
+            expected.append({line, Refusal::NameNotText});
+        QCOMPARE(refused, expected);
     }
 
     // clang-format off
@@ -202,6 +212,46 @@ private slots:
         // The list file and the names in it are taken from the folder the program started in.
         QCOMPARE(CommandLinePaths({"clips.tmp"}, dir.path()),
                  (QStringList{dir.filePath("a.avi"), "/v/b.avi"}));
+    }
+
+    // Every path the user names is looked at once and ends as tasks or as one refusal with its
+    // reason, for the window and the console alike.
+    // clang-format off
+    void inputGate_data()
+    {
+        QTest::addColumn<QString>("path"); // in the test folder
+        QTest::addColumn<QStringList>("tasks");
+        QTest::addColumn<int>("refusal");
+        QTest::newRow("a supported file") << "single.avi" << QStringList{"single.avi"} << None;
+        QTest::newRow("a folder: its inputs, its FIFO refused") << "clips"
+            << QStringList{"clips/A.mp4", "clips/a.mpg", "clips/b.avi", "clips/c.MOV", "clips/link.avi"}
+            << int(Refusal::NotRegularFile);
+        QTest::newRow("a file of another type") << "single.flv" << QStringList() << int(Refusal::NotSupported);
+        QTest::newRow("nothing there") << "gone.avi" << QStringList() << int(Refusal::NoSuchFile);
+        QTest::newRow("a broken link") << "clips/broken.avi" << QStringList() << int(Refusal::NoSuchFile);
+        QTest::newRow("a FIFO") << "clips/pipe.avi" << QStringList() << int(Refusal::NotRegularFile);
+        QTest::newRow("already listed") << "clips/b.avi" << QStringList{"clips/b.avi"} << None;
+    }
+    // clang-format on
+    void inputGate()
+    {
+        QFETCH(QString, path);
+        QFETCH(QStringList, tasks);
+        QFETCH(int, refusal);
+        TaskModel model;
+        TaskRows rows(&model);
+        TaskAdder adder(rows, InputExtensions(), {});
+        adder.AddPath(m_dir.filePath(path));
+        adder.AddPath(m_dir.filePath(path)); // a second time: nothing more
+        QStringList added;
+        for (int row = 0; row < rows.rowCount(); ++row)
+            added << QDir(m_dir.path()).relativeFilePath(rows.caption(row));
+        QCOMPARE(added, tasks);
+        QList<RefusedInput> expected;
+        if (refusal != None)
+            expected.fill({m_dir.filePath(path == "clips" ? "clips/pipe.avi" : path), Refusal(refusal)}, 2);
+        QCOMPARE(adder.takeRefused(), expected);
+        QCOMPARE(adder.takeRefused(), QList<RefusedInput>());
     }
 
 private:

@@ -1,11 +1,13 @@
 #include "TestFiles.h"
 #include "engine/BatchRules.h"
+#include "engine/BatchSettings.h"
 #include "engine/EncoderCommand.h"
 #include "engine/MediaProbe.h"
 #include "engine/ProbeQueue.h"
 #include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "platform/EncoderProcess.h"
+#include "profiles/Preferences.h"
 #include "tasks/InputTypes.h"
 #include "tasks/OutputOptions.h"
 #include "tasks/TaskAdder.h"
@@ -108,6 +110,58 @@ private slots:
         QFETCH(QString, arguments);
         QFETCH(int, tasks);
         QCOMPARE(AutomaticTasksAtOnce(cores, arguments), tasks);
+    }
+
+    // A run's settings come from the General choices in both programs; only Automatic asks the
+    // cores and the profile.
+    // clang-format off
+    void runSettings_data()
+    {
+        QTest::addColumn<int>("chosen"); // tasks at once; 0 Automatic
+        QTest::addColumn<bool>("overwrite");
+        QTest::addColumn<int>("tasks");
+        QTest::newRow("chosen, overwriting") << 3 << true << 3;
+        QTest::newRow("Automatic, not overwriting") << 0 << false << 4; // 8 cores, libx264
+    }
+    // clang-format on
+    void runSettings()
+    {
+        QFETCH(int, chosen);
+        QFETCH(bool, overwrite);
+        QFETCH(int, tasks);
+        GeneralSettings general;
+        general.tasksAtOnce = chosen;
+        general.overwrite = overwrite;
+        general.openDir = false;
+        general.exitProgram = general.skipCompleted = true;
+        const BatchSettings settings = RunSettings(general, "/out", ".mp4", " -c:v libx264", 8);
+        QCOMPARE(settings.tasksAtOnce, tasks);
+        QCOMPARE(settings.renameExisting, !overwrite);
+        QCOMPARE(settings.outputFolder, "/out");
+        QCOMPARE(settings.outputExt, ".mp4");
+        QCOMPARE(settings.openFolderWhenDone, false);
+        QCOMPARE(settings.exitWhenDone, true);
+        QCOMPARE(settings.turnOffWhenDone, false);
+        QCOMPARE(settings.skipCompleted, true);
+    }
+
+    void outputFolder_data()
+    {
+        QTest::addColumn<QString>("folder"); // "@" is a folder of the test
+        QTest::addColumn<int>("state");
+        QTest::newRow("a folder") << "@" << int(OutputFolderState::Usable);
+        QTest::newRow("relative") << "videos" << int(OutputFolderState::NotFullPath);
+        QTest::newRow("empty") << "" << int(OutputFolderState::Missing);
+        QTest::newRow("gone") << "@/gone" << int(OutputFolderState::Missing);
+        QTest::newRow("a file") << "@/file" << int(OutputFolderState::NotFolder);
+    }
+    void outputFolder()
+    {
+        QFETCH(QString, folder);
+        QFETCH(int, state);
+        QTemporaryDir dir;
+        QVERIFY(WriteFile(dir.filePath("file")));
+        QCOMPARE(int(CheckOutputFolder(folder.replace("@", dir.path()))), state);
     }
 
     // A task added, given a new name, start and end as the Output panel stores them, and

@@ -1,10 +1,6 @@
 #include "ConsoleBatch.h"
 
-#include "tasks/InputScan.h"
 #include "tasks/InputTypes.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 #include <csignal>
 
@@ -19,13 +15,11 @@ ConsoleBatch::ConsoleBatch(const QString& encoderPath, ConsoleReport& report, in
     m_probes.setBackground(true);
     connect(&m_probes, &ProbeQueue::probed, this,
             [this](const QString& path, const MediaProbe::Facts& facts) {
-                m_run.lengthRead(m_adder.Apply(path, facts));
+                m_adder.Apply(path, facts);
             });
-    connect(&m_model, &TaskModel::dataChanged, this,
-            [this](const QModelIndex& from, const QModelIndex& to, const QList<int>& roles) {
-                if (roles != QList<int>{TaskModel::ProgressRole})
-                    watch(from.row(), to.row());
-            });
+    connect(&m_run, &BatchRun::taskStarted, this,
+            [this](int row) { m_report.started(m_rows.caption(row)); });
+    connect(&m_run, &BatchRun::taskEnded, this, &ConsoleBatch::taskEnded);
     connect(&m_run, &BatchRun::ended, this, &ConsoleBatch::end);
     m_ticker.setInterval(500);
     connect(&m_ticker, &QTimer::timeout, this, &ConsoleBatch::showProgress);
@@ -52,7 +46,6 @@ void ConsoleBatch::start(const QStringList& inputs, const QString& arguments,
 {
     m_elapsed.start();
     addInputs(inputs);
-    m_seen = QList<TaskState>(m_rows.rowCount(), TaskState::Added);
     m_tally.tasks += m_rows.rowCount();
     // Nobody reads what the run would say: it does not begin.
     if (m_report.lost())
@@ -75,32 +68,27 @@ void ConsoleBatch::start(const QStringList& inputs, const QString& arguments,
 
 void ConsoleBatch::addInputs(const QStringList& inputs)
 {
-    QStringList unreadable;
-    QStringList refused; // a list file that is no regular file
-    const QStringList paths = CommandLinePaths(inputs, QDir::currentPath(), &unreadable, &refused);
-    for (const QString& path : refused)
-        notATask(path, QStringLiteral("not a regular file"));
-    for (const QString& path : paths) {
-        const QFileInfo info(path);
-        if (path.isEmpty())
-            continue;
-        if (!info.exists())
-            notATask(path, QStringLiteral("no such file"));
-        else if (IsSpecialFile(path))
-            notATask(path, QStringLiteral("not a regular file"));
-        else if (!info.isDir() && !IsSupportedInput(path, m_adder.extensions()))
-            notATask(path, QStringLiteral("not a supported input (%1)")
-                               .arg(m_adder.extensions().join(QLatin1Char(' '))));
-        else
-            m_adder.AddPath(path);
+    m_adder.AddCommandLine(inputs);
+    for (const RefusedInput& refused : m_adder.takeRefused())
+        notATask(refused.path, reason(refused.why));
+}
+
+QString ConsoleBatch::reason(Refusal why) const
+{
+    switch (why) {
+    case Refusal::NoSuchFile:
+        return QStringLiteral("no such file");
+    case Refusal::NotRegularFile:
+        return QStringLiteral("not a regular file");
+    case Refusal::NotSupported:
+        return QStringLiteral("not a supported input (%1)")
+            .arg(m_adder.extensions().join(QLatin1Char(' ')));
+    case Refusal::NameNotText:
+        return QStringLiteral("the name is not valid text");
+    case Refusal::ListUnreadable:
+        return QStringLiteral("the list cannot be read");
     }
-    for (const QString& path : m_adder.takeRefused())
-        notATask(path, QStringLiteral("not a regular file"));
-    for (const QString& name : unreadable + m_adder.takeUnreadable())
-        notATask(name, QStringLiteral("the name is not valid text"));
-    if (inputs.size() == 1 && inputs.first().endsWith(QLatin1String(".tmp"), Qt::CaseInsensitive) &&
-        !QFileInfo(inputs.first()).isReadable())
-        notATask(inputs.first(), QStringLiteral("the list cannot be read"));
+    return QString();
 }
 
 void ConsoleBatch::notATask(const QString& path, const QString& reason)
@@ -110,33 +98,24 @@ void ConsoleBatch::notATask(const QString& path, const QString& reason)
     m_report.ended(path, TaskState::Failed, QString(), reason);
 }
 
-void ConsoleBatch::watch(int first, int last)
+void ConsoleBatch::taskEnded(int row, TaskState state, const QString& output,
+                             const QString& reason)
 {
-    for (int row = first; row <= last && row < m_seen.size(); ++row) {
-        const TaskRecord& task = m_rows.task(row);
-        if (task.state == m_seen[row])
-            continue;
-        m_seen[row] = task.state;
-        switch (task.state) {
-        case TaskState::Converting:
-            m_report.started(task.inputPath);
-            break;
-        case TaskState::Complete:
-            ++m_tally.complete;
-            m_report.ended(task.inputPath, task.state, task.outputPath, QString());
-            break;
-        case TaskState::Failed:
-            ++m_tally.failed;
-            m_report.ended(task.inputPath, task.state, QString(), task.failureReason);
-            break;
-        case TaskState::Stopped:
-            ++m_tally.stopped;
-            m_report.ended(task.inputPath, task.state, QString(), QString());
-            break;
-        case TaskState::Added:
-            break;
-        }
+    switch (state) {
+    case TaskState::Complete:
+        ++m_tally.complete;
+        break;
+    case TaskState::Failed:
+        ++m_tally.failed;
+        break;
+    case TaskState::Stopped:
+        ++m_tally.stopped;
+        break;
+    case TaskState::Added:
+    case TaskState::Converting:
+        return;
     }
+    m_report.ended(m_rows.caption(row), state, output, reason);
 }
 
 void ConsoleBatch::showProgress()

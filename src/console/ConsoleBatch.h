@@ -46,7 +46,8 @@ private:
     void readLength(const QString& path);
     void addInputs(const QStringList& inputs);
     void notATask(const QString& path, const QString& reason);
-    void watch(int first, int last);
+    QString reason(Refusal why) const;
+    void taskEnded(int row, TaskState state, const QString& output, const QString& reason);
     void showProgress();
     void end(const BatchOutcome& outcome);
     int status(const BatchOutcome& outcome) const;
@@ -58,7 +59,6 @@ private:
     TaskAdder m_adder;
     ProbeQueue m_probes;
     BatchRun m_run;
-    QList<TaskState> m_seen; // each row's state as last reported
     ConsoleReport::Tally m_tally;
     QElapsedTimer m_elapsed;
     QTimer m_ticker;

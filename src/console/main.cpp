@@ -5,7 +5,7 @@
 #include "ConsoleReport.h"
 #include "base/FwError.h"
 #include "base/PathText.h"
-#include "engine/BatchRules.h"
+#include "engine/BatchSettings.h"
 #include "platform/DataHome.h"
 #include "platform/StopSignals.h"
 #include "profiles/Preferences.h"
@@ -16,7 +16,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
 
 #include <csignal>
 #include <cstdio>
@@ -106,19 +105,18 @@ int main(int argc, char** argv)
     } catch (const FwError& error) {
         return refuse(error.text());
     }
-    BatchSettings settings;
-    settings.outputFolder = options.outputFolder.isEmpty()
-                                ? window.outputPath
-                                : QFileInfo(options.outputFolder).absoluteFilePath();
-    if (!QFileInfo(settings.outputFolder).isDir())
+    const QString outputFolder = options.outputFolder.isEmpty()
+                                     ? window.outputPath
+                                     : QFileInfo(options.outputFolder).absoluteFilePath();
+    if (CheckOutputFolder(outputFolder) != OutputFolderState::Usable)
         return refuse(QStringLiteral("the output folder \"%1\" does not exist")
-                          .arg(QDir::toNativeSeparators(settings.outputFolder)));
-    settings.outputExt = profile.outputExt;
-    settings.renameExisting = !options.overwrite.value_or(general.overwrite);
-    settings.tasksAtOnce =
-        options.tasksAtOnce != 0
-            ? options.tasksAtOnce
-            : AutomaticTasksAtOnce(QThread::idealThreadCount(), profile.arguments);
+                          .arg(QDir::toNativeSeparators(outputFolder)));
+    // The command tells of its end itself: nothing is opened, left or switched off after it.
+    general.openDir = general.exitProgram = general.turnOff = false;
+    general.overwrite = options.overwrite.value_or(general.overwrite);
+    general.tasksAtOnce = options.tasksAtOnce;
+    const BatchSettings settings =
+        RunSettings(general, outputFolder, profile.outputExt, profile.arguments);
 
     // A reader that goes away (| head) shows as a failed write, which stops the run, instead of
     // a death half-way through a line that leaves the encoders to the death signal alone.

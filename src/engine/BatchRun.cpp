@@ -17,7 +17,19 @@
 
 BatchRun::BatchRun(TaskRows& rows, const QString& encoderPath, QObject* parent)
     : QObject(parent), m_rows(rows), m_encoderPath(encoderPath)
-{}
+{
+    // Files are read while a run converts when it starts before their reading ends.
+    if (TaskModel* model = m_rows.model())
+        connect(model, &TaskModel::dataChanged, this,
+                [this](const QModelIndex& from, const QModelIndex& to, const QList<int>& roles) {
+                    if (m_state == Idle || roles == QList<int>{TaskModel::ProgressRole} ||
+                        from.column() > TaskModel::ClipLengthColumn ||
+                        to.column() < TaskModel::ClipLengthColumn)
+                        return;
+                    for (int row = from.row(); row <= to.row(); ++row)
+                        lengthRead(row);
+                });
+}
 
 BatchRun::~BatchRun() = default;
 
@@ -132,6 +144,7 @@ bool BatchRun::startTask(Slot& slot, int row)
     slot.clip = m_lengths[row];
     m_rows.setProgress(row, 0);
     m_rows.setState(row, TaskState::Converting);
+    emit taskStarted(row);
     showConverting();
     slot.output = m_namer.OutputPath(row, task, m_settings.outputFolder, m_settings.outputExt,
                                      m_settings.renameExisting, &slot.claim);
@@ -148,7 +161,13 @@ void BatchRun::refuse(int row, const QString& reason)
     m_done += std::max(0.0, m_lengths[row]);
     ++m_failed;
     m_rows.setOutcome(row, QString(), QString());
-    m_rows.setState(row, TaskState::Failed, reason);
+    end(row, TaskState::Failed, reason);
+}
+
+void BatchRun::end(int row, TaskState state, const QString& reason)
+{
+    m_rows.setState(row, state, reason);
+    emit taskEnded(row, state, m_rows.task(row).outputPath, reason);
 }
 
 bool BatchRun::inOutputFolder(const QString& path) const
@@ -260,9 +279,9 @@ void BatchRun::taskFinished(Slot& slot, const QString& failureReason)
     if (!failureReason.isEmpty()) {
         releaseClaim(slot);
         ++m_failed;
-        m_rows.setState(row, TaskState::Failed, failureReason);
+        end(row, TaskState::Failed, failureReason);
     } else {
-        m_rows.setState(row, TaskState::Complete);
+        end(row, TaskState::Complete);
     }
     const bool more = m_next < m_rows.rowCount();
     if (!more && !anyActive()) {
@@ -287,9 +306,8 @@ void BatchRun::cannotStart(Slot& slot, const QString& message, const QString& re
     const QList<int> stopped = stopJobs();
     emit clockRunning(false);
     for (const int other : stopped)
-        m_rows.setState(other, TaskState::Stopped);
-    m_rows.setState(row, TaskState::Failed,
-                    QStringLiteral("The encoder could not be started: ") + reason);
+        end(other, TaskState::Stopped);
+    end(row, TaskState::Failed, QStringLiteral("The encoder could not be started: ") + reason);
     BatchOutcome outcome;
     outcome.kind = BatchOutcome::CannotStart;
     outcome.caption = QStringLiteral("Framewright");
@@ -302,7 +320,7 @@ void BatchRun::endStopped()
     emit clockRunning(false);
     // Stopped between two tasks, the next one never began: it keeps its status.
     for (const int row : std::as_const(m_stopped))
-        m_rows.setState(row, TaskState::Stopped);
+        end(row, TaskState::Stopped);
     BatchOutcome outcome;
     outcome.kind = BatchOutcome::Stopped;
     outcome.caption = QStringLiteral("Cancel");
@@ -356,7 +374,7 @@ void BatchRun::abandon()
     const QList<int> stopped = stopJobs();
     emit clockRunning(false);
     for (const int row : stopped)
-        m_rows.setState(row, TaskState::Stopped);
+        end(row, TaskState::Stopped);
     m_state = Idle;
     ++m_generation;
 }

@@ -45,9 +45,6 @@ public:
     int totalPosition() const { return m_totalBar; }
     // The rows being converted now, in list order.
     QList<int> convertingRows() const;
-    // The row's length was read after the run began: the bars count it from now on. A run may
-    // start before every file is read when no task has times of its own to keep.
-    void lengthRead(int row);
 
 signals:
     void started();                                // the progress area is reset and shown
@@ -55,6 +52,10 @@ signals:
     void convertingFile(const QString& fileNames); // of the tasks converting, comma-separated
     void outputRead(const QString& text);          // the latest read of the first such task
     void progressShown(int current, int total);
+    // A task's conversion begins, and it ends: Complete with the file it wrote, Failed with
+    // why, or Stopped. A task refused before any encoder starts ends without having started.
+    void taskStarted(int row);
+    void taskEnded(int row, TaskState state, const QString& output, const QString& reason);
     void ended(const BatchOutcome& outcome);
 
 private:
@@ -68,6 +69,11 @@ private:
     };
 
     void later(void (BatchRun::*step)());
+    // The row's length was read after the run began: the bars count it from now on. A run may
+    // start before every file is read when no task has times of its own to keep.
+    void lengthRead(int row);
+    // The task's new state, told to whoever follows the run.
+    void end(int row, TaskState state, const QString& reason = QString());
     void fill();
     // False when the run ended instead; a task refused before its start leaves the slot free.
     bool startTask(Slot& slot, int row);

@@ -68,13 +68,14 @@ QStringList UnreadableFolderNames(const QString& folder, const QStringList& exte
 
 namespace {
 // The lines of a list file, one path each.
-QStringList listedPaths(const QString& listFile, QStringList* unreadable, QStringList* refused)
+QStringList listedPaths(const QString& listFile, QList<RefusedInput>* refused)
 {
     // A FIFO would hold the program until someone writes to it, a device might never end.
     RegularFileRead read = ReadRegularFile(listFile);
     if (!read.error.isEmpty()) {
-        if (refused && read.notRegular)
-            refused->append(listFile);
+        if (refused)
+            refused->append({listFile, read.notRegular ? Refusal::NotRegularFile
+                                                       : Refusal::ListUnreadable});
         return {};
     }
     QByteArray& bytes = read.bytes;
@@ -88,8 +89,8 @@ QStringList listedPaths(const QString& listFile, QStringList* unreadable, QStrin
             continue;
         if (IsValidUtf8(line))
             paths.append(QString::fromUtf8(line));
-        else if (unreadable)
-            unreadable->append(EscapedName(line));
+        else if (refused)
+            refused->append({EscapedName(line), Refusal::NameNotText});
     }
     return paths;
 }
@@ -109,14 +110,14 @@ QString AbsoluteArgument(const QString& argument, const QString& currentFolder)
 }
 
 QStringList CommandLinePaths(const QStringList& arguments, const QString& currentFolder,
-                             QStringList* unreadable, QStringList* refused)
+                             QList<RefusedInput>* refused)
 {
     QStringList paths;
     if (arguments.isEmpty() || FileExtension(arguments.first()).toLower() != QLatin1String(".tmp"))
         paths = arguments;
     else
         paths =
-            listedPaths(AbsoluteArgument(arguments.first(), currentFolder), unreadable, refused);
+            listedPaths(AbsoluteArgument(arguments.first(), currentFolder), refused);
     for (QString& path : paths)
         path = AbsoluteArgument(path, currentFolder);
     return paths;

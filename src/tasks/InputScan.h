@@ -37,16 +37,34 @@ bool IsSpecialFile(const QString& path);
 // with the bad bytes escaped, in name order.
 QStringList UnreadableFolderNames(const QString& folder, const QStringList& extensions);
 
+// Why a path the user named did not become a task.
+enum class Refusal {
+    NoSuchFile,
+    NotRegularFile, // a FIFO, a device or a socket
+    NotSupported,   // a file of a type the program does not convert
+    NameNotText,    // the name is no valid text: the path is given escaped
+    ListUnreadable, // a list file that cannot be read
+};
+struct RefusedInput
+{
+    QString path;
+    Refusal why;
+    bool operator==(const RefusedInput& other) const
+    {
+        return path == other.path && why == other.why;
+    }
+};
+
 // The paths a command line names: when the first argument's extension is ".tmp" (any
 // case), the non-empty lines of that UTF-8 file (none if it cannot be read), otherwise the
 // arguments themselves. A file manager may pass "file://" addresses or names relative to the
 // folder it started the program in: both come back as absolute local paths. Lines of the list
-// that are not valid UTF-8 are left out and added to `unreadable`, escaped. A list that is no
-// regular file (a FIFO, a device, a socket) is never waited on: nothing is read from it and its
-// absolute path is added to `refused`.
+// that are not valid UTF-8 are left out and refused, escaped. A list that is no regular file (a
+// FIFO, a device, a socket) is never waited on: nothing is read from it and it is refused by
+// its absolute path, as is a list that cannot be read.
 QStringList CommandLinePaths(const QStringList& arguments,
                              const QString& currentFolder = QDir::currentPath(),
-                             QStringList* unreadable = nullptr, QStringList* refused = nullptr);
+                             QList<RefusedInput>* refused = nullptr);
 
 // An argument as an absolute local path.
 QString AbsoluteArgument(const QString& argument, const QString& currentFolder);

@@ -16,16 +16,24 @@ TaskAdder::TaskAdder(TaskRows& rows, QStringList extensions, Hooks hooks)
 
 void TaskAdder::AddTask(const QString& path)
 {
+    // A FIFO would hold its probe and its conversion until they give up; a device or a
+    // socket is no video file either.
+    if (IsSpecialFile(path)) {
+        if (m_hooks.adding)
+            m_hooks.adding();
+        if (m_rows.indexOf(path) < 0)
+            m_refused.append({path, Refusal::NotRegularFile});
+        return;
+    }
+    addFile(path);
+}
+
+void TaskAdder::addFile(const QString& path)
+{
     if (m_hooks.adding)
         m_hooks.adding();
     if (m_rows.indexOf(path) >= 0)
         return;
-    // A FIFO would hold its probe and its conversion until they give up; a device or a
-    // socket is no video file either.
-    if (IsSpecialFile(path)) {
-        m_refused.append(path);
-        return;
-    }
     m_rows.appendTask(newTask(path));
     Probe(path);
 }
@@ -112,27 +120,31 @@ void TaskAdder::AddFolder(const QString& folder)
     m_rows.appendTasks(tasks);
     for (const ltvItemData& task : std::as_const(tasks))
         Probe(task.InputFile);
-    m_refused += scan.special;
-    m_unreadable += scan.unreadable;
+    for (const QString& path : scan.special)
+        m_refused.append({path, Refusal::NotRegularFile});
+    for (const QString& name : scan.unreadable)
+        m_refused.append({name, Refusal::NameNotText});
 }
 
 void TaskAdder::AddPath(const QString& path)
 {
-    const QFileInfo info(path);
+    if (path.isEmpty())
+        return;
+    const QFileInfo info(path); // one look at the path answers every question below
     if (info.isDir())
         AddFolder(path);
     else if (info.isFile() && IsSupportedInput(path, m_extensions))
-        AddTask(path);
-    else if (IsSpecialFile(path))
-        m_refused.append(path);
+        addFile(path);
+    else if (info.isFile())
+        m_refused.append({path, Refusal::NotSupported});
+    else if (info.exists())
+        m_refused.append({path, Refusal::NotRegularFile});
+    else
+        m_refused.append({path, Refusal::NoSuchFile});
 }
 
-void TaskAdder::AddCommandLine(const QStringList& arguments)
+void TaskAdder::AddCommandLine(const QStringList& arguments, const QString& currentFolder)
 {
-    const QStringList paths =
-        CommandLinePaths(arguments, QDir::currentPath(), &m_unreadable, &m_refused);
-    for (const QString& path : paths) {
-        if (!path.isEmpty())
-            AddPath(path);
-    }
+    for (const QString& path : CommandLinePaths(arguments, currentFolder, &m_refused))
+        AddPath(path);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "InputScan.h"
 #include "OutputOptions.h"
 #include "engine/MediaProbe.h"
 #include "engine/ltvItemData.h"
@@ -13,8 +14,9 @@
 
 class TaskRows;
 
-// Every road by which inputs enter the task list ends here: one file becomes one task, a folder
-// becomes a task per supported file inside it. A task's row appears at once, with its name and
+// Every road by which inputs enter the task list ends here, for the window and the console
+// alike: one file becomes one task, a folder becomes a task per supported file inside it, and
+// every other path is refused with its reason, each path looked at once. A task's row appears at once, with its name and
 // output options; its length and frame size come from a probe, which may end later (Apply).
 class TaskAdder final
 {
@@ -35,11 +37,13 @@ public:
     void AddTask(const QString& path);
     // Adds the supported files directly inside the folder, in name order.
     void AddFolder(const QString& folder);
-    // A dropped or command-line path: a folder's inputs, a supported file, or nothing.
+    // A dropped or command-line path: a folder's inputs, a supported file, or a refusal (no
+    // such file, no regular file, not supported). An empty path is passed over.
     void AddPath(const QString& path);
-    // The command line: paths, or the lines of a ".tmp" list file named first. A list that is
-    // no regular file is refused like such an input.
-    void AddCommandLine(const QStringList& arguments);
+    // The command line: paths, or the lines of a ".tmp" list file named first, as
+    // CommandLinePaths reads them in the folder given.
+    void AddCommandLine(const QStringList& arguments,
+                        const QString& currentFolder = QDir::currentPath());
 
     // Asks for the facts of a task already in the list, one brought back from the last run
     // before its file was read; they come back through Apply.
@@ -63,22 +67,20 @@ public:
 
     const QStringList& extensions() const { return m_extensions; }
 
-    // The paths left out since the last call because they are no regular files, in the order
-    // they came; the list starts empty again.
-    QStringList takeRefused() { return std::exchange(m_refused, {}); }
-    // The names left out since the last call because they are no valid text (a folder's files,
-    // a list file's lines), escaped; the list starts empty again.
-    QStringList takeUnreadable() { return std::exchange(m_unreadable, {}); }
+    // The paths left out since the last call, each with its reason, in the order they came;
+    // the list starts empty again. A path already in the list is not refused: it is there.
+    QList<RefusedInput> takeRefused() { return std::exchange(m_refused, {}); }
 
 private:
     // A new task's record: its name and output options, nothing read yet.
     ltvItemData newTask(const QString& path) const;
+    // Adds a file known to be regular, unless a row has exactly this caption already.
+    void addFile(const QString& path);
 
     TaskRows& m_rows;
     QStringList m_extensions;
     Hooks m_hooks;
     QHash<QString, int> m_unread; // probes asked for and not yet applied, by path
     QHash<QString, OutputOptions> m_held;
-    QStringList m_refused;
-    QStringList m_unreadable;
+    QList<RefusedInput> m_refused;
 };

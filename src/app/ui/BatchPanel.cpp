@@ -6,7 +6,7 @@
 #include "Notice.h"
 #include "SplitterBar.h"
 #include "TMainFormUi.h"
-#include "engine/BatchRules.h"
+#include "engine/BatchSettings.h"
 #include "engine/TaskRows.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ui/ParameterPanels.h"
@@ -14,8 +14,6 @@
 #include "profiles/ui/ValueListEditor.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,7 +21,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QThread>
 #include <QTimer>
 #include <QTreeView>
 
@@ -95,18 +92,21 @@ bool BatchPanel::mayStart()
         });
         return false;
     };
-    const QString folder = m_ui.edtOutputdir->text();
-    // A relative folder would depend on where the program happened to be started from.
-    if (!folder.isEmpty() && QDir::isRelativePath(folder))
+    switch (CheckOutputFolder(m_ui.edtOutputdir->text())) {
+    case OutputFolderState::NotFullPath:
         return refuse(QStringLiteral("Output path is not a full path"),
                       QStringLiteral("The output path \"%1\" is not a full path. Please specify "
                                      "a folder from the root, for example with Browse.")
-                          .arg(folder),
+                          .arg(m_ui.edtOutputdir->text()),
                       m_ui.edtOutputdir);
-    if (!QFileInfo(folder).isDir())
+    case OutputFolderState::Missing:
+    case OutputFolderState::NotFolder:
         return refuse(QStringLiteral("Output path does not exist"),
                       QStringLiteral("The output path does not exist. Please specify another one."),
                       m_ui.edtOutputdir);
+    case OutputFolderState::Usable:
+        break;
+    }
     // Without a profile there is neither an output type nor an argument string.
     if (m_rows.rowCount() > 0 && m_hooks.profilePath().isEmpty())
         return refuse(
@@ -145,27 +145,13 @@ void BatchPanel::convert()
         lock(false); // a profile that cannot be read must not leave the window locked
         throw;
     }
-    BatchSettings batch = settings();
-    if (batch.tasksAtOnce == 0)
-        batch.tasksAtOnce = AutomaticTasksAtOnce(QThread::idealThreadCount(), arguments);
-    m_run.RunBatch(arguments, batch);
-}
-
-BatchSettings BatchPanel::settings() const
-{
-    BatchSettings settings;
-    settings.outputFolder = m_ui.edtOutputdir->text();
-    settings.outputExt = m_hooks.outputExt();
-    if (m_setting) {
-        const GeneralSettings general = m_setting->general();
-        settings.renameExisting = !general.overwrite;
-        settings.openFolderWhenDone = general.openDir;
-        settings.exitWhenDone = general.exitProgram;
-        settings.turnOffWhenDone = general.turnOff;
-        settings.tasksAtOnce = general.tasksAtOnce;
-        settings.skipCompleted = general.skipCompleted;
-    }
-    return settings;
+    GeneralSettings general;
+    if (m_setting)
+        general = m_setting->general();
+    else
+        general.openDir = false; // without the dialog, nothing was chosen to follow a run
+    m_run.RunBatch(arguments, RunSettings(general, m_ui.edtOutputdir->text(),
+                                          m_hooks.outputExt(), arguments));
 }
 
 void BatchPanel::imgStopClick()

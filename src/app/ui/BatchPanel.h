@@ -37,6 +37,7 @@ public:
                const QString& encoderPath, Hooks hooks);
 
     void setSettingForm(TSettingForm* setting) { m_setting = setting; }
+    const BatchRun& run() const { return m_run; }
 
     void imgStartClick();
     void tbtnStartClick();
@@ -60,7 +61,6 @@ private:
     bool mayStart();
     // The output folder field, the profile's type and the Settings dialog's General tab as
     // they are now (the tab's defaults until the dialog exists).
-    BatchSettings settings() const;
     void convert();
     void waitForReading(bool waiting);
     // The list keeps the first converting row in view, unless the user scrolled elsewhere

@@ -104,24 +104,33 @@ void InputCommands::drop(const QList<QUrl>& urls)
     addPaths(paths);
 }
 
-void InputCommands::addPaths(const QStringList& paths, const QStringList& unreadable,
-                             const QStringList& refused)
+void InputCommands::addPaths(const QStringList& paths, const QList<RefusedInput>& refused)
 {
     for (const QString& path : paths)
         m_adder.AddPath(path);
     EnableListCommands();
-    tellRefused(unreadable, refused);
+    tellRefused(refused);
 }
 
-void InputCommands::handOver(const QString& currentFolder, const QStringList& arguments,
-                             QStringList unreadable)
+namespace {
+QList<RefusedInput> unreadableArguments(const QStringList& names)
 {
-    QStringList refused;
-    m_handedOver += CommandLinePaths(arguments, currentFolder, &unreadable, &refused);
+    QList<RefusedInput> refused;
+    for (const QString& name : names)
+        refused.append({name, Refusal::NameNotText});
+    return refused;
+}
+} // namespace
+
+void InputCommands::handOver(const QString& currentFolder, const QStringList& arguments,
+                             const QStringList& unreadable)
+{
+    QList<RefusedInput> refused = unreadableArguments(unreadable);
+    m_handedOver += CommandLinePaths(arguments, currentFolder, &refused);
     if (m_ui.ltvTask->isEnabled())
-        addPaths(std::exchange(m_handedOver, {}), unreadable, refused);
+        addPaths(std::exchange(m_handedOver, {}), refused);
     else
-        tellRefused(unreadable, refused);
+        tellRefused(refused);
 }
 
 bool InputCommands::eventFilter(QObject* watched, QEvent* event)
@@ -141,7 +150,7 @@ void InputCommands::AddCommandLineInputs(const QStringList& arguments,
 {
     m_adder.AddCommandLine(arguments);
     EnableListCommands();
-    tellRefused(unreadable);
+    tellRefused(unreadableArguments(unreadable));
 }
 
 void InputCommands::restore(const QList<TaskRecord>& tasks)
@@ -166,10 +175,19 @@ void InputCommands::restore(const QList<TaskRecord>& tasks)
     }
 }
 
-void InputCommands::tellRefused(QStringList unreadable, QStringList refused)
+void InputCommands::tellRefused(QList<RefusedInput> refusals)
 {
-    refused += m_adder.takeRefused();
-    unreadable += m_adder.takeUnreadable();
+    // A path that names nothing, or a file of another type, is passed over without a word, as
+    // the open dialog would not have offered it.
+    refusals += m_adder.takeRefused();
+    QStringList refused;
+    QStringList unreadable;
+    for (const RefusedInput& refusal : std::as_const(refusals)) {
+        if (refusal.why == Refusal::NotRegularFile)
+            refused << refusal.path;
+        else if (refusal.why == Refusal::NameNotText)
+            unreadable << refusal.path;
+    }
     QStringList parts;
     if (!refused.isEmpty()) {
         constexpr int Named = 5;

@@ -40,7 +40,7 @@ public:
     // drop's would, once the list is enabled again when a run is converting. A list file it
     // names is read now, while the start that named it waits.
     void handOver(const QString& currentFolder, const QStringList& arguments,
-                  QStringList unreadable);
+                  const QStringList& unreadable);
     // The tasks kept from the last run, in one go; only those whose file was never read are
     // read now.
     void restore(const QList<TaskRecord>& tasks);
@@ -70,14 +70,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Adds the paths as a drop does and tells of what was left out, these names among them.
-    void addPaths(const QStringList& paths, const QStringList& unreadable = {},
-                  const QStringList& refused = {});
+    // Adds the paths as a drop does and tells of what was left out, these among them.
+    void addPaths(const QStringList& paths, const QList<RefusedInput>& refused = {});
     void probed(const QString& path, const MediaProbe::Facts& facts);
     void encoderFailed(const QString& reason);
     void showProgress();
-    // Names the inputs the last road left out: no regular files, or names that are no text.
-    void tellRefused(QStringList unreadable = {}, QStringList refused = {});
+    // Names the inputs the last road left out, these among them: no regular files, or names
+    // that are no text.
+    void tellRefused(QList<RefusedInput> refusals = {});
 
     QWidget* m_form;
     const TMainFormUi& m_ui;

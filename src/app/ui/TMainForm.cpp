@@ -244,7 +244,7 @@ void TMainForm::FormCreate()
 
 void TMainForm::SetHints()
 {
-    (new WindowAccess(this, m_ui))->SetHints();
+    (new WindowAccess(this, m_ui, m_batch->run()))->SetHints();
 }
 
 void TMainForm::showEvent(QShowEvent* event)

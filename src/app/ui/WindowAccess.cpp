@@ -3,6 +3,7 @@
 #include "ImageButton.h"
 #include "SplitterBar.h"
 #include "TMainFormUi.h"
+#include "engine/BatchRun.h"
 #include "engine/TaskModel.h"
 #include "profiles/ui/ParameterPanels.h"
 #include "profiles/ui/ValueListEditor.h"
@@ -37,13 +38,14 @@ QString withKeys(const QString& hint, const QKeySequence& keys)
 }
 } // namespace
 
-WindowAccess::WindowAccess(QWidget* form, const TMainFormUi& ui)
+WindowAccess::WindowAccess(QWidget* form, const TMainFormUi& ui, const BatchRun& run)
     : QObject(form), m_form(form), m_ui(ui)
 {
     setTabOrder();
     setNames();
     setListKeys();
-    connect(m_ui.taskModel, &QAbstractItemModel::dataChanged, this, &WindowAccess::tellStatus);
+    connect(&run, &BatchRun::taskStarted, this, &WindowAccess::tellStatus);
+    connect(&run, &BatchRun::taskEnded, this, [this](int row) { tellStatus(row); });
 }
 
 void WindowAccess::SetHints()
@@ -133,20 +135,16 @@ void WindowAccess::setListKeys()
     }
 }
 
-void WindowAccess::tellStatus(const QModelIndex& from, const QModelIndex& to,
-                              const QList<int>& roles)
+void WindowAccess::tellStatus(int row)
 {
     // The list tells a reader nothing of a cell's new text by itself: a task's new status is
     // told as a new name of its Status cell, which a reader hears of as of any control's.
-    if (!QAccessible::isActive() || roles == QList<int>{TaskModel::ProgressRole} ||
-        from.column() > TaskModel::StatusColumn || to.column() < TaskModel::StatusColumn)
+    if (!QAccessible::isActive())
         return;
     QAccessibleInterface* list = QAccessible::queryAccessibleInterface(m_ui.ltvTask);
     QAccessibleTableInterface* table = list ? list->tableInterface() : nullptr;
-    for (int row = from.row(); table && row <= to.row(); ++row) {
-        if (QAccessibleInterface* cell = table->cellAt(row, TaskModel::StatusColumn)) {
-            QAccessibleEvent event(cell, QAccessible::NameChanged);
-            QAccessible::updateAccessibility(&event);
-        }
+    if (QAccessibleInterface* cell = table ? table->cellAt(row, TaskModel::StatusColumn) : nullptr) {
+        QAccessibleEvent event(cell, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
     }
 }

@@ -3,7 +3,7 @@
 #include <QList>
 #include <QObject>
 
-class QModelIndex;
+class BatchRun;
 
 struct TMainFormUi;
 class QWidget;
@@ -16,7 +16,7 @@ class WindowAccess final : public QObject
 {
     Q_OBJECT
 public:
-    WindowAccess(QWidget* form, const TMainFormUi& ui);
+    WindowAccess(QWidget* form, const TMainFormUi& ui, const BatchRun& run);
 
     // Hints, names and keys of the pictures; the hints are switched on at start-up.
     void SetHints();
@@ -25,7 +25,8 @@ private:
     void setTabOrder();
     void setNames();
     void setListKeys();
-    void tellStatus(const QModelIndex& from, const QModelIndex& to, const QList<int>& roles);
+    // A task of the run starts or ends.
+    void tellStatus(int row);
 
     QWidget* m_form;
     const TMainFormUi& m_ui;
