@@ -45,8 +45,19 @@ private slots:
         mode(m_outer.filePath("home"), 0777);
     }
 
+    void installedFolderSendsTheUserHome_data()
+    {
+        QTest::addColumn<bool>("shippedPreferences");
+        QTest::newRow("nothing written beside the program") << false;
+        QTest::newRow("a read-only Preferences.ini beside it") << true;
+    }
     void installedFolderSendsTheUserHome()
     {
+        QFETCH(bool, shippedPreferences);
+        if (shippedPreferences) {
+            QVERIFY(WriteFile(m_program + "/Preferences.ini", "[Main]\r\n"));
+            mode(m_program + "/Preferences.ini", 0444);
+        }
         mode(m_program, 0555);
         mode(m_program + "/Profiles", 0555);
         const QByteArray first = choose();
@@ -54,13 +65,19 @@ private slots:
             QSKIP("no user without write rights to run the program as");
         QCOMPARE(first, (m_user + "/").toUtf8());
         QVERIFY(QFile::exists(m_user + "/Preferences.ini"));
-        QVERIFY(!QFile::exists(m_program + "/Preferences.ini"));
+        QCOMPARE(ReadFile(m_program + "/Preferences.ini"),
+                 shippedPreferences ? QByteArray("[Main]\r\n") : QByteArray("<missing>"));
         QCOMPARE(ReadFile(m_user + "/Profiles/Shipped.cvp"), QByteArray("[Main]\r\nType=mp4\r\n"));
 
         // The user's changes stay; the shipped copy is not put back over them.
         QVERIFY(WriteFile(m_user + "/Profiles/Shipped.cvp", "[Main]\r\nType=mkv\r\n"));
         QCOMPARE(choose(), (m_user + "/").toUtf8());
         QCOMPARE(ReadFile(m_user + "/Profiles/Shipped.cvp"), QByteArray("[Main]\r\nType=mkv\r\n"));
+        // Nor over a shipped profile the user deleted.
+        QVERIFY(QFile::remove(m_user + "/Profiles/Shipped.cvp"));
+        QCOMPARE(choose(), (m_user + "/").toUtf8());
+        QVERIFY(!QFile::exists(m_user + "/Profiles/Shipped.cvp"));
+        mode(m_program, 0755);
     }
 
     void portableFolderStaysAsItWas_data()
