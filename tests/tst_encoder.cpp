@@ -982,6 +982,9 @@ void TestEncoder::ffmpegOutcome_data()
     QTest::newRow("trailer not written, exit 0")
         << WritesOutput + "printf 'Error writing trailer of x: No space left on device' >&2" << 1
         << QByteArrayList{"Conversion failed: No space left on device\n"} << QByteArrayList{};
+    QTest::newRow("trailer not written, said alone, exit 0")
+        << WritesOutput + "echo 'Error writing trailer' >&2" << 1
+        << QByteArrayList{"Conversion failed: Error writing trailer\n"} << QByteArrayList{};
     QTest::newRow("last message without line break")
         << WritesOutput + "printf 'frame=1 time=00:00:01.50' >&2" << 0
         << QByteArrayList{"frame=1 time=1.50"} << QByteArrayList{"00:00:01.50"};
