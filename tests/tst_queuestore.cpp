@@ -17,7 +17,9 @@
 
 #include <sys/stat.h>
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 namespace {
 // Each field of a task where the rest of the program finds it: the column and header of the
@@ -56,6 +58,23 @@ const FieldPlace places[] = {
     {"outputPath", None, "", &TaskRecord::outputPath, nullptr, nullptr, "/out/clip.mp4"},
     {"encoderOutput", None, "", &TaskRecord::encoderOutput, nullptr, nullptr,
      "the encoder's\nlast lines"},
+};
+
+// Calls `act` as the first event queued for the object arrives: the keeper hears so that its
+// write is done.
+class BeforeQueuedCall final : public QObject
+{
+public:
+    explicit BeforeQueuedCall(std::function<void()> act) : m_act(std::move(act)) {}
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::MetaCall && m_act)
+            std::exchange(m_act, nullptr)();
+        return false;
+    }
+
+private:
+    std::function<void()> m_act;
 };
 } // namespace
 
@@ -339,6 +358,24 @@ private slots:
         QCOMPARE(task.encoderOutput, QStringLiteral("the log"));
     }
 
+    // The change comes while the write is under way as far as the keeper knows: done on its
+    // thread, not yet heard of.
+    void keeperWritesAChangeMadeDuringAWrite()
+    {
+        TaskModel model;
+        TaskRows rows(&model);
+        QueueKeeper keeper(&model, QueueStore(path()));
+        keeper.start();
+        qsizetype written = -1;
+        BeforeQueuedCall during([&] {
+            written = QueueStore(path()).load().tasks.size();
+            rows.appendTask("/v/during.avi");
+        });
+        keeper.installEventFilter(&during);
+        rows.appendTask("/v/before.avi");
+        QTRY_COMPARE(written, 1);
+        QTRY_COMPARE(QueueStore(path()).load().tasks.size(), 2); // unasked, after that write
+    }
 };
 
 QTEST_GUILESS_MAIN(TestQueueStore)
