@@ -13,6 +13,7 @@
 #include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "profiles/ui/TSettingForm.h"
+#include "tasks/QueueKeeper.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -198,14 +199,49 @@ private slots:
         QCOMPARE(third.rows().caption(before.size()), context.arguments[0]);
     }
 
-    void unreadableListIsToldOnce()
+    // A kept list the window cannot take whole is told of once. Set aside, it is replaced by the
+    // next save; with no name free beside it, it is never written over in that session.
+    void unusableListIsToldOnce_data()
     {
+        QTest::addColumn<QByteArray>("kept");
+        QTest::addColumn<bool>("roomAside");
+        QTest::addColumn<QString>("told");
+        const QByteArray unreadable = "{\"tasks\": [{";
+        const QByteArray tampered = R"({"version":1,"tasks":[{"input":"/v/a.avi"},)"
+                                    R"({"input":"/v/b.avi","state":"done"}]})";
+        QTest::newRow("unreadable") << unreadable << true << "the file was kept as";
+        QTest::newRow("unreadable, no room aside") << unreadable << false << "nor moved aside";
+        QTest::newRow("a task fails its check") << tampered << true << "They were kept as";
+        QTest::newRow("a task fails its check, no room aside")
+            << tampered << false << "could not be kept in a file of their own";
+    }
+    void unusableListIsToldOnce()
+    {
+        QFETCH(QByteArray, kept);
+        QFETCH(bool, roomAside);
+        QFETCH(QString, told);
         ModalWatcher watcher;
-        FormFixture fixture(
-            {}, [](const QString& folder) { WriteFile(folder + "Queue.json", "{\"tasks\": [{"); });
-        QCOMPARE(fixture.form->rows().rowCount(), 0);
+        FormFixture fixture({}, [&](const QString& folder) {
+            WriteFakeProgramFolder(folder); // a task kept without its length is read again
+            WriteFile(folder + "Queue.json", kept);
+            for (int number = roomAside ? 100 : 1; number < 100; ++number)
+                WriteFile(folder + "Queue.json.bad" + (number > 1 ? QString::number(number) : ""),
+                          "somebody's list");
+        });
+        const QString path = fixture.folder() + "Queue.json";
         QTRY_COMPARE(watcher.seen.size(), 1);
-        QVERIFY(watcher.seen[0].text.contains(fixture.folder() + "Queue.json.bad"));
+        QVERIFY2(watcher.seen[0].text.contains(told), qPrintable(watcher.seen[0].text));
+        if (roomAside)
+            QVERIFY(watcher.seen[0].text.contains(path + ".bad\""));
+
+        // A change, its timed save and the one as the window closes.
+        fixture.form->rows().appendTask(fixture.folder() + "late.avi");
+        QTest::qWait(QueueKeeper::Delay * 2);
+        fixture.form->close();
+        QCOMPARE(ReadFile(path).contains("late.avi"), roomAside);
+        if (!roomAside)
+            QCOMPARE(ReadFile(path), kept);
+        QCOMPARE(watcher.seen.size(), 1);
     }
 
     void errorsInHandlersAreShown()

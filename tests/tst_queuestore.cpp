@@ -1,5 +1,6 @@
 #include "TestFiles.h"
 #include "TestTasks.h"
+#include "engine/TaskFields.h"
 #include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "tasks/QueueKeeper.h"
@@ -16,7 +17,66 @@
 
 #include <sys/stat.h>
 
+#include <functional>
 #include <memory>
+#include <utility>
+
+namespace {
+// Each field of a task where the rest of the program finds it: the column and header of the
+// list, the record's text (none for the status), the working copy's text and seconds the run
+// reads (none for the outcome), and the key under which somebody's kept list holds it.
+struct FieldPlace
+{
+    const char* key;
+    int column; // -1: none
+    const char* header;
+    QString TaskRecord::*text;
+    QString ltvItemData::*copy;
+    double ltvItemData::*seconds;
+    const char* value; // a time reads as 4.5 s; "<other>": another input that exists
+};
+constexpr int None = -1;
+const FieldPlace places[] = {
+    {"input", 0, "Input File", &TaskRecord::inputPath, &ltvItemData::InputFile, nullptr, "<other>"},
+    {"length", 1, "Length", &TaskRecord::length, &ltvItemData::Length, &ltvItemData::LengthSec,
+     "00:00:04.5"},
+    {"size", 2, "Size", &TaskRecord::size, &ltvItemData::Size, nullptr, " 320x240"},
+    {"state", 3, "Status", nullptr, &ltvItemData::Status, nullptr, "Failed"},
+    {"newName", 4, "", &TaskRecord::newName, &ltvItemData::NewFileName, nullptr, "a new name"},
+    {"newExt", 5, "", &TaskRecord::newExt, &ltvItemData::NewFileExt, nullptr, ".kept"},
+    {"sourceStart", 6, "", &TaskRecord::sourceStart, &ltvItemData::SourceStart,
+     &ltvItemData::SourceStartSec, "00:00:04.5"},
+    {"sourceEnd", 7, "", &TaskRecord::sourceEnd, &ltvItemData::SourceEnd,
+     &ltvItemData::SourceEndSec, "00:00:04.5"},
+    {"clipLength", 8, "", &TaskRecord::clipLength, &ltvItemData::ClipLength,
+     &ltvItemData::ClipLengthSec, "00:00:04.5"},
+    {"startTime", 9, "", &TaskRecord::startTime, &ltvItemData::StartTime,
+     &ltvItemData::StartTimeSec, "00:00:04.5"},
+    {"endTime", 10, "", &TaskRecord::endTime, &ltvItemData::EndTime, &ltvItemData::EndTimeSec,
+     "00:00:04.5"},
+    {"failureReason", None, "", &TaskRecord::failureReason, nullptr, nullptr, "exit code 1"},
+    {"outputPath", None, "", &TaskRecord::outputPath, nullptr, nullptr, "/out/clip.mp4"},
+    {"encoderOutput", None, "", &TaskRecord::encoderOutput, nullptr, nullptr,
+     "the encoder's\nlast lines"},
+};
+
+// Calls `act` as the first event queued for the object arrives: the keeper hears so that its
+// write is done.
+class BeforeQueuedCall final : public QObject
+{
+public:
+    explicit BeforeQueuedCall(std::function<void()> act) : m_act(std::move(act)) {}
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::MetaCall && m_act)
+            std::exchange(m_act, nullptr)();
+        return false;
+    }
+
+private:
+    std::function<void()> m_act;
+};
+} // namespace
 
 class TestQueueStore final : public QObject
 {
@@ -74,6 +134,68 @@ private slots:
                 expected.state = TaskState::Stopped;
             QCOMPARE(RecordTexts(loaded.tasks[i]), RecordTexts(expected));
         }
+    }
+
+    void everyFieldTakesItsPlace_data()
+    {
+        QTest::addColumn<int>("place");
+        for (int place = 0; place < int(std::size(places)); ++place)
+            QTest::newRow(places[place].key) << place;
+    }
+    void everyFieldTakesItsPlace()
+    {
+        QFETCH(int, place);
+        const FieldPlace& field = places[place];
+        QCOMPARE(std::size(TaskFields), std::size(places)); // a field of its own: a row here
+        TaskRecord base; // complete, as the task's state would change if its input had gone
+        base.inputPath = m_dir->filePath("clip.avi");
+        base.state = TaskState::Complete;
+        QString value = field.value;
+        if (value == "<other>")
+            value = m_dir->filePath("other.avi");
+        QVERIFY(WriteFile(base.inputPath) && WriteFile(m_dir->filePath("other.avi")));
+
+        // The list: set in its column, the value lands in the record's text.
+        TaskModel model;
+        model.append(QList<TaskRecord>{base, base});
+        TaskRecord task = base;
+        if (field.column != None) {
+            QCOMPARE(model.headerData(field.column, Qt::Horizontal).toString(),
+                     QString(field.header));
+            TaskModel::setText(task, field.column, value);
+            model.setTask(0, task);
+            QCOMPARE(model.index(0, field.column).data().toString(), value);
+        } else {
+            task.*field.text = value;
+            model.setTask(0, task);
+        }
+        if (field.text)
+            QCOMPARE(task.*field.text, value);
+        else
+            QCOMPARE(task.state, TaskState::Failed);
+
+        // The working copy: read from the row, and written onto another, it carries the field
+        // or leaves the other row's as it was.
+        TaskRows rows(&model);
+        ltvItemData copy;
+        rows.ReadTask(0, TaskRows::WholeRecord, copy);
+        if (field.copy)
+            QCOMPARE(copy.*field.copy, value);
+        if (field.seconds)
+            QCOMPARE(copy.*field.seconds, 4.5);
+        rows.WriteTask(1, TaskRows::WholeRecord, copy);
+        QCOMPARE(RecordTexts(model.task(1)), RecordTexts(field.copy ? task : base));
+
+        // The kept list: under its key, and back.
+        const QueueStore store(path());
+        QCOMPARE(store.save({task}), QString());
+        const QJsonObject kept =
+            QJsonDocument::fromJson(ReadFile(path())).object()["tasks"].toArray()[0].toObject();
+        QCOMPARE(kept[field.key].toString(), field.text ? value : QString("failed"));
+        const QueueStore::Loaded loaded = store.load();
+        QCOMPARE(loaded.rejected, QStringList());
+        QCOMPARE(loaded.tasks.size(), 1);
+        QCOMPARE(RecordTexts(loaded.tasks[0]), RecordTexts(task));
     }
 
     // Each row is one task of a hand-edited file, between two good ones: it comes back, or it
@@ -234,6 +356,25 @@ private slots:
         QCOMPARE(task.progress, 40);
         QCOMPARE(task.outputPath, QStringLiteral("/out/0.mp4"));
         QCOMPARE(task.encoderOutput, QStringLiteral("the log"));
+    }
+
+    // The change comes while the write is under way as far as the keeper knows: done on its
+    // thread, not yet heard of.
+    void keeperWritesAChangeMadeDuringAWrite()
+    {
+        TaskModel model;
+        TaskRows rows(&model);
+        QueueKeeper keeper(&model, QueueStore(path()));
+        keeper.start();
+        qsizetype written = -1;
+        BeforeQueuedCall during([&] {
+            written = QueueStore(path()).load().tasks.size();
+            rows.appendTask("/v/during.avi");
+        });
+        keeper.installEventFilter(&during);
+        rows.appendTask("/v/before.avi");
+        QTRY_COMPARE(written, 1);
+        QTRY_COMPARE(QueueStore(path()).load().tasks.size(), 2); // unasked, after that write
     }
 };
 

@@ -1,21 +1,28 @@
 #include "TaskModel.h"
 
-#include "engine/TaskStatus.h"
-
+#include <array>
 #include <utility>
 
 namespace {
-using Field = QString TaskRecord::*;
+// The field each column shows, in the order of TaskFields.
+constexpr auto columnFields = [] {
+    std::array<const TaskField*, TaskModel::ColumnCount> fields{};
+    int column = 0;
+    for (const TaskField& field : TaskFields) {
+        if (field.column)
+            fields[column++] = &field;
+    }
+    return fields;
+}();
+// The columns other code names by their names.
+static_assert(columnFields[TaskModel::InputColumn]->text == &TaskRecord::inputPath);
+static_assert(columnFields[TaskModel::StatusColumn]->text == nullptr);
+static_assert(columnFields[TaskModel::EndTimeColumn]->text == &TaskRecord::endTime);
 
-// The text field each column shows; the Status column shows the state's word instead.
-constexpr Field fields[TaskModel::ColumnCount] = {
-    &TaskRecord::inputPath,   &TaskRecord::length,
-    &TaskRecord::size,        nullptr,
-    &TaskRecord::newName,     &TaskRecord::newExt,
-    &TaskRecord::sourceStart, &TaskRecord::sourceEnd,
-    &TaskRecord::clipLength,  &TaskRecord::startTime,
-    &TaskRecord::endTime,
-};
+const TaskField* fieldOf(int column)
+{
+    return column >= 0 && column < TaskModel::ColumnCount ? columnFields[column] : nullptr;
+}
 } // namespace
 
 TaskModel::TaskModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -32,17 +39,14 @@ int TaskModel::columnCount(const QModelIndex& parent) const
 
 QString TaskModel::text(const TaskRecord& task, int column)
 {
-    if (column == StatusColumn)
-        return TaskStatus::word(task.state);
-    return column >= 0 && column < ColumnCount ? task.*fields[column] : QString();
+    const TaskField* field = fieldOf(column);
+    return field ? TaskFieldText(task, *field) : QString();
 }
 
 void TaskModel::setText(TaskRecord& task, int column, const QString& text)
 {
-    if (column == StatusColumn)
-        task.state = TaskStatus::state(text);
-    else if (column >= 0 && column < ColumnCount)
-        task.*fields[column] = text;
+    if (const TaskField* field = fieldOf(column))
+        SetTaskFieldText(task, *field, text);
 }
 
 QVariant TaskModel::data(const QModelIndex& index, int role) const
@@ -64,18 +68,8 @@ QVariant TaskModel::headerData(int section, Qt::Orientation orientation, int rol
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    switch (section) {
-    case InputColumn:
-        return QStringLiteral("Input File");
-    case LengthColumn:
-        return QStringLiteral("Length");
-    case SizeColumn:
-        return QStringLiteral("Size");
-    case StatusColumn:
-        return QStringLiteral("Status");
-    default:
-        return QString();
-    }
+    const TaskField* field = fieldOf(section);
+    return field ? QString::fromLatin1(field->header) : QString();
 }
 
 bool TaskModel::removeRows(int row, int count, const QModelIndex& parent)

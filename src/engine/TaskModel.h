@@ -1,13 +1,14 @@
 #pragma once
 
+#include "engine/TaskFields.h"
 #include "engine/TaskRecord.h"
 
 #include <QAbstractTableModel>
 #include <QList>
 
-// The task list: one TaskRecord per row, shown in eleven columns of which the view shows the
-// first four. Each column is a field of the record; the Status column's tooltip is the task's
-// failure reason. Rows move, leave and arrive with their whole record.
+// The task list: one TaskRecord per row, shown in the columns TaskFields gives, of which the
+// view shows the first four. Each column is a field of the record; the Status column's tooltip
+// is the task's failure reason. Rows move, leave and arrive with their whole record.
 class TaskModel final : public QAbstractTableModel
 {
     Q_OBJECT
@@ -24,7 +25,7 @@ public:
         ClipLengthColumn,
         StartTimeColumn,
         EndTimeColumn,
-        ColumnCount
+        ColumnCount = TaskColumnCount
     };
     static constexpr int VisibleColumns = StatusColumn + 1;
     // Changes to what the list does not show (the outcome) are told with this role, those to

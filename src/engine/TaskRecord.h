@@ -10,7 +10,8 @@ inline constexpr qsizetype KeptEncoderOutputBytes = 64 * 1024;
 enum class TaskState { Added, Converting, Complete, Failed, Stopped };
 
 // Everything the program keeps of one task. The texts are those the list shows and the run
-// reads; the rest is what the run learnt of the task's last conversion.
+// reads; the rest is what the run learnt of the task's last conversion. Each text has its row in
+// TaskFields, which tells where the list, the run and the kept list hold it.
 struct TaskRecord
 {
     QString inputPath; // also the row's caption

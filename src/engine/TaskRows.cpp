@@ -4,45 +4,70 @@
 #include "engine/TaskModel.h"
 #include "engine/TimeText.h"
 
+#include <array>
+
 namespace {
-using TextField = QString ltvItemData::*;
-using NumberField = double ltvItemData::*;
-
-// The working copy's text for each Field, in row order.
-constexpr TextField fieldTexts[TaskRows::FieldCount] = {
-    &ltvItemData::Length,      &ltvItemData::Size,       &ltvItemData::Status,
-    &ltvItemData::NewFileName, &ltvItemData::NewFileExt, &ltvItemData::SourceStart,
-    &ltvItemData::SourceEnd,   &ltvItemData::ClipLength, &ltvItemData::StartTime,
-    &ltvItemData::EndTime,
-};
-
-// The number derived from each Field's text; null where the text is not a time.
-constexpr NumberField fieldNumbers[TaskRows::FieldCount] = {
-    &ltvItemData::LengthSec,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    &ltvItemData::SourceStartSec,
-    &ltvItemData::SourceEndSec,
-    &ltvItemData::ClipLengthSec,
-    &ltvItemData::StartTimeSec,
-    &ltvItemData::EndTimeSec,
-};
-
-// The column that shows a Field: the caption comes first.
-constexpr int columnOf(int field)
+// A field ReadTask and WriteTask copy, and the list's column for it.
+struct CopiedField
 {
-    return field + 1;
+    const TaskField* field;
+    int column;
+};
+
+// The fields the working copy holds, in the order of TaskFields: the caption first, then the
+// Fields. A mode's field is the one after it, which makes CaptionOnly the caption.
+constexpr auto copiedFields = [] {
+    std::array<CopiedField, TaskCopyCount> copied{};
+    int next = 0;
+    int column = 0;
+    for (const TaskField& field : TaskFields) {
+        if (field.copy)
+            copied[next++] = {&field, field.column ? column : -1};
+        if (field.column)
+            ++column;
+    }
+    return copied;
+}();
+static_assert(TaskRows::CaptionOnly == -1 && TaskRows::FieldCount + 1 == TaskCopyCount);
+// A row is rows of texts, one to a column: a field the run reads has a column, hidden if the
+// view need not show it, so that a change of it is told as a change of that column.
+static_assert([] {
+    for (const CopiedField& copied : copiedFields) {
+        if (copied.column < 0)
+            return false;
+    }
+    return true;
+}());
+
+constexpr const CopiedField& copiedField(int mode)
+{
+    return copiedFields[mode + 1];
 }
-static_assert(columnOf(TaskRows::Status) == TaskModel::StatusColumn);
-static_assert(columnOf(TaskRows::EndTime) == TaskModel::EndTimeColumn);
+// The Fields other code names by their names.
+static_assert(copiedField(TaskRows::CaptionOnly).column == TaskModel::InputColumn);
+static_assert(copiedField(TaskRows::Length).field->copy == &ltvItemData::Length);
+static_assert(copiedField(TaskRows::Status).column == TaskModel::StatusColumn);
+static_assert(copiedField(TaskRows::ClipLength).field->copy == &ltvItemData::ClipLength);
+static_assert(copiedField(TaskRows::EndTime).field->copy == &ltvItemData::EndTime);
 
-void readField(const TaskRecord& task, int field, ltvItemData& record)
+bool copiedMode(int mode)
 {
-    record.*fieldTexts[field] = TaskModel::text(task, columnOf(field));
-    if (fieldNumbers[field])
-        record.*fieldNumbers[field] = TextToSeconds(record.*fieldTexts[field]);
+    return mode >= TaskRows::CaptionOnly && mode < TaskRows::FieldCount;
+}
+
+void readField(const TaskRecord& task, const TaskField& field, ltvItemData& record)
+{
+    record.*field.copy = TaskFieldText(task, field);
+    if (field.seconds)
+        record.*field.seconds = TextToSeconds(record.*field.copy);
+}
+
+// The record with every text the working copy holds taken from it.
+TaskRecord withCopy(TaskRecord task, const ltvItemData& record)
+{
+    for (const CopiedField& copied : copiedFields)
+        SetTaskFieldText(task, *copied.field, record.*copied.field->copy);
+    return task;
 }
 } // namespace
 
@@ -54,13 +79,10 @@ void TaskRows::ReadTask(int row, int mode, ltvItemData& record) const
         return;
     const TaskRecord& task = m_model->task(row);
     if (mode == WholeRecord) {
-        record.InputFile = task.inputPath;
-        for (int field = 0; field < FieldCount; ++field)
-            readField(task, field, record);
-    } else if (mode == CaptionOnly) {
-        record.InputFile = task.inputPath;
-    } else if (mode >= 0 && mode < FieldCount) {
-        readField(task, mode, record);
+        for (const CopiedField& copied : copiedFields)
+            readField(task, *copied.field, record);
+    } else if (copiedMode(mode)) {
+        readField(task, *copiedField(mode).field, record);
     }
 }
 
@@ -68,19 +90,14 @@ void TaskRows::WriteTask(int row, int mode, const ltvItemData& record)
 {
     if (!validRow(row))
         return;
-    TaskRecord task = m_model->task(row);
     if (mode == WholeRecord) {
-        task.inputPath = record.InputFile;
-        for (int field = 0; field < FieldCount; ++field)
-            TaskModel::setText(task, columnOf(field), record.*fieldTexts[field]);
-        m_model->setTask(row, task);
-    } else if (mode == CaptionOnly) {
-        task.inputPath = record.InputFile;
-        m_model->setTask(row, task, TaskModel::InputColumn, TaskModel::InputColumn);
-    } else if (mode >= 0 && mode < FieldCount) {
-        // One column only: a change of the caption column would have its lookup rebuilt.
-        TaskModel::setText(task, columnOf(mode), record.*fieldTexts[mode]);
-        m_model->setTask(row, task, columnOf(mode), columnOf(mode));
+        m_model->setTask(row, withCopy(m_model->task(row), record));
+    } else if (copiedMode(mode)) {
+        const CopiedField& copied = copiedField(mode);
+        TaskRecord task = m_model->task(row);
+        SetTaskFieldText(task, *copied.field, record.*copied.field->copy);
+        // Its column only: a change of the caption column would have its lookup rebuilt.
+        m_model->setTask(row, task, copied.column, copied.column);
     }
 }
 
@@ -91,20 +108,9 @@ int TaskRows::appendTask(const QString& path)
     return appendTask(record);
 }
 
-namespace {
-TaskRecord recordOf(const ltvItemData& record)
-{
-    TaskRecord task;
-    task.inputPath = record.InputFile;
-    for (int field = 0; field < TaskRows::FieldCount; ++field)
-        TaskModel::setText(task, columnOf(field), record.*fieldTexts[field]);
-    return task;
-}
-} // namespace
-
 int TaskRows::appendTask(const ltvItemData& record)
 {
-    return m_model->append(recordOf(record));
+    return m_model->append(withCopy(TaskRecord(), record));
 }
 
 void TaskRows::appendTasks(const QList<ltvItemData>& records)
@@ -112,7 +118,7 @@ void TaskRows::appendTasks(const QList<ltvItemData>& records)
     QList<TaskRecord> tasks;
     tasks.reserve(records.size());
     for (const ltvItemData& record : records)
-        tasks.append(recordOf(record));
+        tasks.append(withCopy(TaskRecord(), record));
     m_model->append(tasks);
 }
 

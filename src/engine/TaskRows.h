@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/TaskFields.h"
 #include "engine/TaskRecord.h"
 #include "engine/ltvItemData.h"
 
@@ -8,8 +9,9 @@
 class TaskModel;
 
 // The task list seen as rows of texts: the working copy ltvItemData read from a row and written
-// back, field by field or whole. The caption is the input path; the fields after it are
-// numbered as Field gives them. The rows live in a TaskModel.
+// back, field by field or whole. The caption is the input path; the fields after it are those
+// of TaskFields the working copy holds, numbered in their order as Field names them. The rows
+// live in a TaskModel.
 class TaskRows final
 {
 public:
@@ -25,7 +27,7 @@ public:
         ClipLength,
         StartTime,
         EndTime,
-        FieldCount
+        FieldCount = TaskCopyCount - 1
     };
     static constexpr int WholeRecord = -2;
     static constexpr int CaptionOnly = -1;

@@ -3,7 +3,8 @@
 #include <QString>
 
 // The working copy of one task. Rows store only the texts; the numbers are derived from the
-// time texts each time a row is read, so they are never written back.
+// time texts each time a row is read, so they are never written back. TaskFields ties each of
+// them to the record's field.
 struct ltvItemData
 {
     QString InputFile;

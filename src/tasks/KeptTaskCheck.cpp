@@ -1,7 +1,7 @@
 #include "KeptTaskCheck.h"
 
-#include "KeptFields.h"
 #include "OutputOptions.h"
+#include "engine/TaskFields.h"
 #include "engine/TimeText.h"
 
 namespace {
@@ -22,9 +22,11 @@ double seconds(const QString& text)
 
 QString timesFault(const TaskRecord& task)
 {
-    for (const KeptField& field : KeptFields) {
-        const QString& text = task.*field.member;
-        if (field.time && !text.isEmpty() && TextToSeconds(text) < 0)
+    for (const TaskField& field : TaskFields) {
+        if (!field.seconds)
+            continue;
+        const QString& text = task.*field.text;
+        if (!text.isEmpty() && TextToSeconds(text) < 0)
             return QStringLiteral("its %1 %2 is not a time")
                 .arg(QLatin1String(field.key), quoted(text));
     }

@@ -1,7 +1,7 @@
 #include "QueueStore.h"
 
-#include "KeptFields.h"
 #include "KeptTaskCheck.h"
+#include "engine/TaskFields.h"
 #include "platform/RegularFile.h"
 
 #include <QDir>
@@ -58,11 +58,11 @@ QByteArray toJson(const QList<TaskRecord>& tasks)
     QJsonArray list;
     for (const TaskRecord& task : tasks) {
         QJsonObject object;
-        for (const KeptField& named : KeptFields) {
-            const QString& text = task.*named.member;
-            if (text.isEmpty())
+        // An empty text is left out: a missing key reads as empty.
+        for (const TaskField& field : TaskFields) {
+            if (!field.key || (task.*field.text).isEmpty())
                 continue;
-            object.insert(QLatin1String(named.key), text);
+            object.insert(QLatin1String(field.key), task.*field.text);
         }
         object.insert(QLatin1String("state"), stateKey(task.state));
         if (task.progress != 0)
@@ -78,8 +78,10 @@ QString taskOf(const QJsonValue& value, TaskRecord& task)
     if (!value.isObject())
         return QStringLiteral("it is not a task");
     const QJsonObject object = value.toObject();
-    for (const KeptField& named : KeptFields)
-        task.*named.member = object.value(QLatin1String(named.key)).toString();
+    for (const TaskField& field : TaskFields) {
+        if (field.key)
+            task.*field.text = object.value(QLatin1String(field.key)).toString();
+    }
     const QJsonValue state = object.value(QLatin1String("state"));
     const std::optional<TaskState> named = state.isUndefined()
                                                ? std::optional<TaskState>(TaskState::Added)

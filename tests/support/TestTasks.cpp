@@ -2,6 +2,7 @@
 
 #include "base/PathText.h"
 #include "engine/ProbeQueue.h"
+#include "engine/TaskFields.h"
 #include "engine/TaskRows.h"
 #include "engine/TaskStatus.h"
 #include "engine/TimeText.h"
@@ -47,21 +48,13 @@ MediaProbe::Facts ProbedFacts(const QString& encoder, const QString& path)
     return probed.first().at(1).value<MediaProbe::Facts>();
 }
 
-namespace {
-using TextField = QString TaskRecord::*;
-constexpr TextField recordTexts[] = {
-    &TaskRecord::inputPath,    &TaskRecord::length,        &TaskRecord::size,
-    &TaskRecord::newName,      &TaskRecord::newExt,        &TaskRecord::sourceStart,
-    &TaskRecord::sourceEnd,    &TaskRecord::clipLength,    &TaskRecord::startTime,
-    &TaskRecord::endTime,      &TaskRecord::failureReason, &TaskRecord::outputPath,
-    &TaskRecord::encoderOutput};
-} // namespace
-
 QStringList RecordTexts(const TaskRecord& task)
 {
     QStringList texts;
-    for (const TextField field : recordTexts)
-        texts << task.*field;
+    for (const TaskField& field : TaskFields) {
+        if (field.text)
+            texts << task.*field.text;
+    }
     return texts << TaskStatus::word(task.state) << QString::number(task.progress);
 }
 
@@ -69,8 +62,10 @@ TaskRecord FilledRecord(const QString& input, const QString& text, TaskState sta
 {
     TaskRecord task;
     int number = 0;
-    for (const TextField field : recordTexts)
-        task.*field = QString::number(number++) + text;
+    for (const TaskField& field : TaskFields) {
+        if (field.text)
+            task.*field.text = QString::number(number++) + text;
+    }
     task.inputPath = input;
     task.state = state;
     task.progress = progress;
