@@ -422,6 +422,31 @@ private slots:
         QCOMPARE(harness.events.filter("status 1"), QStringList());
     }
 
+    // A task appended while the run converts joins it and counts in its bars and outcome; one
+    // appended after the run has ended waits for the next.
+    void appendedTasksJoin()
+    {
+        SteppedEncoder encoder(m_dir.path());
+        Harness harness(encoder.program());
+        harness.settings.outputFolder = m_dir.path();
+        AppendTask(harness.rows, AddedTask(path("a.avi"), 10));
+        harness.run.RunBatch(QString(), harness.settings);
+        QTRY_COMPARE(encoder.runs(), 1);
+        AppendTask(harness.rows, AddedTask(path("b.avi"), 30));
+        for (const char* bytes : {"banner", "banner", "time=5 "})
+            QVERIFY(readOne(harness, encoder, 1, bytes));
+        QCOMPARE(lastProgress(harness.events), "50 12"); // 5 of 10 s; of 40, halves to even
+        encoder.exit(1, 0);
+        QTRY_COMPARE(encoder.runs(), 2);
+        QCOMPARE(encoder.arguments(2).constLast(), path("b.mp4"));
+        encoder.exit(2, 0);
+        QTRY_COMPARE(harness.outcomes.size(), 1);
+        QCOMPARE(harness.outcomes[0].tasks, 2);
+        AppendTask(harness.rows, AddedTask(path("c.avi"), 5));
+        QTest::qWait(100);
+        QCOMPARE(encoder.runs(), 2);
+    }
+
     // A run with fewer tasks at once than the one before converts no more at once than it says.
     void fewerAtOnceThanBefore()
     {

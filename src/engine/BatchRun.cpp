@@ -29,6 +29,31 @@ BatchRun::BatchRun(TaskRows& rows, const QString& encoderPath, QObject* parent)
                     for (int row = from.row(); row <= to.row(); ++row)
                         lengthRead(row);
                 });
+    // A task appended while the run converts joins it, as a watched folder's next file does.
+    if (TaskModel* model = m_rows.model())
+        connect(model, &TaskModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
+            if (m_state != Converting || first != int(m_lengths.size()))
+                return;
+            for (int row = first; row <= last; ++row) {
+                m_namer.remember(m_rows.caption(row));
+                count(row);
+            }
+            later(&BatchRun::fill);
+        });
+}
+
+void BatchRun::count(int row)
+{
+    if (m_settings.skipCompleted && m_rows.task(row).state == TaskState::Complete) {
+        m_lengths.push_back(-1);
+        return;
+    }
+    ltvItemData task;
+    m_rows.ReadTask(row, TaskRows::ClipLength, task);
+    // A file that could not be read has no length: it adds nothing.
+    m_lengths.push_back(std::max(0.0, task.ClipLengthSec));
+    m_total += m_lengths.back();
+    ++m_tasks;
 }
 
 BatchRun::~BatchRun() = default;
@@ -66,17 +91,8 @@ void BatchRun::RunBatch(const QString& arguments, const BatchSettings& settings)
     emit clockRunning(true);
     QStringList inputs;
     for (int row = 0; row < m_rows.rowCount(); ++row) {
-        ltvItemData task;
-        m_rows.ReadTask(row, TaskRows::WholeRecord, task);
-        inputs << task.InputFile;
-        if (m_settings.skipCompleted && m_rows.task(row).state == TaskState::Complete) {
-            m_lengths.push_back(-1);
-            continue;
-        }
-        // A file that could not be read has no length: it adds nothing.
-        m_lengths.push_back(std::max(0.0, task.ClipLengthSec));
-        m_total += m_lengths.back();
-        ++m_tasks;
+        inputs << m_rows.caption(row);
+        count(row);
     }
     m_namer = OutputNamer(inputs);
     m_arguments = arguments;

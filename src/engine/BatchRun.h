@@ -72,6 +72,8 @@ private:
     // The row's length was read after the run began: the bars count it from now on. A run may
     // start before every file is read when no task has times of its own to keep.
     void lengthRead(int row);
+    // The row joins the run's tasks and its length the total, unless it is passed over.
+    void count(int row);
     // The task's new state, told to whoever follows the run.
     void end(int row, TaskState state, const QString& reason = QString());
     void fill();

@@ -26,9 +26,10 @@ public:
                        const QString& outputExt, bool renameExisting, QString* claim = nullptr);
     // The output has been written: a link to it that is named later is known for it too.
     void written(const QString& path);
+    // An input that joined the run after its start.
+    void remember(const QString& path);
 
 private:
-    void remember(const QString& path);
     bool taken(const QString& path, bool renameExisting) const;
 
     QSet<QString> m_keys;  // of the run's files that exist
