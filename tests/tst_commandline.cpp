@@ -12,6 +12,8 @@
 #include <QTest>
 
 #include <csignal>
+#include <sched.h>
+#include <unistd.h>
 
 namespace {
 // Runs the program to its end as conversions do; its output, or what went wrong.
@@ -277,19 +279,44 @@ private slots:
         QVERIFY(clock.elapsed() < 10000);
     }
 
-    void encoderDiesWithItsProgram()
+    // Every helper the program starts is in a group of its own (a terminal's Ctrl-C is for the
+    // program alone), runs at idle priority where it must not slow a conversion down, and dies
+    // with the program even when no destructor runs.
+    void helperDiesWithItsProgram_data()
     {
-        const QString pidFile = m_dir.filePath("sleeper.pid");
-        const QString sleeper =
-            WriteFakeEncoder(m_dir.path(), "sleeper",
-                             "echo $$ > '" + pidFile.toUtf8() + ".tmp'; mv '" + pidFile.toUtf8() +
-                                 ".tmp' '" + pidFile.toUtf8() + "'; exec sleep 60");
+        QTest::addColumn<QByteArray>("helper"); // what the host starts
+        QTest::addColumn<QByteArray>("script"); // HANG where the helper stays
+        QTest::addColumn<bool>("background");
+        QTest::newRow("conversion") << QByteArray("conversion") << QByteArray("HANG") << false;
+        QTest::newRow("capability query")
+            << QByteArray("probe") << QByteArray("[ \"$1\" = -capabilities ] && HANG") << false;
+        QTest::newRow("one-file probe")
+            << QByteArray("probe") << QByteArray("[ \"$1\" = -i ] && HANG") << true;
+        QTest::newRow("list reader")
+            << QByteArray("probe")
+            << QByteArray("[ \"$1\" = -capabilities ] && { echo probe-list; exit 0; }\n"
+                          "[ \"$1\" = -probe-list ] && HANG")
+            << true;
+        QTest::newRow("xdg-mime") << QByteArray("xdg-mime") << QByteArray("HANG") << false;
+    }
+    void helperDiesWithItsProgram()
+    {
+        QFETCH(QByteArray, helper);
+        QFETCH(QByteArray, script);
+        QFETCH(bool, background);
+        const QString pidFile = m_dir.filePath(QString("%1.pid").arg(QTest::currentDataTag()));
+        const QByteArray quoted = "'" + pidFile.toUtf8() + "'";
+        script.replace("HANG", "{ echo $$ > " + quoted + ".tmp; mv " + quoted + ".tmp " + quoted +
+                                   "; exec sleep 60; }");
+        script += "\nexit 1";
         QProcess host;
-        host.start(ENCODER_HOST, {sleeper});
+        host.start(ENCODER_HOST, {helper, WriteFakeEncoder(m_dir.path(), "helper", script)});
         QVERIFY(host.waitForStarted());
         QTRY_VERIFY(QFile::exists(pidFile));
         const qint64 pid = ReadFile(pidFile).trimmed().toLongLong();
         QVERIFY(!stoppedRunning(pid));
+        QCOMPARE(::getpgid(pid_t(pid)), pid_t(pid));
+        QCOMPARE(::sched_getscheduler(pid_t(pid)) == SCHED_IDLE, background);
         ::kill(pid_t(host.processId()), SIGKILL); // no destructor runs
         QVERIFY(host.waitForFinished());
         QTRY_VERIFY(stoppedRunning(pid));

@@ -68,7 +68,6 @@ void ProbeQueue::ask()
     // Asked once: whether the encoder reads a list of inputs in one process.
     m_form = Form::Asking;
     m_question = std::make_unique<EncoderProcess>();
-    m_question->setDiesWithProgram(false);
     auto answer = std::make_shared<QByteArray>();
     const auto decide = [this, answer](bool list) {
         if (m_form != Form::Asking)
@@ -149,7 +148,6 @@ void ProbeQueue::startProbe()
     Probe* raw = probe.get();
     raw->path = m_waiting.dequeue();
     raw->encoder = std::make_unique<EncoderProcess>();
-    raw->encoder->setDiesWithProgram(false);
     raw->encoder->setBackground(m_background);
     raw->limit = std::make_unique<QTimer>();
     raw->limit->setSingleShot(true);

@@ -3,7 +3,6 @@
 #include "platform/ProcessTies.h"
 #include "platform/WindowsCommandLine.h"
 
-#include <QFileInfo>
 #include <QProcess>
 #include <QScopedValueRollback>
 
@@ -26,13 +25,6 @@ bool EncoderProcess::launch(const QString& program, const QString& commandLine)
     m_process->setProcessChannelMode(QProcess::MergedChannels);
     // The encoder reads nothing; a closed input keeps it from waiting on ours.
     m_process->setStandardInputFile(QProcess::nullDevice());
-    // An absolute path, so that a bare name is never looked up on PATH.
-    m_process->setProgram(QFileInfo(program).absoluteFilePath());
-    m_process->setArguments(SplitCommandLine(commandLine));
-    // Ended with us even when we die without running a destructor: asked, not killed, so that
-    // the encoder removes its unfinished output on the way.
-    if (m_diesWithProgram)
-        TieToProgram(*m_process, WhenProgramDies::Terminate);
     connect(m_process, &QProcess::readyRead, this, &EncoderProcess::drain);
     connect(m_process, &QProcess::finished, this,
             [this](int exitCode, QProcess::ExitStatus status) {
@@ -49,9 +41,10 @@ bool EncoderProcess::launch(const QString& program, const QString& commandLine)
         release();
         emit failedToStart(m_error);
     });
-    m_process->start(QIODevice::ReadOnly);
-    if (m_background && m_process)
-        RunInBackground(*m_process);
+    // Ended with us even when we die without running a destructor: asked, not killed, so that
+    // the encoder removes its unfinished output on the way.
+    StartTied(*m_process, program, SplitCommandLine(commandLine), QIODevice::ReadOnly,
+              WhenProgramDies::Terminate, m_background);
     return true;
 }
 

@@ -27,11 +27,6 @@ public:
     // up (no program named).
     bool launch(const QString& program, const QString& commandLine);
 
-    // Whether the encoder is killed with the program even when the program dies without
-    // running a destructor (on by default, for conversions). It costs every start a full copy
-    // of the program's process; a probe, which writes nothing and ends on its own within
-    // moments, can do without.
-    void setDiesWithProgram(bool dies) { m_diesWithProgram = dies; }
     // Whether the encoder runs only on time no other process wants (off by default): for work
     // that must never slow a conversion down.
     void setBackground(bool background) { m_background = background; }
@@ -60,6 +55,5 @@ private:
     QProcess* m_process = nullptr; // a child of this object
     bool m_delivering = false;     // inside one of the process's own signals
     QString m_error;
-    bool m_diesWithProgram = true;
     bool m_background = false;
 };
