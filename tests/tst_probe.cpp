@@ -4,10 +4,8 @@
 #include "engine/MediaProbe.h"
 #include "engine/ProbeQueue.h"
 #include "engine/TimeText.h"
-#include "platform/EncoderProcess.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -288,44 +286,6 @@ private slots:
         QCOMPARE(started.size(), 3);
         for (const QByteArray& pid : started)
             QTRY_VERIFY(ProcessGone(pid.toLongLong()));
-    }
-
-    // Ending a probe, by a cancel or at its time limit, waits for no encoder, not even one that
-    // will not end: that one is killed after its grace.
-    void endingWaitsForNoEncoder_data()
-    {
-        QTest::addColumn<QString>("how");
-        QTest::newRow("cancel") << "cancel";
-        QTest::newRow("cancel of its path") << "cancel path";
-        QTest::newRow("time limit") << "limit";
-    }
-    void endingWaitsForNoEncoder()
-    {
-        QFETCH(QString, how);
-        QTemporaryDir dir;
-        const QByteArray pidFile = QFile::encodeName(dir.filePath("pid"));
-        const QString encoder = WriteFakeEncoder(
-            dir.path(), "stubborn",
-            "trap '' TERM\necho $$ > '" + pidFile + ".tmp'; mv '" + pidFile + ".tmp' '" +
-                pidFile + "'\nwhile :; do sleep 0.02; done");
-        ProbeQueue probes(encoder, 1, how == "limit" ? 300 : 60000);
-        QSignalSpy probed(&probes, &ProbeQueue::probed);
-        probes.enqueue("/v/a.avi");
-        QTRY_VERIFY(QFile::exists(QFile::decodeName(pidFile)));
-        const qint64 pid = ReadFile(QFile::decodeName(pidFile)).trimmed().toLongLong();
-        QElapsedTimer clock;
-        clock.start();
-        if (how == "cancel")
-            probes.cancel();
-        else if (how == "cancel path")
-            QCOMPARE(probes.cancel({"/v/a.avi"}), 1);
-        else
-            QTRY_COMPARE(probed.count(), 1);
-        QTest::qWait(100); // what is released later must not hold up the event loop either
-        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
-        QCOMPARE(probes.pending(), 0);
-        QVERIFY(!ProcessGone(pid));
-        QTRY_VERIFY_WITH_TIMEOUT(ProcessGone(pid), EncoderProcess::StopGraceMs + 5000);
     }
 
 private:
