@@ -1,7 +1,6 @@
 #include "ConvertCommand.h"
 
 #include "ChildProcess.h"
-#include "ExpectedLength.h"
 #include "FileKind.h"
 #include "InputReader.h"
 #include "Libav.h"
@@ -60,7 +59,7 @@ int ConvertCommand::run()
         return CannotStartStatus;
     std::string fault = OutputCheck::ofRun(*status, m_watch, temporary.size());
     if (fault.empty())
-        fault = OutputInspector(ExpectedLength(m_arguments))
+        fault = OutputInspector(m_arguments)
                     .fault(input, m_temporary, m_inputRead ? &m_input : nullptr);
     std::string error;
     if (fault.empty() && temporary.commit(error))

@@ -1,8 +1,10 @@
 #include "ExpectedLength.h"
 
+#include "Libav.h"
 #include "Text.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -41,6 +43,16 @@ std::optional<double> longest(const InputFacts& facts, bool video, bool audio)
     return result;
 }
 
+// A time option's value as ffmpeg takes it: seconds ("90", "1.5", "1500ms", "250us") or
+// [-][HH:]MM:SS[.fraction].
+std::optional<double> seconds(const std::string& text, const Libav& av)
+{
+    std::int64_t microseconds = 0;
+    if (av.av_parse_time(&microseconds, text.c_str(), 1) < 0)
+        return std::nullopt;
+    return static_cast<double>(microseconds) * Microsecond;
+}
+
 std::optional<double> ofContainer(const InputFacts& facts)
 {
     if (!facts.duration)
@@ -50,17 +62,17 @@ std::optional<double> ofContainer(const InputFacts& facts)
 
 } // namespace
 
-ExpectedLength::ExpectedLength(const std::vector<std::string>& arguments)
+ExpectedLength::ExpectedLength(const std::vector<std::string>& arguments, const Libav& av)
 {
     // The options lie between "-y -i <input>" and the output.
     for (std::size_t i = 3; i + 1 < arguments.size(); ++i) {
         const bool hasValue = i + 2 < arguments.size();
-        if (readOption(arguments[i], hasValue ? &arguments[i + 1] : nullptr))
+        if (readOption(arguments[i], hasValue ? &arguments[i + 1] : nullptr, av))
             ++i;
     }
 }
 
-bool ExpectedLength::readOption(std::string_view option, const std::string* value)
+bool ExpectedLength::readOption(std::string_view option, const std::string* value, const Libav& av)
 {
     if (shortensByDesign(option)) {
         m_unpredictable = true;
@@ -76,7 +88,7 @@ bool ExpectedLength::readOption(std::string_view option, const std::string* valu
     if (option != "-ss" && option != "-t" && option != "-to")
         return false;
     // ffmpeg keeps the last of a repeated option.
-    const std::optional<double> time = seconds(*value);
+    const std::optional<double> time = seconds(*value, av);
     m_unpredictable = m_unpredictable || !time;
     if (option == "-ss")
         m_start = time.value_or(0);
@@ -120,36 +132,4 @@ std::optional<double> ExpectedLength::ofOutput(const InputFacts& output)
     if (const std::optional<double> container = ofContainer(output))
         return container;
     return longest(output, true, true);
-}
-
-std::optional<double> ExpectedLength::seconds(std::string_view text)
-{
-    text = Text::trimmed(text);
-    const bool negative = Text::startsWith(text, "-");
-    if (negative)
-        text.remove_prefix(1);
-    double scale = 1;
-    if (text.size() > 2 && text.substr(text.size() - 2) == "ms")
-        scale = 1e-3;
-    else if (text.size() > 2 && text.substr(text.size() - 2) == "us")
-        scale = 1e-6;
-    else if (!text.empty() && text.back() == 's')
-        text.remove_suffix(1);
-    if (scale != 1)
-        text.remove_suffix(2);
-    double total = 0;
-    int fields = 0;
-    // Each ':' moves what came before up by sixty.
-    for (; fields < 3; ++fields) {
-        const std::size_t colon = text.find(':');
-        const std::optional<double> part = Text::number(text.substr(0, colon));
-        const bool last = colon == std::string_view::npos;
-        if (!part || *part < 0 || (!last && *part != static_cast<long long>(*part)))
-            return std::nullopt;
-        total = total * 60 + *part;
-        if (last)
-            return (negative ? -total : total) * scale;
-        text.remove_prefix(colon + 1);
-    }
-    return std::nullopt;
 }

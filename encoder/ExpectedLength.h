@@ -7,13 +7,16 @@
 #include <string_view>
 #include <vector>
 
+struct Libav;
+
 // How long a finished output should last: the input's length, less what the options
 // after the input skip at its start (-ss), capped by the length they ask for (-t, -to).
 class ExpectedLength final
 {
 public:
-    // The front's whole argument list: -y -i <input> <options...> <output>.
-    explicit ExpectedLength(const std::vector<std::string>& arguments);
+    // The front's whole argument list: -y -i <input> <options...> <output>. Times are read
+    // by libavutil, as ffmpeg reads them.
+    ExpectedLength(const std::vector<std::string>& arguments, const Libav& av);
 
     // Seconds the output should last for an input of `inputSeconds`; nothing when that
     // cannot be told: the input's length is unknown, or the options shorten the output
@@ -28,13 +31,9 @@ public:
     // The output's length: the container's, else its longest stream.
     static std::optional<double> ofOutput(const InputFacts& output);
 
-    // A time option's value: seconds ("90", "1.5", "1500ms", "250us") or
-    // [-][HH:]MM:SS[.fraction].
-    static std::optional<double> seconds(std::string_view text);
-
 private:
     // True when the option took `value` (nullptr where the output follows).
-    bool readOption(std::string_view option, const std::string* value);
+    bool readOption(std::string_view option, const std::string* value, const Libav& av);
 
     bool m_unpredictable = false;
     double m_start = 0;

@@ -46,6 +46,7 @@ bool loadAll(Libav& av, std::string& error)
     void* util = codec ? openLibrary(FW_LIBAVUTIL_SONAME, error) : nullptr;
     return util && find(util, "av_log_set_level", av.av_log_set_level, error) &&
            find(util, "av_strerror", av.av_strerror, error) &&
+           find(util, "av_parse_time", av.av_parse_time, error) &&
            find(util, "av_get_pix_fmt_name", av.av_get_pix_fmt_name, error) &&
            find(util, "av_channel_layout_describe", av.av_channel_layout_describe, error) &&
            find(codec, "avcodec_descriptor_get", av.avcodec_descriptor_get, error) &&

@@ -5,18 +5,20 @@ extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/avutil.h>
 #include <libavutil/channel_layout.h>
+#include <libavutil/parseutils.h>
 #include <libavutil/pixdesc.h>
 }
 
 #include <string>
 
-// The few ffmpeg library functions the probe calls, looked up at run time. Linking the
-// libraries would make every conversion load them and their hundred-odd dependencies
-// before ffmpeg itself loads them all again.
+// The few ffmpeg library functions the probe and the output check call, looked up at run
+// time. Linking the libraries would make every conversion load them and their hundred-odd
+// dependencies before ffmpeg itself loads them all again.
 struct Libav
 {
     decltype(&::av_log_set_level) av_log_set_level = nullptr;
     decltype(&::av_strerror) av_strerror = nullptr;
+    decltype(&::av_parse_time) av_parse_time = nullptr;
     decltype(&::av_get_pix_fmt_name) av_get_pix_fmt_name = nullptr;
     decltype(&::av_channel_layout_describe) av_channel_layout_describe = nullptr;
     decltype(&::avcodec_descriptor_get) avcodec_descriptor_get = nullptr;

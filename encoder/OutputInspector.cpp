@@ -18,11 +18,12 @@ std::string OutputInspector::fault(const std::string& input, const std::string& 
     InputFacts written;
     if (!reader.read(output, written, error))
         return OutputCheck::ofFile(error, std::nullopt, std::nullopt);
+    const ExpectedLength length(m_arguments, *av);
     InputFacts source;
     std::optional<double> expected;
     if (inputFacts)
-        expected = m_expected.forInput(ExpectedLength::ofInput(*inputFacts, written));
+        expected = length.forInput(ExpectedLength::ofInput(*inputFacts, written));
     else if (reader.read(input, source, error))
-        expected = m_expected.forInput(ExpectedLength::ofInput(source, written));
+        expected = length.forInput(ExpectedLength::ofInput(source, written));
     return OutputCheck::ofFile({}, expected, ExpectedLength::ofOutput(written));
 }

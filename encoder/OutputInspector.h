@@ -1,8 +1,8 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
-class ExpectedLength;
 struct InputFacts;
 
 // Opens a finished output with libavformat, and its input for the length to expect.
@@ -10,7 +10,8 @@ struct InputFacts;
 class OutputInspector final
 {
 public:
-    explicit OutputInspector(const ExpectedLength& expected) : m_expected(expected) {}
+    // The front's whole argument list, whose options tell the length to expect.
+    explicit OutputInspector(const std::vector<std::string>& arguments) : m_arguments(arguments) {}
 
     // Why `output` cannot stand as the conversion of `input`; empty when it can. The input is
     // read here unless its facts are given.
@@ -18,5 +19,5 @@ public:
                       const InputFacts* inputFacts = nullptr) const;
 
 private:
-    const ExpectedLength& m_expected;
+    const std::vector<std::string>& m_arguments;
 };

@@ -1,4 +1,5 @@
 #include "ExampleProfile.h"
+#include "FakeEncoder.h"
 #include "TestFiles.h"
 
 #include <QDir>
@@ -26,7 +27,7 @@ class TestBatchCommand final : public QObject
 
     QString command() const { return m_program + "framewright-batch"; }
 
-    void start(QProcess& process, const QStringList& arguments) const
+    void start(QProcess& process, const QStringList& arguments, const QString& program = {}) const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove("DISPLAY");
@@ -34,7 +35,7 @@ class TestBatchCommand final : public QObject
         // A window would need a platform plugin, and there is none of this name.
         environment.insert("QT_QPA_PLATFORM", "none-such");
         process.setProcessEnvironment(environment);
-        process.start(command(), arguments);
+        process.start(program.isEmpty() ? command() : program, arguments);
     }
 
     // Converts no faster than it plays, so that a run can be stopped half-way.
@@ -192,6 +193,37 @@ private slots:
             QByteArray line = ReadFile(processes.next() + "/cmdline");
             QVERIFY2(!line.contains(clip.toUtf8()), line.replace('\0', ' ').constData());
         }
+    }
+
+    // Ctrl-C in a terminal goes to the whole group in the foreground: the command hears it, the
+    // encoders, each in a group of its own, do not. The command stops them itself and ends with
+    // the status of the signal.
+    void ctrlCReachesTheCommandAlone()
+    {
+        const QString folder = m_dir.filePath("fake/");
+        QVERIFY(QDir().mkpath(folder));
+        QByteArray script = "if [ \"$1\" = -i ]; then\n" + FiveSecondReport +
+                            "\nfi\n"
+                            "trap 'echo INT >> SIGNALS' INT\n"
+                            "trap 'echo TERM >> SIGNALS; exit 1' TERM\n"
+                            "echo $$ > PID.tmp; mv PID.tmp PID\n"
+                            "while :; do echo time=00:00:01.00; sleep 0.02; done";
+        script.replace("SIGNALS", '"' + QFile::encodeName(folder + "signals") + '"')
+            .replace("PID", "'" + QFile::encodeName(folder + "pid") + "'");
+        WriteFakeProgramFolder(folder, script);
+        QVERIFY(QFile::copy(command(), folder + "framewright-batch"));
+        QProcess process;
+        // A group of its own, as a terminal gives each command line it runs.
+        process.setChildProcessModifier([] { ::setpgid(0, 0); });
+        start(process, {"-p", "Example", "-o", m_out, m_in + "clip 1.avi"},
+              folder + "framewright-batch");
+        QTRY_VERIFY(QFile::exists(folder + "pid"));
+        const qint64 encoder = ReadFile(folder + "pid").trimmed().toLongLong();
+        QCOMPARE(::kill(-pid_t(process.processId()), SIGINT), 0);
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitCode(), 128 + SIGINT);
+        QCOMPARE(ReadFile(folder + "signals"), QByteArray("TERM\n"));
+        QVERIFY(ProcessGone(encoder));
     }
 
     // An output nobody reads stops the run as a signal would: the output due at the end of the

@@ -377,7 +377,8 @@ private slots:
         QVERIFY(readOne(harness, encoder, 2, "banner"));
         harness.run.Stop();
         QCOMPARE(harness.run.state(), BatchRun::StopRequested);
-        QVERIFY(ProcessGone(encoder.pid(2)));
+        QCOMPARE(harness.rows.task(1).encoderOutput, "banner"); // what was read before Stop
+        QTRY_VERIFY(ProcessGone(encoder.pid(2)));
         harness.run.Stop(); // a second request changes nothing
         QTRY_COMPARE(harness.outcomes.size(), 1);
         QCOMPARE(harness.events.mid(harness.events.size() - 3),
@@ -560,7 +561,7 @@ private slots:
         QCOMPARE(encoder.arguments(3).constLast(), path("c.mp4"));
         harness.run.Stop();
         QTRY_COMPARE(harness.outcomes.size(), 1);
-        QVERIFY(ProcessGone(encoder.pid(second)) && ProcessGone(encoder.pid(3)));
+        QTRY_VERIFY(ProcessGone(encoder.pid(second)) && ProcessGone(encoder.pid(3)));
         QCOMPARE(StatusOf(harness.rows, 1), "Stop");
         QCOMPARE(StatusOf(harness.rows, 2), "Stop");
         QCOMPARE(harness.outcomes[0].kind, BatchOutcome::Stopped);

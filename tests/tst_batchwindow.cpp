@@ -287,7 +287,7 @@ private slots:
         window.batch().imgStopClick();
         QVERIFY(window.ui().imgStart->isVisible()); // at once, before the run has wound down
         QVERIFY(!window.ui().imgStop->isVisible());
-        QVERIFY(ProcessGone(window.encoder.pid(2)));
+        QTRY_VERIFY(ProcessGone(window.encoder.pid(2)));
         QTRY_COMPARE(watcher.seen.size(), 1);
         QCOMPARE(watcher.seen[0].title, "Cancel");
         QCOMPARE(watcher.seen[0].text, "The Coversion is canceled.");
@@ -324,7 +324,7 @@ private slots:
         QCOMPARE(watcher.seen[0].icon, QMessageBox::Question);
         if (answer == QMessageBox::Yes) {
             QTRY_VERIFY(!window.form().isVisible());
-            QVERIFY(ProcessGone(window.encoder.pid(1)));
+            QTRY_VERIFY(ProcessGone(window.encoder.pid(1)));
             QCOMPARE(StatusOf(window.rows(), 0), "Stop");
             QCOMPARE(window.batch().run().state(), BatchRun::Idle);
         } else {

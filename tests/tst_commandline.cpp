@@ -12,6 +12,9 @@
 #include <QTest>
 
 #include <csignal>
+#include <memory>
+#include <sched.h>
+#include <unistd.h>
 
 namespace {
 // Runs the program to its end as conversions do; its output, or what went wrong.
@@ -229,7 +232,7 @@ private slots:
                                             "'; while :; do echo tick; sleep 0.01; done"),
                        QString());
         QTRY_COMPARE(reads, 1);
-        QVERIFY(ProcessGone(ReadFile(pidFile).trimmed().toLongLong()));
+        QTRY_VERIFY(ProcessGone(ReadFile(pidFile).trimmed().toLongLong()));
         QCoreApplication::processEvents();
         QCOMPARE(reads, 1);
         QCOMPARE(ends, 0);
@@ -269,7 +272,7 @@ private slots:
             else if (how == "end")
                 QTRY_COMPARE(finished.count(), 1);
             if (how != "destructor")
-                QVERIFY(ProcessGone(pid));
+                QTRY_VERIFY(ProcessGone(pid));
             if (how == "stop" || how == "end")
                 QVERIFY(!encoder.isRunning());
         }
@@ -277,19 +280,102 @@ private slots:
         QVERIFY(clock.elapsed() < 10000);
     }
 
-    void encoderDiesWithItsProgram()
+    // stop() returns at once, however long the encoder takes to end, and the owner may start
+    // the next one at once. The stopped encoder gets its grace to clean up and is killed after
+    // it; the destructor alone waits for it, for the rest of its grace.
+    void stopLeavesTheGraceToATimer_data()
     {
-        const QString pidFile = m_dir.filePath("sleeper.pid");
-        const QString sleeper =
-            WriteFakeEncoder(m_dir.path(), "sleeper",
-                             "echo $$ > '" + pidFile.toUtf8() + ".tmp'; mv '" + pidFile.toUtf8() +
-                                 ".tmp' '" + pidFile.toUtf8() + "'; exec sleep 60");
+        QTest::addColumn<QByteArray>("onTerm"); // the encoder's trap for SIGTERM
+        QTest::addColumn<bool>("destroy");      // the owner goes at once after stop()
+        QTest::addColumn<bool>("killed");       // ended by the kill after the grace
+        QTest::newRow("ignores it, killed after the grace") << QByteArray() << false << true;
+        QTest::newRow("ignores it, owner destroyed") << QByteArray() << true << true;
+        QTest::newRow("cleans up, owner destroyed")
+            << QByteArray("rm \"$marker\"; exit 1") << true << false;
+    }
+    void stopLeavesTheGraceToATimer()
+    {
+        QFETCH(QByteArray, onTerm);
+        QFETCH(bool, destroy);
+        QFETCH(bool, killed);
+        // What a conversion leaves until it is done; the one that cleans up removes it.
+        const QString marker = m_dir.filePath("unfinished");
+        QVERIFY(WriteFile(marker));
+        const QString program =
+            WriteFakeEncoder(m_dir.path(), "stubborn",
+                             "marker='" + marker.toUtf8() + "'\ntrap '" + onTerm +
+                                 "' TERM\necho $$\nwhile :; do sleep 0.02; done");
+        auto encoder = std::make_unique<EncoderProcess>();
+        QByteArray output;
+        connect(encoder.get(), &EncoderProcess::outputArrived, this,
+                [&](const QByteArray& bytes) { output += bytes; });
+        QSignalSpy finished(encoder.get(), &EncoderProcess::finished);
+        QVERIFY(encoder->launch(program, QString()));
+        QTRY_VERIFY(output.endsWith('\n'));
+        const qint64 pid = output.trimmed().toLongLong();
+        QElapsedTimer clock;
+        clock.start();
+        encoder->stop();
+        QVERIFY2(clock.elapsed() < 300, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!encoder->isRunning());
+        if (destroy) {
+            encoder.reset();
+            QVERIFY(ProcessGone(pid));
+        } else {
+            output.clear();
+            QVERIFY(
+                encoder->launch(WriteFakeEncoder(m_dir.path(), "next", "echo next"), QString()));
+            QTRY_COMPARE(finished.count(), 1);
+            QCOMPARE(output, QByteArray("next\n")); // and nothing of the one winding down
+            QVERIFY(!ProcessGone(pid));
+            QTRY_VERIFY_WITH_TIMEOUT(ProcessGone(pid), EncoderProcess::StopGraceMs + 5000);
+        }
+        const qint64 ended = clock.elapsed();
+        QVERIFY2(killed == (ended >= EncoderProcess::StopGraceMs),
+                 qPrintable(QString::number(ended)));
+        QCOMPARE(QFile::exists(marker), killed);
+        if (!destroy)
+            QCOMPARE(finished.count(), 1);
+    }
+
+    // Every helper the program starts is in a group of its own (a terminal's Ctrl-C is for the
+    // program alone), runs at idle priority where it must not slow a conversion down, and dies
+    // with the program even when no destructor runs.
+    void helperDiesWithItsProgram_data()
+    {
+        QTest::addColumn<QByteArray>("helper"); // what the host starts
+        QTest::addColumn<QByteArray>("script"); // HANG where the helper stays
+        QTest::addColumn<bool>("background");
+        QTest::newRow("conversion") << QByteArray("conversion") << QByteArray("HANG") << false;
+        QTest::newRow("capability query")
+            << QByteArray("probe") << QByteArray("[ \"$1\" = -capabilities ] && HANG") << false;
+        QTest::newRow("one-file probe")
+            << QByteArray("probe") << QByteArray("[ \"$1\" = -i ] && HANG") << true;
+        QTest::newRow("list reader")
+            << QByteArray("probe")
+            << QByteArray("[ \"$1\" = -capabilities ] && { echo probe-list; exit 0; }\n"
+                          "[ \"$1\" = -probe-list ] && HANG")
+            << true;
+        QTest::newRow("xdg-mime") << QByteArray("xdg-mime") << QByteArray("HANG") << false;
+    }
+    void helperDiesWithItsProgram()
+    {
+        QFETCH(QByteArray, helper);
+        QFETCH(QByteArray, script);
+        QFETCH(bool, background);
+        const QString pidFile = m_dir.filePath(QString("%1.pid").arg(QTest::currentDataTag()));
+        const QByteArray quoted = "'" + pidFile.toUtf8() + "'";
+        script.replace("HANG", "{ echo $$ > " + quoted + ".tmp; mv " + quoted + ".tmp " + quoted +
+                                   "; exec sleep 60; }");
+        script += "\nexit 1";
         QProcess host;
-        host.start(ENCODER_HOST, {sleeper});
+        host.start(ENCODER_HOST, {helper, WriteFakeEncoder(m_dir.path(), "helper", script)});
         QVERIFY(host.waitForStarted());
         QTRY_VERIFY(QFile::exists(pidFile));
         const qint64 pid = ReadFile(pidFile).trimmed().toLongLong();
         QVERIFY(!stoppedRunning(pid));
+        QCOMPARE(::getpgid(pid_t(pid)), pid_t(pid));
+        QCOMPARE(::sched_getscheduler(pid_t(pid)) == SCHED_IDLE, background);
         ::kill(pid_t(host.processId()), SIGKILL); // no destructor runs
         QVERIFY(host.waitForFinished());
         QTRY_VERIFY(stoppedRunning(pid));

@@ -3,6 +3,7 @@
 #include "ExpectedLength.h"
 #include "FakeEncoder.h"
 #include "InputFacts.h"
+#include "Libav.h"
 #include "MessageFilter.h"
 #include "MessageWatch.h"
 #include "OutputCheck.h"
@@ -580,6 +581,15 @@ void TestEncoder::expectedLength_data()
     QTest::newRow("limit beyond the end")
         << QStringList{"-ss", "00:00:08", "-t", "4"} << 10.0 << 2.0;
     QTest::newRow("end counts from zero") << QStringList{"-to", "6", "-ss", "2"} << 10.0 << 4.0;
+    // The times as ffmpeg reads them.
+    QTest::newRow("units and fractions")
+        << QStringList{"-ss", "1500ms", "-t", "00:01.25"} << 10.0 << 1.25;
+    QTest::newRow("hours and a fraction")
+        << QStringList{"-ss", "250us", "-t", "1:00:00.5"} << 7200.0 << 3600.5;
+    QTest::newRow("seconds with a unit") << QStringList{"-to", "7.5s"} << 10.0 << 7.5;
+    QTest::newRow("minutes past 59, refused by ffmpeg")
+        << QStringList{"-t", "75:00"} << 10.0 << -1.0;
+    QTest::newRow("not a time") << QStringList{"-t", "1e1"} << 10.0 << -1.0;
     QTest::newRow("length-keeping filter")
         << QStringList{"-vf", "yadif,scale=320:240"} << 10.0 << 10.0;
     QTest::newRow("frame limit") << QStringList{"-frames:v", "10"} << 10.0 << -1.0;
@@ -596,8 +606,12 @@ void TestEncoder::expectedLength()
     for (const QString& option : options)
         arguments.push_back(option.toStdString());
     arguments.push_back("out.avi");
+    std::string error;
+    const Libav* av = Libav::load(error);
+    QVERIFY2(av, error.c_str());
     const std::optional<double> length =
-        ExpectedLength(arguments).forInput(input < 0 ? std::nullopt : std::optional<double>(input));
+        ExpectedLength(arguments, *av)
+            .forInput(input < 0 ? std::nullopt : std::optional<double>(input));
     QCOMPARE(length.value_or(-1), expected);
 }
 

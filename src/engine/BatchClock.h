@@ -12,8 +12,6 @@ public:
     // last estimate stands.
     void tick(int totalPercent);
 
-    int ElapsedSec() const { return m_elapsed; }
-    int RemainingSec() const { return m_remaining; }
     QString elapsedText() const;
     QString remainingText() const;
 

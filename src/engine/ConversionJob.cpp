@@ -24,7 +24,7 @@ bool ConversionJob::start(const QString& encoderPath, const QString& commandLine
 
 void ConversionJob::askToEnd()
 {
-    m_encoder.askToEnd();
+    stop();
 }
 
 void ConversionJob::stop()

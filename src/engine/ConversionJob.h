@@ -21,11 +21,12 @@ public:
     // Starts the encoder with the conversion's command line and returns at once. False, with no
     // signal to follow, when there is no program to start.
     bool start(const QString& encoderPath, const QString& commandLine);
-    // Asks the encoder to end and returns at once; stop() then waits for it. Nothing more is
-    // reported of this conversion.
-    void askToEnd();
-    // Ends the encoder; nothing more is reported of this conversion.
+    // Ends the encoder and returns at once: it is given its grace to clean up meanwhile, then
+    // killed. Nothing more is reported of this conversion.
     void stop();
+    // The same as stop(), which waits for nothing: asking every job to end before stopping
+    // each still ends them together.
+    void askToEnd();
 
     bool isRunning() const { return m_running; }
     double position() const { return m_position; }

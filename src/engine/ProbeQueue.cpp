@@ -55,8 +55,8 @@ int ProbeQueue::busyReaders() const
 void ProbeQueue::cancel()
 {
     m_waiting.clear();
-    // Each encoder is killed and waited for as its probe goes.
-    m_running.clear();
+    while (!m_running.empty())
+        release(m_running.back().get());
     for (const auto& reader : m_readers) {
         if (reader->busy())
             reader->stop();
@@ -68,14 +68,15 @@ void ProbeQueue::ask()
     // Asked once: whether the encoder reads a list of inputs in one process.
     m_form = Form::Asking;
     m_question = std::make_unique<EncoderProcess>();
-    m_question->setDiesWithProgram(false);
     auto answer = std::make_shared<QByteArray>();
     const auto decide = [this, answer](bool list) {
         if (m_form != Form::Asking)
             return;
         m_form = list ? Form::List : Form::OneByOne;
         m_question->disconnect(this);
-        m_question.release()->deleteLater(); // inside its own signal, perhaps
+        // Inside its own signal, perhaps; kept as a child until it has gone, as a probe is.
+        m_question->setParent(this);
+        m_question.release()->stopAndDeleteLater();
         startNext();
     };
     // A program that does not answer at once is no front of the list form.
@@ -149,7 +150,6 @@ void ProbeQueue::startProbe()
     Probe* raw = probe.get();
     raw->path = m_waiting.dequeue();
     raw->encoder = std::make_unique<EncoderProcess>();
-    raw->encoder->setDiesWithProgram(false);
     raw->encoder->setBackground(m_background);
     raw->limit = std::make_unique<QTimer>();
     raw->limit->setSingleShot(true);
@@ -165,18 +165,19 @@ void ProbeQueue::startProbe()
                 emit encoderFailed(reason);
                 finish(raw, {});
             });
-    // An encoder that hangs on a broken file is given up on; the others go on meanwhile.
-    connect(raw->limit.get(), &QTimer::timeout, this, [this, raw] { finish(raw, {}); });
+    // An encoder that hangs on a broken file is given up on; the others go on meanwhile. One
+    // that could not even be launched is told of here too.
+    connect(raw->limit.get(), &QTimer::timeout, this, [this, raw] {
+        if (const QString reason = raw->encoder->errorString(); !reason.isEmpty())
+            emit encoderFailed(reason);
+        finish(raw, {});
+    });
     m_running.push_back(std::move(probe));
     raw->limit->start(m_limitMs);
-    if (!raw->encoder->launch(m_encoderPath, ProbeCommandLine(raw->path))) {
-        // Told from the event loop, as a failure of the process itself would be; not at all
-        // when the probe is cancelled first (its timer goes with it).
-        QTimer::singleShot(0, raw->limit.get(), [this, raw] {
-            emit encoderFailed(raw->encoder->errorString());
-            finish(raw, {});
-        });
-    }
+    // Told from the event loop, as a failure of the process itself would be; not at all when
+    // the probe is cancelled first (its timer stops with it).
+    if (!raw->encoder->launch(m_encoderPath, ProbeCommandLine(raw->path)))
+        raw->limit->start(0);
 }
 
 int ProbeQueue::cancel(const QStringList& paths)
@@ -212,14 +213,13 @@ void ProbeQueue::release(Probe* probe)
     // Released once its signal has returned: this may run inside one of them.
     std::unique_ptr<Probe> done = std::move(*at);
     m_running.erase(at);
-    done->encoder->stop();
     done->limit->stop();
     // Kept as children until then, so that nothing is left behind should no event loop follow.
-    for (QObject* part : {static_cast<QObject*>(done->encoder.release()),
-                          static_cast<QObject*>(done->limit.release())}) {
-        part->setParent(this);
-        part->deleteLater();
-    }
+    // An encoder still at it is asked to end, and goes once it has (killed after its grace).
+    done->encoder->setParent(this);
+    done->encoder.release()->stopAndDeleteLater();
+    done->limit->setParent(this);
+    done->limit.release()->deleteLater();
 }
 
 void ProbeQueue::finish(Probe* probe, const MediaProbe::Facts& facts)

@@ -2,7 +2,6 @@
 
 #include "platform/ProcessTies.h"
 
-#include <QFileInfo>
 #include <QProcess>
 
 #include <utility>
@@ -26,11 +25,7 @@ ProbeReader::~ProbeReader()
 bool ProbeReader::launch()
 {
     m_process = new QProcess(this);
-    m_process->setProgram(QFileInfo(m_encoderPath).absoluteFilePath());
-    m_process->setArguments({QStringLiteral("-probe-list")});
     m_process->setStandardErrorFile(QProcess::nullDevice());
-    // It reads and writes nothing but its report: killed outright when the program dies.
-    TieToProgram(*m_process, WhenProgramDies::Kill);
     connect(m_process, &QProcess::readyReadStandardOutput, this, &ProbeReader::take);
     connect(m_process, &QProcess::finished, this, &ProbeReader::lost);
     connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
@@ -41,9 +36,9 @@ bool ProbeReader::launch()
         emit failedToStart(reason);
         tell(QByteArray());
     });
-    m_process->start();
-    if (m_background && m_process)
-        RunInBackground(*m_process);
+    // It reads and writes nothing but its report: killed outright when the program dies.
+    StartTied(*m_process, m_encoderPath, {QStringLiteral("-probe-list")}, QIODevice::ReadWrite,
+              WhenProgramDies::Kill, m_background);
     return m_process != nullptr;
 }
 

@@ -1,5 +1,7 @@
 #include "ChmViewerQuery.h"
 
+#include "platform/ProcessTies.h"
+
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -75,10 +77,10 @@ void ChmViewerQuery::ask(int type)
         dropQuery();
         conclude(false);
     });
-    query->start(
-        m_program,
-        {QStringLiteral("query"), QStringLiteral("default"), QLatin1String(ChmTypes[type])},
-        QIODevice::ReadOnly);
+    // It answers and ends within moments; killed with the program should that die first.
+    StartTied(*query, m_program,
+              {QStringLiteral("query"), QStringLiteral("default"), QLatin1String(ChmTypes[type])},
+              QIODevice::ReadOnly, WhenProgramDies::Kill);
 }
 
 void ChmViewerQuery::conclude(bool viewer)

@@ -3,15 +3,28 @@
 #include "platform/ProcessTies.h"
 #include "platform/WindowsCommandLine.h"
 
-#include <QFileInfo>
 #include <QProcess>
 #include <QScopedValueRollback>
+#include <QTimer>
+
+#include <algorithm>
+#include <utility>
 
 EncoderProcess::EncoderProcess(QObject* parent) : QObject(parent) {}
 
 EncoderProcess::~EncoderProcess()
 {
     stop();
+    // The program is closing: what is winding down gets the rest of its grace to remove its
+    // unfinished output, and nothing is left running behind us.
+    for (const WindingDown& ending : std::exchange(m_windingDown, {})) {
+        ending.process->disconnect(this);
+        if (!ending.process->waitForFinished(
+                int(std::max<qint64>(0, ending.grace.remainingTime())))) {
+            ending.process->kill();
+            ending.process->waitForFinished(-1);
+        }
+    }
 }
 
 bool EncoderProcess::launch(const QString& program, const QString& commandLine)
@@ -26,13 +39,6 @@ bool EncoderProcess::launch(const QString& program, const QString& commandLine)
     m_process->setProcessChannelMode(QProcess::MergedChannels);
     // The encoder reads nothing; a closed input keeps it from waiting on ours.
     m_process->setStandardInputFile(QProcess::nullDevice());
-    // An absolute path, so that a bare name is never looked up on PATH.
-    m_process->setProgram(QFileInfo(program).absoluteFilePath());
-    m_process->setArguments(SplitCommandLine(commandLine));
-    // Ended with us even when we die without running a destructor: asked, not killed, so that
-    // the encoder removes its unfinished output on the way.
-    if (m_diesWithProgram)
-        TieToProgram(*m_process, WhenProgramDies::Terminate);
     connect(m_process, &QProcess::readyRead, this, &EncoderProcess::drain);
     connect(m_process, &QProcess::finished, this,
             [this](int exitCode, QProcess::ExitStatus status) {
@@ -49,9 +55,10 @@ bool EncoderProcess::launch(const QString& program, const QString& commandLine)
         release();
         emit failedToStart(m_error);
     });
-    m_process->start(QIODevice::ReadOnly);
-    if (m_background && m_process)
-        RunInBackground(*m_process);
+    // Ended with us even when we die without running a destructor: asked, not killed, so that
+    // the encoder removes its unfinished output on the way.
+    StartTied(*m_process, program, SplitCommandLine(commandLine), QIODevice::ReadOnly,
+              WhenProgramDies::Terminate, m_background);
     return true;
 }
 
@@ -81,29 +88,46 @@ qint64 EncoderProcess::processId() const
     return m_process ? m_process->processId() : 0;
 }
 
-void EncoderProcess::askToEnd()
-{
-    if (m_process && m_process->state() != QProcess::NotRunning)
-        m_process->terminate();
-}
-
 void EncoderProcess::stop()
 {
     if (!m_process)
         return;
-    m_process->disconnect(this);
-    if (m_process->state() != QProcess::NotRunning) {
-        // Asked first, so that it can remove its unfinished output and take its own child
-        // down; killed when it does not end at once.
-        m_process->terminate();
-        if (!m_process->waitForFinished(StopGraceMs)) {
-            m_process->kill();
-            m_process->waitForFinished(-1);
-        }
+    QProcess* process = std::exchange(m_process, nullptr);
+    process->disconnect(this);
+    if (process->state() == QProcess::NotRunning) {
+        if (m_delivering)
+            process->deleteLater();
+        else
+            delete process;
+        return;
     }
-    if (m_delivering)
-        m_process->deleteLater();
-    else
-        delete m_process;
-    m_process = nullptr;
+    // Asked first, so that it can remove its unfinished output and take its own child down;
+    // killed when it is still at it after the grace. Nobody waits: it goes once it has ended.
+    process->terminate();
+    m_windingDown.push_back({process, QDeadlineTimer(StopGraceMs)});
+    QTimer::singleShot(StopGraceMs, Qt::PreciseTimer, process, [process] { process->kill(); });
+    connect(process, &QProcess::stateChanged, this, [this, process](QProcess::ProcessState state) {
+        if (state == QProcess::NotRunning)
+            settle(process);
+    });
+}
+
+void EncoderProcess::stopAndDeleteLater()
+{
+    stop();
+    m_deleteWhenSettled = true;
+    if (m_windingDown.empty())
+        deleteLater();
+}
+
+void EncoderProcess::settle(QProcess* process)
+{
+    // Inside its own signal: it goes once that has returned.
+    process->disconnect(this);
+    process->deleteLater();
+    m_windingDown.erase(
+        std::find_if(m_windingDown.begin(), m_windingDown.end(),
+                     [process](const WindingDown& ending) { return ending.process == process; }));
+    if (m_deleteWhenSettled && m_windingDown.empty())
+        deleteLater();
 }
