@@ -398,9 +398,7 @@ void BatchRun::abandon()
 QList<int> BatchRun::stopJobs()
 {
     QList<int> stopped;
-    // All are asked at once, then waited for: each cleans up in its own time.
-    for (const auto& slot : m_slots)
-        slot->job.askToEnd();
+    // Each is asked to end and let go of at once; it cleans up in its own time.
     for (const auto& slot : m_slots) {
         slot->job.stop();
         if (slot->row >= 0) {

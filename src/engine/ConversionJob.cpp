@@ -22,11 +22,6 @@ bool ConversionJob::start(const QString& encoderPath, const QString& commandLine
     return m_running;
 }
 
-void ConversionJob::askToEnd()
-{
-    stop();
-}
-
 void ConversionJob::stop()
 {
     m_running = false;

@@ -24,9 +24,6 @@ public:
     // Ends the encoder and returns at once: it is given its grace to clean up meanwhile, then
     // killed. Nothing more is reported of this conversion.
     void stop();
-    // The same as stop(), which waits for nothing: asking every job to end before stopping
-    // each still ends them together.
-    void askToEnd();
 
     bool isRunning() const { return m_running; }
     double position() const { return m_position; }
