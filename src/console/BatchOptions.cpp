@@ -20,7 +20,13 @@ BatchOptions ParseBatchOptions(const QStringList& arguments)
     const QCommandLineOption json(QStringLiteral("json"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOptions({profile, output, jobs, overwrite, noOverwrite, json, help, version});
+    const QCommandLineOption watch(QStringLiteral("watch"), {}, QStringLiteral("FOLDER"));
+    const QCommandLineOption recursive(QStringList{QStringLiteral("r"), QStringLiteral("recursive")});
+    const QCommandLineOption settle(QStringLiteral("settle"), {}, QStringLiteral("SECONDS"));
+    const QCommandLineOption done(QStringLiteral("done"), {}, QStringLiteral("WHAT"));
+    const QCommandLineOption forget(QStringLiteral("forget"));
+    parser.addOptions({profile, output, jobs, overwrite, noOverwrite, json, help, version, watch,
+                       recursive, settle, done, forget});
 
     BatchOptions options;
     // The parser takes the program's name first.
@@ -51,7 +57,7 @@ BatchOptions ParseBatchOptions(const QStringList& arguments)
     if (parser.isSet(overwrite) || parser.isSet(noOverwrite))
         options.overwrite = parser.isSet(overwrite);
     options.json = parser.isSet(json);
-    if (options.profile.isEmpty()) {
+    if (options.profile.isEmpty() && !parser.isSet(forget)) {
         options.error = QStringLiteral("no profile: name one with -p");
         return options;
     }
@@ -70,8 +76,41 @@ BatchOptions ParseBatchOptions(const QStringList& arguments)
         }
     }
     options.inputs = parser.positionalArguments();
-    if (options.inputs.isEmpty())
-        options.error = QStringLiteral("no input: name files, folders or a .tmp list");
+    options.watch = single(watch, QStringLiteral("the watched folder (--watch)"));
+    if (!options.error.isEmpty())
+        return options;
+    if (options.watch.isEmpty()) {
+        if (parser.isSet(recursive) || parser.isSet(settle) || parser.isSet(done) ||
+            parser.isSet(forget))
+            options.error = QStringLiteral("-r, --settle, --done and --forget go with --watch");
+        else if (options.inputs.isEmpty())
+            options.error = QStringLiteral("no input: name files, folders or a .tmp list");
+        return options;
+    }
+    options.subfolders = parser.isSet(recursive);
+    options.forget = parser.isSet(forget);
+    if (parser.isSet(settle)) {
+        bool ok = false;
+        options.settleSeconds = parser.value(settle).toDouble(&ok);
+        if (!ok || options.settleSeconds < 0 || options.settleSeconds > 3600) {
+            options.error = QStringLiteral("--settle takes seconds from 0 to 3600, not \"%1\"")
+                                .arg(parser.value(settle));
+            return options;
+        }
+    }
+    if (parser.isSet(done))
+        options.done = parser.value(done);
+    // "--done move DIR": the folder is the one word left after the options.
+    if (options.done == QLatin1String("move") && options.inputs.size() == 1)
+        options.doneFolder = options.inputs.takeFirst();
+    if (options.done != QLatin1String("keep") && options.done != QLatin1String("move") &&
+        options.done != QLatin1String("delete"))
+        options.error = QStringLiteral("--done takes keep, move FOLDER or delete, not \"%1\"")
+                            .arg(options.done);
+    else if (options.done == QLatin1String("move") && options.doneFolder.isEmpty())
+        options.error = QStringLiteral("--done move needs the folder to move converted files to");
+    else if (!options.inputs.isEmpty())
+        options.error = QStringLiteral("--watch takes no inputs: the files come from its folder");
     return options;
 }
 
@@ -91,6 +130,19 @@ QString BatchUsage()
         "      --json             one JSON object per line instead of text\n"
         "  -h, --help             this text\n"
         "      --version          the program's version\n"
+        "\n"
+        "\n"
+        "       framewright-batch --watch FOLDER -p PROFILE [-o FOLDER] [-r] [--settle S]\n"
+        "                         [--done keep | --done move FOLDER | --done delete] [--forget]\n"
+        "Converts every supported file in FOLDER not converted before, then every file that\n"
+        "arrives, until stopped with SIGINT or SIGTERM.\n"
+        "\n"
+        "      --watch FOLDER     the folder to watch; never the output folder or one holding it\n"
+        "  -r, --recursive        its subfolders too\n"
+        "      --settle S         seconds a file closed after writing must stay unchanged (5)\n"
+        "      --done WHAT        after a checked conversion, keep the input (the default), move\n"
+        "                         it to a folder, or delete it; never after a failure\n"
+        "      --forget           forget what was converted from FOLDER, then end\n"
         "\n"
         "INPUT is a file, a folder (its supported files) or, first, a .tmp file listing paths.\n"
         "Exit status: 0 all converted, 1 some failed, 2 usage error or unusable profile,\n"

@@ -14,6 +14,13 @@ struct BatchOptions
     std::optional<bool> overwrite; // none: as the window's settings
     bool json = false;
     QStringList inputs;
+    // Watching a folder instead of converting inputs.
+    QString watch;
+    bool subfolders = false;
+    double settleSeconds = 5;
+    QString done = QStringLiteral("keep"); // "keep", "move" (to doneFolder) or "delete"
+    QString doneFolder;
+    bool forget = false;
     bool help = false;
     bool version = false;
     QString error; // a usage error: nothing else is to be trusted then

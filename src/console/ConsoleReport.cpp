@@ -137,3 +137,13 @@ void ConsoleReport::summary(const Tally& tally, qint64 elapsedMs, int exitStatus
         line += QStringLiteral(", %1 not run").arg(left);
     write(line + QStringLiteral(" in ") + SecondsToText(elapsedMs / 1000));
 }
+
+void ConsoleReport::note(const QString& event, const QString& path, const QString& message)
+{
+    if (m_style == Json)
+        write(json({{QStringLiteral("event"), event},
+                    {QStringLiteral("path"), path},
+                    {QStringLiteral("message"), message}}));
+    else
+        write(path + QStringLiteral(": ") + message);
+}

@@ -50,6 +50,9 @@ public:
     // a call within half a second of the last one printed is passed over.
     void progress(int percent, const QList<Converting>& tasks, qint64 elapsedMs);
     void summary(const Tally& tally, qint64 elapsedMs, int exitStatus);
+    // Something a watcher has to say of a file or of its folder: `event` names it for programs
+    // ("watching", "skipped", "folder"), the message is for people.
+    void note(const QString& event, const QString& path, const QString& message);
 
 private:
     void write(const QString& line);

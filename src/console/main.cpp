@@ -3,6 +3,7 @@
 #include "BatchOptions.h"
 #include "ConsoleBatch.h"
 #include "ConsoleReport.h"
+#include "FolderWatcher.h"
 #include "base/FwError.h"
 #include "base/PathText.h"
 #include "engine/BatchSettings.h"
@@ -11,6 +12,7 @@
 #include "profiles/Preferences.h"
 #include "profiles/ProfileLookup.h"
 #include "profiles/ShippedProfiles.h"
+#include "tasks/WatchLedger.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -91,6 +93,15 @@ int main(int argc, char** argv)
     // The profiles and settings are the window's: found in the same data folder.
     const DataHome home = ChooseDataHome(programFolder, UserDataFolder());
     SeedShippedProfiles(programFolder, home);
+    if (options.forget) {
+        const QString error = FolderWatcher::Forget(options.watch, options.subfolders,
+                                                    LedgerFile(home.folder, options.watch));
+        if (!error.isEmpty())
+            return refuse(error);
+        std::printf("%s: forgotten; its files are converted again when watched\n",
+                    qUtf8Printable(options.watch));
+        return 0;
+    }
     const ProfileForRun profile = FindProfileForRun(options.profile, home.folder);
     if (!profile.error.isEmpty())
         return refuse(profile.error);
@@ -129,7 +140,27 @@ int main(int argc, char** argv)
                          : ::isatty(STDOUT_FILENO) ? ConsoleReport::Terminal
                                                    : ConsoleReport::Plain,
                          terminalWidth());
-    ConsoleBatch batch(programFolder + QStringLiteral("wmaspi.dll"), report, STDOUT_FILENO);
+    const QString encoder = programFolder + QStringLiteral("wmaspi.dll");
+    if (!options.watch.isEmpty()) {
+        FolderWatcher watcher(encoder, report, LedgerFile(home.folder, options.watch));
+        QObject::connect(&watcher, &FolderWatcher::finished, &app, &QCoreApplication::exit);
+        FolderWatcher::Options watching;
+        watching.folder = options.watch;
+        watching.subfolders = options.subfolders;
+        watching.settleMs = qRound64(options.settleSeconds * 1000);
+        watching.done = options.done == QLatin1String("move")     ? FolderWatcher::AfterDone::Move
+                        : options.done == QLatin1String("delete") ? FolderWatcher::AfterDone::Delete
+                                                                  : FolderWatcher::AfterDone::Keep;
+        watching.doneFolder = QFileInfo(options.doneFolder).absoluteFilePath();
+        if (watching.done == FolderWatcher::AfterDone::Move && !QFileInfo(watching.doneFolder).isDir())
+            return refuse(QStringLiteral("the folder \"%1\" to move converted files to does not exist")
+                              .arg(options.doneFolder));
+        if (const QString error = watcher.start(watching, profile.arguments, settings);
+            !error.isEmpty())
+            return refuse(error);
+        return app.exec();
+    }
+    ConsoleBatch batch(encoder, report, STDOUT_FILENO);
     QObject::connect(&batch, &ConsoleBatch::finished, &app, &QCoreApplication::exit);
     batch.start(options.inputs, profile.arguments, settings);
     return app.exec();

@@ -18,16 +18,9 @@ QString WatchLedger::load()
     if (!read.error.isEmpty())
         return read.error;
     for (const QByteArray& line : read.bytes.split('\n')) {
-        const QJsonObject object = QJsonDocument::fromJson(line).object();
         Entry entry;
-        entry.path = object.value(QLatin1String("path")).toString();
-        if (entry.path.isEmpty())
-            continue;
-        entry.size = object.value(QLatin1String("size")).toInteger(-1);
-        entry.modifiedMs = object.value(QLatin1String("modifiedMs")).toInteger(-1);
-        entry.outcome = object.value(QLatin1String("outcome")).toString();
-        entry.output = object.value(QLatin1String("output")).toString();
-        m_entries.insert(entry.path, entry);
+        if (ReadLedgerLine(line, &entry))
+            m_entries.insert(entry.path, entry);
     }
     return QString();
 }
@@ -46,17 +39,12 @@ const WatchLedger::Entry* WatchLedger::find(const QString& path) const
 
 QString WatchLedger::record(const Entry& entry)
 {
-    const QJsonObject object{{QLatin1String("path"), entry.path},
-                             {QLatin1String("size"), entry.size},
-                             {QLatin1String("modifiedMs"), entry.modifiedMs},
-                             {QLatin1String("outcome"), entry.outcome},
-                             {QLatin1String("output"), entry.output}};
     // One write of one line: two watchers appending to one ledger never mix their lines.
     QFile file(m_file);
     QDir().mkpath(QFileInfo(m_file).path());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return file.errorString();
-    const QByteArray line = QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
+    const QByteArray line = LedgerLine(entry) + '\n';
     if (file.write(line) != line.size())
         return file.errorString();
     m_entries.insert(entry.path, entry);
@@ -70,6 +58,27 @@ QString WatchLedger::forget()
     if (file.exists() && !file.remove())
         return file.errorString();
     return QString();
+}
+
+QByteArray LedgerLine(const WatchLedger::Entry& entry)
+{
+    const QJsonObject object{{QLatin1String("path"), entry.path},
+                             {QLatin1String("size"), entry.size},
+                             {QLatin1String("modifiedMs"), entry.modifiedMs},
+                             {QLatin1String("outcome"), entry.outcome},
+                             {QLatin1String("output"), entry.output}};
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+bool ReadLedgerLine(const QByteArray& line, WatchLedger::Entry* entry)
+{
+    const QJsonObject object = QJsonDocument::fromJson(line).object();
+    entry->path = object.value(QLatin1String("path")).toString();
+    entry->size = object.value(QLatin1String("size")).toInteger(-1);
+    entry->modifiedMs = object.value(QLatin1String("modifiedMs")).toInteger(-1);
+    entry->outcome = object.value(QLatin1String("outcome")).toString();
+    entry->output = object.value(QLatin1String("output")).toString();
+    return !entry->path.isEmpty();
 }
 
 QString LedgerFile(const QString& dataFolder, const QString& watchedFolder)

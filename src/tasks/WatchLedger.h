@@ -40,6 +40,10 @@ private:
     QHash<QString, Entry> m_entries;
 };
 
+// An entry as one line of JSON, and back; false when the line holds no entry.
+QByteArray LedgerLine(const WatchLedger::Entry& entry);
+bool ReadLedgerLine(const QByteArray& line, WatchLedger::Entry* entry);
+
 // Where the ledger of a watched folder lives in a data folder (given with a separator at its
 // end): one file per folder, named after its canonical path.
 QString LedgerFile(const QString& dataFolder, const QString& watchedFolder);
