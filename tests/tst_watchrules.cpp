@@ -1,4 +1,5 @@
 #include "TestFiles.h"
+#include "platform/FileClaim.h"
 #include "tasks/WatchLedger.h"
 #include "tasks/WatchRules.h"
 
@@ -92,6 +93,32 @@ private slots:
         QCOMPARE(ledger.forget(), QString());
         QVERIFY(!QFile::exists(file));
         QCOMPARE(WatchLedger(file).load(), QString());
+    }
+
+    // Of two holders of one claim one alone holds it, and it passes on with what it says; a
+    // claim that cannot be made is told, not taken for held.
+    void claims()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(".clip.avi.framewright");
+        FileClaim::Outcome outcome;
+        QByteArray text;
+        auto first = FileClaim::take(path, &outcome, &text);
+        QCOMPARE(outcome, FileClaim::Held);
+        QCOMPARE(text, QByteArray());
+        QCOMPARE(first->write("done"), QString());
+        QVERIFY(!FileClaim::take(path, &outcome));
+        QCOMPARE(outcome, FileClaim::HeldElsewhere);
+        first.reset(); // as its program ending would
+        auto second = FileClaim::take(path, &outcome, &text);
+        QCOMPARE(outcome, FileClaim::Held);
+        QCOMPARE(text, QByteArray("done"));
+        second->remove();
+        QVERIFY(!QFile::exists(path));
+        QString error;
+        QVERIFY(!FileClaim::take(dir.filePath("none/.x.framewright"), &outcome, &text, &error));
+        QCOMPARE(outcome, FileClaim::Failed);
+        QVERIFY(!error.isEmpty());
     }
 };
 
