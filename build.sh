@@ -15,6 +15,7 @@ packages=(
   ffmpeg libavformat-dev libavcodec-dev libavutil-dev
   gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav
   fp-utils desktop-file-utils
+  systemd # systemd-analyze checks the watched folder's user service
   fonts-dejavu-core xvfb xauth
   libx11-dev # bench/startup watches for the first window itself
   dbus-daemon # tests run a message bus of their own, with stand-ins for the desktop's services

@@ -146,6 +146,8 @@ QString BatchUsage()
         "\n"
         "INPUT is a file, a folder (its supported files) or, first, a .tmp file listing paths.\n"
         "Exit status: 0 all converted, 1 some failed, 2 usage error or unusable profile,\n"
+        "3 a watcher that cannot go on (the encoder cannot be started),\n"
         "129, 130 or 143 stopped by SIGHUP, SIGINT or SIGTERM, 141 stopped because the\n"
-        "standard output was closed or could not be written (existing outputs untouched).\n");
+        "standard output was closed or could not be written (existing outputs untouched).\n"
+        "A watcher stopped by SIGINT or SIGTERM ends with 0, or 1 when a file failed.\n");
 }

@@ -64,12 +64,13 @@ FolderWatcher::FolderWatcher(const QString& encoderPath, ConsoleReport& report,
     connect(&m_run, &BatchRun::taskEnded, this, &FolderWatcher::taskEnded);
     connect(&m_run, &BatchRun::ended, this, [this](const BatchOutcome& outcome) {
         if (outcome.kind == BatchOutcome::CannotStart) {
+            // Nothing can be converted: the service manager may start the watcher again.
             m_report.note(QStringLiteral("encoder"), m_options.folder,
                           QStringLiteral("the encoder could not be started"));
-            m_ending = true;
+            end(CannotGoOn);
+        } else if (m_ending) {
+            end(status());
         }
-        if (m_ending)
-            end(m_signal == SIGPIPE ? 128 + SIGPIPE : m_tally.failed > 0 ? 1 : 0);
     });
     m_report.onLost([this] { QTimer::singleShot(0, this, [this] { stop(SIGPIPE); }); });
 }
@@ -317,7 +318,12 @@ void FolderWatcher::stop(int signal)
     if (m_run.state() == BatchRun::Converting)
         m_run.Stop(); // ends through the run's end
     else if (m_run.state() == BatchRun::Idle)
-        end(m_signal == SIGPIPE ? 128 + SIGPIPE : m_tally.failed > 0 ? 1 : 0);
+        end(status());
+}
+
+int FolderWatcher::status() const
+{
+    return m_signal == SIGPIPE ? 128 + SIGPIPE : m_tally.failed > 0 ? 1 : 0;
 }
 
 void FolderWatcher::end(int status)

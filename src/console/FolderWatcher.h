@@ -29,6 +29,9 @@ class FolderWatcher final : public QObject
     Q_OBJECT
 public:
     enum class AfterDone { Keep, Move, Delete };
+    // The exit status when the watcher cannot go on (no encoder to start); 0 or 1 when stopped,
+    // as some files failed or none did.
+    static constexpr int CannotGoOn = 3;
     struct Options
     {
         QString folder;
@@ -75,6 +78,7 @@ private:
     // Moves or deletes the input as asked; false, said, when it cannot.
     bool afterComplete(const QString& path, std::unique_ptr<FileClaim>& claim);
     void folderGone();
+    int status() const;
     void end(int status);
 
     ConsoleReport& m_report;
