@@ -120,11 +120,11 @@ QString FolderWatcher::start(const Options& options, const QString& arguments,
             .arg(options.folder, m_watch.errorString());
     m_stopSignals = std::make_unique<StopSignals>();
     connect(m_stopSignals.get(), &StopSignals::received, this, &FolderWatcher::stop);
+    // Watched first: a file that arrives during the scan is seen either way.
+    scan(m_options.folder);
     m_report.note(QStringLiteral("watching"), m_options.folder,
                   QStringLiteral("watching for files to convert (%1 done before)")
                       .arg(m_ledger.size()));
-    // Watched first: a file that arrives during the scan is seen either way.
-    scan(m_options.folder);
     return QString();
 }
 
