@@ -66,7 +66,7 @@ class TestWatch final : public QObject
     {
         watcher.process.start(m_program + "framewright-batch",
                               {"--json", "--watch", m_in, "-p", "Small MP4", "-o", m_out,
-                               "--settle", "1"});
+                               "--settle", "3"}); // well beyond the writes below, however loaded
         QVERIFY(watcher.waitFor("watching", m_in.chopped(1), 30000));
     }
 

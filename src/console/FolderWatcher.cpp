@@ -302,7 +302,8 @@ void FolderWatcher::folderGone()
     if (m_ending)
         return;
     m_report.note(QStringLiteral("folder"), m_options.folder,
-                  QStringLiteral("the watched folder has gone; it is watched again when it returns"));
+                  QStringLiteral("the watched folder has gone or cannot be read; it is watched "
+                                 "again when it is back"));
     m_retry.start();
 }
 

@@ -12,7 +12,7 @@
 
 namespace {
 constexpr uint32_t Events = IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE | IN_DELETE_SELF |
-                            IN_MOVE_SELF | IN_ONLYDIR | IN_EXCL_UNLINK;
+                            IN_MOVE_SELF | IN_ATTRIB | IN_ONLYDIR | IN_EXCL_UNLINK;
 }
 
 FolderWatch::FolderWatch(QObject* parent) : QObject(parent) {}
@@ -99,6 +99,13 @@ void FolderWatch::read()
                     return;
                 }
                 continue;
+            }
+            // The folder's own rights changed: one it can no longer read is as good as gone.
+            if (event->len == 0 && (event->mask & IN_ATTRIB) && folder == m_root &&
+                ::access(QFile::encodeName(folder).constData(), R_OK | X_OK) != 0) {
+                clear();
+                emit folderGone(folder);
+                return;
             }
             if (event->len == 0)
                 continue;

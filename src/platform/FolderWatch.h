@@ -8,7 +8,8 @@ class QSocketNotifier;
 
 // The kernel's word on a folder, as it happens and without polling: a file written and closed,
 // or moved in whole. With subfolders, those made or moved in later are watched too. A watched
-// folder that goes away (removed, moved, unmounted) is told once; watch it again when it is back.
+// folder that goes away (removed, moved, unmounted) or can no longer be read is told once; watch
+// it again when it is back.
 class FolderWatch final : public QObject
 {
     Q_OBJECT
@@ -28,7 +29,7 @@ signals:
     void fileMovedIn(const QString& path);
     // A folder moved in or made below a watched one: its files, if any, are not told one by one.
     void folderArrived(const QString& path);
-    // The watched folder itself has gone.
+    // The watched folder itself has gone, or cannot be read any longer.
     void folderGone(const QString& folder);
 
 private:
