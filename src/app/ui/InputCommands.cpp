@@ -31,11 +31,19 @@ InputCommands::InputCommands(QWidget* form, const TMainFormUi& ui, const AppCont
                [this](const QString& path) {
                    ++m_asked;
                    m_probes.enqueue(path);
-                   showProgress();
+                   showProgressSoon();
                }})
 {
-    connect(&m_probes, &ProbeQueue::read, this,
-            [this](const QString& text) { m_ui.Memo1->setPlainText(text); });
+    // Thousands of files are read in seconds: what the window shows of it follows at its own
+    // pace, a few times a second, not once a file.
+    m_paced.setSingleShot(true);
+    m_paced.setInterval(200);
+    connect(&m_paced, &QTimer::timeout, this, &InputCommands::showProgress);
+    connect(&m_probes, &ProbeQueue::read, this, [this](const QString& text) {
+        m_lastReport = text;
+        m_reportShown = false;
+        showProgressSoon();
+    });
     connect(&m_probes, &ProbeQueue::probed, this, &InputCommands::probed);
     connect(&m_probes, &ProbeQueue::encoderFailed, this, &InputCommands::encoderFailed);
     // Remove and Clear call off the reading of the rows they take away: files added next
@@ -173,10 +181,13 @@ void InputCommands::restore(const QList<TaskRecord>& tasks)
         if (task.length.isEmpty())
             m_adder.Probe(task.inputPath);
     }
+    showProgress();
 }
 
 void InputCommands::tellRefused(QList<RefusedInput> refusals)
 {
+    // The end of every road: the count of files to read is shown as it now is.
+    showProgress();
     // A path that names nothing, or a file of another type, is passed over without a word, as
     // the open dialog would not have offered it.
     refusals += m_adder.takeRefused();
@@ -237,7 +248,7 @@ void InputCommands::probed(const QString& path, const MediaProbe::Facts& facts)
     // The Output panel shows this task with its times missing until now.
     if (row >= 0 && row == m_hooks.currentTask())
         m_hooks.showCurrentTask();
-    showProgress();
+    showProgressSoon();
 }
 
 void InputCommands::setStartWaiting(bool waiting)
@@ -246,8 +257,19 @@ void InputCommands::setStartWaiting(bool waiting)
     showProgress();
 }
 
+void InputCommands::showProgressSoon()
+{
+    if (!m_paced.isActive())
+        m_paced.start();
+}
+
 void InputCommands::showProgress()
 {
+    m_paced.stop();
+    if (!m_reportShown) {
+        m_ui.Memo1->setPlainText(m_lastReport);
+        m_reportShown = true;
+    }
     const bool busy = m_asked > 0;
     m_ui.labReading->setVisible(busy);
     if (!busy)
@@ -255,7 +277,9 @@ void InputCommands::showProgress()
     QString text = QStringLiteral("Reading files: %1 of %2").arg(m_read).arg(m_asked);
     if (m_startWaiting)
         text += QStringLiteral(". Converting starts when all are read.");
-    m_ui.labReading->setText(text);
+    // A wrapped label measures itself again for every new text.
+    if (text != m_ui.labReading->text())
+        m_ui.labReading->setText(text);
 }
 
 void InputCommands::encoderFailed(const QString& reason)

@@ -5,6 +5,7 @@
 #include "tasks/TaskAdder.h"
 
 #include <QObject>
+#include <QTimer>
 #include <QUrl>
 
 #include <functional>
@@ -74,7 +75,9 @@ private:
     void addPaths(const QStringList& paths, const QList<RefusedInput>& refused = {});
     void probed(const QString& path, const MediaProbe::Facts& facts);
     void encoderFailed(const QString& reason);
+    // What the window shows of the reading, now or at its next paced moment.
     void showProgress();
+    void showProgressSoon();
     // Names the inputs the last road left out, these among them: no regular files, or names
     // that are no text.
     void tellRefused(QList<RefusedInput> refusals = {});
@@ -93,4 +96,7 @@ private:
     int m_read = 0;
     bool m_toldEncoderFailed = false;
     bool m_startWaiting = false;
+    QTimer m_paced;
+    QString m_lastReport; // the latest file's report, for the memo
+    bool m_reportShown = true;
 };
