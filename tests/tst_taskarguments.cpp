@@ -132,17 +132,9 @@ private slots:
         GeneralSettings general;
         general.tasksAtOnce = chosen;
         general.overwrite = overwrite;
-        general.openDir = false;
-        general.exitProgram = general.skipCompleted = true;
         const BatchSettings settings = RunSettings(general, "/out", ".mp4", " -c:v libx264", 8);
         QCOMPARE(settings.tasksAtOnce, tasks);
         QCOMPARE(settings.renameExisting, !overwrite);
-        QCOMPARE(settings.outputFolder, "/out");
-        QCOMPARE(settings.outputExt, ".mp4");
-        QCOMPARE(settings.openFolderWhenDone, false);
-        QCOMPARE(settings.exitWhenDone, true);
-        QCOMPARE(settings.turnOffWhenDone, false);
-        QCOMPARE(settings.skipCompleted, true);
     }
 
     void outputFolder_data()

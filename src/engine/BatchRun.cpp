@@ -151,7 +151,7 @@ bool BatchRun::startTask(Slot& slot, int row)
     // even claimed, outside the folder the user chose.
     const QString named =
         WithBackslash(m_settings.outputFolder) + task.NewFileName + m_settings.outputExt;
-    if (!inOutputFolder(named)) {
+    if (!InOutputFolder(named, m_settings.outputFolder)) {
         refuse(row, QStringLiteral("The output \"%1\" is not in the output folder \"%2\"")
                         .arg(named, m_settings.outputFolder));
         return true;
@@ -184,17 +184,6 @@ void BatchRun::end(int row, TaskState state, const QString& reason)
 {
     m_rows.setState(row, state, reason);
     emit taskEnded(row, state, m_rows.task(row).outputPath, reason);
-}
-
-bool BatchRun::inOutputFolder(const QString& path) const
-{
-    const QString folder = WithBackslash(m_settings.outputFolder);
-    const QString name = path.mid(folder.size());
-    if (!path.startsWith(folder) || name.isEmpty() || name == QLatin1String(".") ||
-        name == QLatin1String("..") || name.contains(QLatin1Char('/')) ||
-        name.contains(QDir::separator()))
-        return false;
-    return CleanedPath(QFileInfo(path).path()) == CleanedPath(m_settings.outputFolder);
 }
 
 void BatchRun::releaseClaim(Slot& slot)
@@ -347,23 +336,7 @@ void BatchRun::endStopped()
 void BatchRun::complete()
 {
     emit clockRunning(false);
-    BatchOutcome outcome;
-    outcome.kind = BatchOutcome::Completed;
-    outcome.caption = QStringLiteral("Complete");
-    outcome.text = m_failed == 0
-                       ? QStringLiteral("The coversion is completed successfully.")
-                       : QStringLiteral("%1 of %2 files could not be converted; the Status "
-                                        "column tells why when you point at it.")
-                             .arg(m_failed)
-                             .arg(m_tasks);
-    // Leaving or switching off would hide the failures: the user hears of them first.
-    outcome.action = m_failed > 0                 ? BatchOutcome::Report
-                     : m_settings.turnOffWhenDone ? BatchOutcome::PowerOff
-                     : m_settings.exitWhenDone    ? BatchOutcome::Exit
-                                                  : BatchOutcome::Report;
-    outcome.openFolder = m_settings.openFolderWhenDone;
-    outcome.folder = m_settings.outputFolder;
-    finishRun(outcome);
+    finishRun(CompletedOutcome(m_failed, m_tasks, m_settings));
 }
 
 void BatchRun::finishRun(BatchOutcome outcome)

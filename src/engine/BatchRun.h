@@ -81,8 +81,6 @@ private:
     bool startTask(Slot& slot, int row);
     // The task fails before any encoder starts, and the run goes on.
     void refuse(int row, const QString& reason);
-    // Whether the path names a file directly in the run's output folder.
-    bool inOutputFolder(const QString& path) const;
     // Removes the empty file that held the output's name, unless it has changed since.
     static void releaseClaim(Slot& slot);
     void advanced();

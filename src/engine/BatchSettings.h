@@ -3,6 +3,7 @@
 #include <QString>
 #include <QThread>
 
+struct BatchOutcome;
 struct GeneralSettings;
 
 // The choices a batch run works with, taken when it starts from wherever the user makes them:
@@ -29,3 +30,10 @@ BatchSettings RunSettings(const GeneralSettings& general, const QString& outputF
 // one would depend on where the program happened to be started, and be an existing folder.
 enum class OutputFolderState { Usable, NotFullPath, Missing, NotFolder };
 OutputFolderState CheckOutputFolder(const QString& folder);
+
+// Whether the path names a file directly in the output folder: a name from a kept list may have
+// been edited to lead elsewhere.
+bool InOutputFolder(const QString& path, const QString& outputFolder);
+
+// How a run that converted every task it took ends: the box it shows and what follows it.
+BatchOutcome CompletedOutcome(int failed, int tasks, const BatchSettings& settings);
