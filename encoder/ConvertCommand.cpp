@@ -2,8 +2,6 @@
 
 #include "ChildProcess.h"
 #include "FileKind.h"
-#include "InputReader.h"
-#include "Libav.h"
 #include "OutputCheck.h"
 #include "OutputInspector.h"
 #include "ProgressLine.h"
@@ -14,8 +12,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <poll.h>
-#include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -57,10 +53,10 @@ int ConvertCommand::run()
     const std::optional<int> status = runFfmpeg();
     if (!status)
         return CannotStartStatus;
-    std::string fault = OutputCheck::ofRun(*status, m_watch, temporary.size());
-    if (fault.empty())
-        fault = OutputInspector(m_arguments)
-                    .fault(input, m_temporary, m_inputRead ? &m_input : nullptr);
+    const std::int64_t size = temporary.size();
+    std::string fault = OutputCheck::ofRun(*status, m_watch, size);
+    if (fault.empty() && !OutputCheck::vouchedFor(m_arguments, m_watch, m_progress, size))
+        fault = OutputInspector(m_arguments).fault(input, m_temporary);
     std::string error;
     if (fault.empty() && temporary.commit(error))
         return 0;
@@ -89,23 +85,6 @@ std::optional<int> ConvertCommand::runFfmpeg()
         StandardOutput::write("ffmpeg could not be started: " + error + "\n");
         return std::nullopt;
     }
-
-    // The libraries the output check needs load while ffmpeg works, on a core it leaves idle
-    // more often than not, instead of after it, when the check waits for them; the input is
-    // read there too. Only a regular file: reading a pipe would take ffmpeg's data away.
-    const std::string& input = m_arguments.at(InputArgument);
-    struct stat inputStatus = {};
-    const bool regular = ::stat(input.c_str(), &inputStatus) == 0 && S_ISREG(inputStatus.st_mode);
-    std::thread loading([this, &input, regular] {
-        std::string ignored; // told again, and handled, when the check asks for them
-        if (const Libav* av = Libav::load(ignored); av && regular)
-            m_inputRead = InputReader(*av).read(input, m_input, ignored);
-    });
-    struct Join
-    {
-        std::thread& thread;
-        ~Join() { thread.join(); }
-    } join{loading};
 
     // ffmpeg reports only while it makes progress; a slow encoder start or a long flush
     // at the end would otherwise leave the window without a text for too long.

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "InputFacts.h"
 #include "MessageFilter.h"
 #include "MessageWatch.h"
 #include "ProgressTranslator.h"
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,7 +50,4 @@ private:
     ProgressTranslator m_progress;
     Clock::time_point m_lastProgress;
     bool m_lineOpen = false; // the last text written ended without a line break
-    // The input as read while ffmpeg works, for the length its output should have.
-    InputFacts m_input;
-    bool m_inputRead = false;
 };

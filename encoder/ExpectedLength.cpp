@@ -63,16 +63,25 @@ std::optional<double> ofContainer(const InputFacts& facts)
 } // namespace
 
 ExpectedLength::ExpectedLength(const std::vector<std::string>& arguments, const Libav& av)
+    : ExpectedLength(arguments, &av)
+{}
+
+ExpectedLength::ExpectedLength(const std::vector<std::string>& arguments)
+    : ExpectedLength(arguments, nullptr)
+{}
+
+ExpectedLength::ExpectedLength(const std::vector<std::string>& arguments, const Libav* av)
+    : m_av(av)
 {
     // The options lie between "-y -i <input>" and the output.
     for (std::size_t i = 3; i + 1 < arguments.size(); ++i) {
         const bool hasValue = i + 2 < arguments.size();
-        if (readOption(arguments[i], hasValue ? &arguments[i + 1] : nullptr, av))
+        if (readOption(arguments[i], hasValue ? &arguments[i + 1] : nullptr))
             ++i;
     }
 }
 
-bool ExpectedLength::readOption(std::string_view option, const std::string* value, const Libav& av)
+bool ExpectedLength::readOption(std::string_view option, const std::string* value)
 {
     if (shortensByDesign(option)) {
         m_unpredictable = true;
@@ -87,8 +96,12 @@ bool ExpectedLength::readOption(std::string_view option, const std::string* valu
     }
     if (option != "-ss" && option != "-t" && option != "-to")
         return false;
+    if (!m_av) {
+        m_timesUnread = m_unpredictable = true;
+        return true;
+    }
     // ffmpeg keeps the last of a repeated option.
-    const std::optional<double> time = seconds(*value, av);
+    const std::optional<double> time = seconds(*value, *m_av);
     m_unpredictable = m_unpredictable || !time;
     if (option == "-ss")
         m_start = time.value_or(0);

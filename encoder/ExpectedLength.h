@@ -17,6 +17,11 @@ public:
     // The front's whole argument list: -y -i <input> <options...> <output>. Times are read
     // by libavutil, as ffmpeg reads them.
     ExpectedLength(const std::vector<std::string>& arguments, const Libav& av);
+    // The same without the libraries: a time option then leaves the length untold, and
+    // timesUnread() says so.
+    explicit ExpectedLength(const std::vector<std::string>& arguments);
+
+    bool timesUnread() const { return m_timesUnread; }
 
     // Seconds the output should last for an input of `inputSeconds`; nothing when that
     // cannot be told: the input's length is unknown, or the options shorten the output
@@ -32,10 +37,14 @@ public:
     static std::optional<double> ofOutput(const InputFacts& output);
 
 private:
-    // True when the option took `value` (nullptr where the output follows).
-    bool readOption(std::string_view option, const std::string* value, const Libav& av);
+    ExpectedLength(const std::vector<std::string>& arguments, const Libav* av);
 
+    // True when the option took `value` (nullptr where the output follows).
+    bool readOption(std::string_view option, const std::string* value);
+
+    const Libav* m_av;
     bool m_unpredictable = false;
+    bool m_timesUnread = false;
     double m_start = 0;
     std::optional<double> m_limit; // -t
     std::optional<double> m_end;   // -to

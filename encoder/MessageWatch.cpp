@@ -1,5 +1,7 @@
 #include "MessageWatch.h"
 
+#include "ProgressLine.h"
+
 #include "Text.h"
 
 namespace {
@@ -38,6 +40,21 @@ void MessageWatch::look(std::string_view lines)
     }
 }
 
+void MessageWatch::readInputLength(std::string_view line)
+{
+    // "Input #0, avi, from 'a.avi':" then "  Duration: 00:00:05.04, start: ..."; metadata
+    // and streams are indented deeper, so a title cannot pass for the length.
+    if (Text::startsWith(line, "Input #") || Text::startsWith(line, "Output #"))
+        m_inFirstInput = Text::startsWith(line, "Input #0,");
+    else if (m_inFirstInput && !m_durationRead && Text::startsWith(line, "  Duration: ")) {
+        m_durationRead = true;
+        const std::string_view clock = line.substr(12, line.find(',') - 12);
+        m_inputSeconds = ProgressLine::clockSeconds(clock);
+    }
+    if (line.find("Estimating duration from bitrate") != std::string_view::npos)
+        m_estimated = true;
+}
+
 std::string MessageWatch::lastError() const
 {
     return m_lastPlain.empty() ? m_lastFromLibrary : m_lastPlain;
@@ -45,6 +62,7 @@ std::string MessageWatch::lastError() const
 
 void MessageWatch::lookAtLine(std::string_view line)
 {
+    readInputLength(line);
     // Indented lines are details (metadata, stream lists, "Last message repeated"); a
     // title that happens to read "No space left on device" must not fail a run.
     if (line.empty() || line.front() == ' ' || line.front() == '\t')

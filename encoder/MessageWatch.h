@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,12 +17,23 @@ public:
     const std::string& writeError() const { return m_writeError; }
     // ffmpeg's last line that reads like the cause of a failure; empty when none did.
     std::string lastError() const;
+    // The input's length as ffmpeg's summary of its first input gives it; nothing when it
+    // is N/A, was guessed from the bit rate, or was not printed (a quiet log level).
+    std::optional<double> inputSeconds() const
+    {
+        return m_estimated ? std::nullopt : m_inputSeconds;
+    }
 
 private:
     void lookAtLine(std::string_view line);
+    void readInputLength(std::string_view line);
 
     std::string m_writeError;
     std::string m_lastPlain;
     // "[codec @ 0x...] ..." lines often only report on the way out, after the cause.
     std::string m_lastFromLibrary;
+    bool m_inFirstInput = false; // between "Input #0, ..." and the next heading of its kind
+    bool m_durationRead = false;
+    bool m_estimated = false;
+    std::optional<double> m_inputSeconds;
 };

@@ -1,6 +1,8 @@
 #include "OutputCheck.h"
 
+#include "ExpectedLength.h"
 #include "MessageWatch.h"
+#include "ProgressTranslator.h"
 #include "Text.h"
 
 #include <sys/wait.h>
@@ -39,6 +41,17 @@ std::string ofRun(int waitStatus, const MessageWatch& messages, std::int64_t out
     if (outputSize == 0)
         return "the output is empty";
     return {};
+}
+
+bool vouchedFor(const std::vector<std::string>& arguments, const MessageWatch& messages,
+                const ProgressTranslator& progress, std::int64_t sizeOnDisk)
+{
+    // Times in the options are read as ffmpeg reads them only with the libraries loaded.
+    const ExpectedLength length(arguments);
+    if (length.timesUnread() || progress.finalSize() != sizeOnDisk)
+        return false;
+    const std::optional<double> expected = length.forInput(messages.inputSeconds());
+    return !expected || longEnough(*expected, progress.position());
 }
 
 std::string ofFile(const std::string& unreadable, std::optional<double> expectedSeconds,

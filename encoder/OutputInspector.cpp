@@ -5,8 +5,7 @@
 #include "Libav.h"
 #include "OutputCheck.h"
 
-std::string OutputInspector::fault(const std::string& input, const std::string& output,
-                                   const InputFacts* inputFacts) const
+std::string OutputInspector::fault(const std::string& input, const std::string& output) const
 {
     std::string error;
     const Libav* av = Libav::load(error);
@@ -21,9 +20,7 @@ std::string OutputInspector::fault(const std::string& input, const std::string& 
     const ExpectedLength length(m_arguments, *av);
     InputFacts source;
     std::optional<double> expected;
-    if (inputFacts)
-        expected = length.forInput(ExpectedLength::ofInput(*inputFacts, written));
-    else if (reader.read(input, source, error))
+    if (reader.read(input, source, error))
         expected = length.forInput(ExpectedLength::ofInput(source, written));
     return OutputCheck::ofFile({}, expected, ExpectedLength::ofOutput(written));
 }

@@ -29,5 +29,13 @@ bool ProgressTranslator::takeLine(std::string_view line)
 {
     if (const std::optional<double> seconds = ProgressLine::seconds(line))
         m_position = std::max(m_position, *seconds);
-    return Text::startsWith(Text::trimmed(line), "progress=");
+    line = Text::trimmed(line);
+    if (Text::startsWith(line, "total_size=")) {
+        const std::optional<double> size = Text::number(line.substr(11));
+        m_size = size && *size >= 0 ? std::optional<std::int64_t>(*size) : std::nullopt;
+    }
+    if (!Text::startsWith(line, "progress="))
+        return false;
+    m_ended = line == "progress=end";
+    return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,10 +16,15 @@ public:
     bool finish();
 
     double position() const { return m_position; }
+    // The output's size in ffmpeg's last report, once that report said "progress=end":
+    // ffmpeg writes it after the end of the file, so it is the size of the whole output.
+    std::optional<std::int64_t> finalSize() const { return m_ended ? m_size : std::nullopt; }
 
 private:
     bool takeLine(std::string_view line);
 
     std::string m_partial;
     double m_position = 0;
+    std::optional<std::int64_t> m_size; // total_size of the latest report
+    bool m_ended = false;
 };

@@ -258,6 +258,8 @@ private slots:
     void expectedLength();
     void verdict_data();
     void verdict();
+    void vouched_data();
+    void vouched();
 
     void usage_data();
     void usage();
@@ -655,6 +657,61 @@ void TestEncoder::verdict()
     QCOMPARE(bytes(fault), reason);
 }
 
+void TestEncoder::vouched_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("messages");
+    QTest::addColumn<QByteArray>("progress");
+    QTest::addColumn<qint64>("size"); // on disk
+    QTest::addColumn<bool>("vouched");
+
+    const QByteArray input = "Input #0, avi, from 'in.avi':\n  Metadata:\n"
+                             "    comment         : Duration: 01:00:00.00, start: 0\n"
+                             "  Duration: 00:00:10.00, start: 0.000000, bitrate: 9 kb/s\n"
+                             "Output #0, avi, to 'out.avi':\n";
+    const QByteArray ended = "out_time_us=9800000\ntotal_size=1000\nprogress=end\n";
+    QTest::newRow("end at the size on disk, long enough")
+        << QStringList{} << input << ended << qint64(1000) << true;
+    QTest::newRow("size on disk differs")
+        << QStringList{} << input << ended << qint64(999) << false;
+    QTest::newRow("no end reported")
+        << QStringList{} << input
+        << QByteArray("out_time_us=9800000\ntotal_size=1000\nprogress=continue\n") << qint64(1000)
+        << false;
+    QTest::newRow("too short") << QStringList{} << input
+                               << QByteArray("out_time_us=8000000\ntotal_size=1000\nprogress=end\n")
+                               << qint64(1000) << false;
+    QTest::newRow("length guessed from the bit rate is not judged")
+        << QStringList{}
+        << "[mp3 @ 0x1] Estimating duration from bitrate, this may be inaccurate\n" + input
+        << QByteArray("out_time_us=10000\ntotal_size=1000\nprogress=end\n") << qint64(1000) << true;
+    QTest::newRow("a frame limit shortens by design")
+        << QStringList{"-frames:v", "10"} << input
+        << QByteArray("out_time_us=400000\ntotal_size=1000\nprogress=end\n") << qint64(1000)
+        << true;
+    QTest::newRow("times are read only with the libraries")
+        << QStringList{"-t", "5"} << input << ended << qint64(1000) << false;
+}
+
+void TestEncoder::vouched()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, messages);
+    QFETCH(QByteArray, progress);
+    QFETCH(qint64, size);
+    QFETCH(bool, vouched);
+
+    std::vector<std::string> arguments{"-y", "-i", "in.avi"};
+    for (const QString& option : options)
+        arguments.push_back(option.toStdString());
+    arguments.push_back("out.avi");
+    MessageWatch watch;
+    watch.look(view(messages));
+    ProgressTranslator reports;
+    reports.feed(view(progress));
+    QCOMPARE(OutputCheck::vouchedFor(arguments, watch, reports, size), vouched);
+}
+
 void TestEncoder::usage_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -870,9 +927,28 @@ void TestEncoder::convert()
     QFETCH(QStringList, arguments);
     const QString out = path(output);
 
-    const Run run = runFront(QStringList{"-y", "-i", m_clip} + arguments + QStringList{out});
+    // The loader names each library it maps, in a file per process.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString loads = path(QString("loads-%1").arg(++m_folders));
+    QDir().mkpath(loads);
+    environment.insert("LD_DEBUG", "files");
+    environment.insert("LD_DEBUG_OUTPUT", loads + "/pid");
+    const Run run =
+        runFront(QStringList{"-y", "-i", m_clip} + arguments + QStringList{out}, environment);
     QCOMPARE(run.status, QProcess::NormalExit);
     QVERIFY2(run.exitCode == 0, run.output.constData());
+    // ffmpeg's own reports vouch for a good output: the front loads no library to open it.
+    int fronts = 0;
+    for (const QFileInfo& trace : QDir(loads).entryInfoList(QDir::Files)) {
+        QFile file(trace.filePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray names = file.readAll();
+        if (names.contains("needed by " + QFile::encodeName(encoder()))) {
+            ++fronts;
+            QVERIFY2(!names.contains("libavformat"), qPrintable(trace.filePath()));
+        }
+    }
+    QCOMPARE(fronts, 1);
 
     bool allNumbers = false;
     const QList<double> values = progressValues(run.output, &allNumbers);
@@ -1004,6 +1080,10 @@ void TestEncoder::ffmpegOutcome_data()
         << QByteArrayList{"frame=1 time=1.50"} << QByteArrayList{"00:00:01.50"};
     QTest::newRow("last report without line break")
         << WritesOutput + "printf 'out_time_us=2500000'" << 0 << QByteArrayList{"time=2.50 \n"}
+        << QByteArrayList{};
+    QTest::newRow("unreadable output at another size than reported")
+        << QByteArray("printf 'not a video' >\"$last\"; printf 'total_size=3\\nprogress=end\\n'")
+        << 1 << QByteArrayList{"Conversion failed: the output cannot be read ("}
         << QByteArrayList{};
     QTest::newRow("reports going back, N/A, negative")
         << WritesOutput + "printf 'out_time_us=2000000\\nprogress=continue\\nout_time_us=N/A\\n"
