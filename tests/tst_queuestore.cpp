@@ -7,6 +7,7 @@
 #include "tasks/QueueStore.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -356,6 +357,29 @@ private slots:
         QCOMPARE(task.progress, 40);
         QCOMPARE(task.outputPath, QStringLiteral("/out/0.mp4"));
         QCOMPARE(task.encoderOutput, QStringLiteral("the log"));
+    }
+
+    // Reading many files changes the list steadily: it is written once the changes pause, or
+    // when the oldest has waited the longest a change waits, not every moment.
+    void keeperWritesASteadyStreamRarely()
+    {
+        TaskModel model;
+        TaskRows rows(&model);
+        QueueKeeper keeper(&model, QueueStore(path()));
+        keeper.start();
+        QElapsedTimer clock;
+        clock.start();
+        qint64 firstWrite = -1;
+        int changes = 0;
+        while (clock.elapsed() < QueueKeeper::MaxDelay + 1500) {
+            rows.appendTask(QStringLiteral("/v/%1.avi").arg(++changes));
+            QTest::qWait(50);
+            if (firstWrite < 0 && QFileInfo::exists(path()))
+                firstWrite = clock.elapsed();
+        }
+        QVERIFY2(firstWrite >= QueueKeeper::MaxDelay - 100,
+                 qPrintable(QString::number(firstWrite)));
+        QTRY_COMPARE(QueueStore(path()).load().tasks.size(), changes);
     }
 
     // The change comes while the write is under way as far as the keeper knows: done on its

@@ -2,12 +2,17 @@
 
 #include "engine/TaskModel.h"
 
+#include <utility>
+
 QueueKeeper::QueueKeeper(TaskModel* model, QueueStore store, QObject* parent)
     : QObject(parent), m_model(model), m_store(std::move(store))
 {
     m_timer.setSingleShot(true);
     m_timer.setInterval(Delay);
     connect(&m_timer, &QTimer::timeout, this, &QueueKeeper::write);
+    m_deadline.setSingleShot(true);
+    m_deadline.setInterval(MaxDelay);
+    connect(&m_deadline, &QTimer::timeout, this, &QueueKeeper::write);
 }
 
 QueueKeeper::~QueueKeeper()
@@ -35,9 +40,9 @@ void QueueKeeper::start()
 
 void QueueKeeper::changed()
 {
-    m_pending = true;
-    // Not restarted by each change: a steady stream of them is still written every moment.
-    if (!m_timer.isActive() && !m_writing.valid())
+    if (!std::exchange(m_pending, true))
+        m_deadline.start();
+    if (!m_writing.valid())
         m_timer.start();
 }
 
@@ -46,6 +51,8 @@ void QueueKeeper::write()
     if (!m_pending || !m_model || m_writing.valid())
         return;
     m_pending = false;
+    m_timer.stop();
+    m_deadline.stop();
     const quint64 number = ++m_writes;
     // The list is shared, not copied: the model makes its own copy at its next change.
     m_writing =
@@ -62,13 +69,17 @@ void QueueKeeper::written(quint64 number)
     if (number != m_writes || !m_writing.valid())
         return; // flush() has waited for it already
     report(m_writing.get());
-    if (m_pending)
+    // What changed during the write has waited already.
+    if (m_pending && !m_deadline.isActive())
+        write();
+    else if (m_pending)
         m_timer.start();
 }
 
 void QueueKeeper::flush()
 {
     m_timer.stop();
+    m_deadline.stop();
     if (m_writing.valid())
         report(m_writing.get());
     if (m_pending && m_model) {
