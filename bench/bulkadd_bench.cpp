@@ -1,8 +1,9 @@
 // Starts the window with one folder of clips on its command line and reports, as one line
-// "visible=<s> read=<s> stall=<ms> rows=<n> rss=<kB> gui=<s>": the time until the window is on
-// screen, until every file is read, the longest the event loop went without turning meanwhile,
-// the resident memory once every file is read, and the processor time of the window's own
-// thread until then.
+// "visible=<s> read=<s> stall=<ms> rows=<n> rss=<kB> gui=<s> saves=<n> saved=<kB>": the time
+// until the window is on screen, until every file is read, the longest the event loop went
+// without turning meanwhile, the resident memory once every file is read, the processor time of
+// the window's own thread until then, and how often the kept list was written meanwhile, with
+// the bytes of all those writes.
 // Usage: bulkadd_bench <program folder with wmaspi.dll> [folder]
 #include "app/ui/TMainForm.h"
 #include "base/PathText.h"
@@ -17,6 +18,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <sys/stat.h>
 
 namespace {
 long residentKb()
@@ -62,6 +64,22 @@ int main(int argc, char** argv)
     QObject::connect(&beat, &QTimer::timeout, &beat,
                      [&] { longest = qMax(longest, gap.restart()); });
     beat.start(1);
+    // Each write of the kept list renames a new file onto it: a new inode.
+    const QByteArray kept =
+        QFile::encodeName(QueueStore::InFolder(WithBackslash(context.programFolder)).path());
+    ino_t lastInode = 0;
+    int saves = 0;
+    qint64 savedBytes = 0;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, &look, [&] {
+        struct stat status = {};
+        if (::stat(kept.constData(), &status) == 0 && status.st_ino != lastInode) {
+            lastInode = status.st_ino;
+            ++saves;
+            savedBytes += status.st_size;
+        }
+    });
+    look.start(20);
     while (form.reading())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     const double read = sinceStart.nsecsElapsed() / 1e9;
@@ -71,7 +89,9 @@ int main(int argc, char** argv)
     // What the rows hold once the last reading's leftovers are gone.
     QTimer::singleShot(200, &app, &QCoreApplication::quit);
     app.exec();
-    std::printf("visible=%.3f read=%.3f stall=%lld rows=%d rss=%ld gui=%.3f\n", visible, read,
-                static_cast<long long>(longest), form.rows().rowCount(), residentKb(), gui);
+    look.stop();
+    std::printf("visible=%.3f read=%.3f stall=%lld rows=%d rss=%ld gui=%.3f saves=%d saved=%lld\n",
+                visible, read, static_cast<long long>(longest), form.rows().rowCount(),
+                residentKb(), gui, saves, static_cast<long long>(savedBytes / 1024));
     return 0;
 }
