@@ -102,6 +102,9 @@ private slots:
         QTest::newRow("list file with every line end") << media << QStringList{"list.TMP", "b.MP4"}
             << QByteArray("@/a.avi\r\n\r\n@/d\n@/missing.avi\r@/b.MP4\n\n")
             << QStringList{"a.avi", "d/A.wmv", "d/z.mpg", "b.MP4"};
+        QTest::newRow("list naming files twice, around a folder") << media << QStringList{"list.TMP"}
+            << QByteArray("@/b.MP4\n@/b.MP4\n@/d\n@/a.avi\n@/d/z.mpg\n@/b.MP4\n@/a.avi\n")
+            << QStringList{"b.MP4", "d/A.wmv", "d/z.mpg", "a.avi"};
     }
     // clang-format on
     void commandLine()

@@ -34,8 +34,26 @@ void TaskAdder::addFile(const QString& path)
         m_hooks.adding();
     if (m_rows.indexOf(path) >= 0)
         return;
+    if (m_batch) {
+        if (!m_batched.contains(path)) {
+            m_batched.insert(path);
+            m_batch->append(newTask(path));
+        }
+        return;
+    }
     m_rows.appendTask(newTask(path));
     Probe(path);
+}
+
+void TaskAdder::appendBatch()
+{
+    if (!m_batch || m_batch->isEmpty())
+        return;
+    const QList<ltvItemData> tasks = std::exchange(*m_batch, {});
+    m_batched.clear();
+    m_rows.appendTasks(tasks);
+    for (const ltvItemData& task : tasks)
+        Probe(task.InputFile);
 }
 
 ltvItemData TaskAdder::newTask(const QString& path) const
@@ -105,6 +123,7 @@ const OutputOptions* TaskAdder::HeldEdit(const QString& path) const
 
 void TaskAdder::AddFolder(const QString& folder)
 {
+    appendBatch(); // the files named before the folder stay before its files
     // One reading of the folder and one insertion for all its files, however many there are:
     // the scan has set aside what is no regular file.
     const FolderScan scan = ScanFolder(folder, m_extensions);
@@ -143,8 +162,16 @@ void TaskAdder::AddPath(const QString& path)
         m_refused.append({path, Refusal::NoSuchFile});
 }
 
+void TaskAdder::AddPaths(const QStringList& paths)
+{
+    m_batch.emplace();
+    for (const QString& path : paths)
+        AddPath(path);
+    appendBatch();
+    m_batch.reset();
+}
+
 void TaskAdder::AddCommandLine(const QStringList& arguments, const QString& currentFolder)
 {
-    for (const QString& path : CommandLinePaths(arguments, currentFolder, &m_refused))
-        AddPath(path);
+    AddPaths(CommandLinePaths(arguments, currentFolder, &m_refused));
 }

@@ -6,18 +6,21 @@
 #include "engine/ltvItemData.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <utility>
 
 class TaskRows;
 
 // Every road by which inputs enter the task list ends here, for the window and the console
 // alike: one file becomes one task, a folder becomes a task per supported file inside it, and
-// every other path is refused with its reason, each path looked at once. A task's row appears at once, with its name and
-// output options; its length and frame size come from a probe, which may end later (Apply).
+// every other path is refused with its reason, each path looked at once. A task's row appears at
+// once, with its name and output options; its length and frame size come from a probe, which may
+// end later (Apply).
 class TaskAdder final
 {
 public:
@@ -40,6 +43,9 @@ public:
     // A dropped or command-line path: a folder's inputs, a supported file, or a refusal (no
     // such file, no regular file, not supported). An empty path is passed over.
     void AddPath(const QString& path);
+    // AddPath for each, the files among them going into the list in one insertion, as a
+    // folder's do: ten thousand lines of a list cost one change of the list, not one each.
+    void AddPaths(const QStringList& paths);
     // The command line: paths, or the lines of a ".tmp" list file named first, as
     // CommandLinePaths reads them in the folder given.
     void AddCommandLine(const QStringList& arguments,
@@ -74,6 +80,8 @@ public:
 private:
     // A new task's record: its name and output options, nothing read yet.
     ltvItemData newTask(const QString& path) const;
+    // Appends the files of AddPaths gathered so far and asks for their probes.
+    void appendBatch();
     // Adds a file known to be regular, unless a row has exactly this caption already.
     void addFile(const QString& path);
 
@@ -83,4 +91,7 @@ private:
     QHash<QString, int> m_unread; // probes asked for and not yet applied, by path
     QHash<QString, OutputOptions> m_held;
     QList<RefusedInput> m_refused;
+    // Within AddPaths: the files still to go in, and their paths.
+    std::optional<QList<ltvItemData>> m_batch;
+    QSet<QString> m_batched;
 };

@@ -114,8 +114,7 @@ void InputCommands::drop(const QList<QUrl>& urls)
 
 void InputCommands::addPaths(const QStringList& paths, const QList<RefusedInput>& refused)
 {
-    for (const QString& path : paths)
-        m_adder.AddPath(path);
+    m_adder.AddPaths(paths);
     EnableListCommands();
     tellRefused(refused);
 }
