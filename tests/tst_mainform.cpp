@@ -186,6 +186,9 @@ private slots:
                 QCOMPARE(RecordTexts(again.rows().task(row)), RecordTexts(before[row]));
             QVERIFY(ListCommandsEnabled(again.ui()));
             QVERIFY(!again.ui().panbg->isVisibleTo(&again));
+            // The log is in a file of its own, read when asked for.
+            QCOMPARE(again.rows().log(0), QStringLiteral("Invalid data\n  found\n"));
+            QVERIFY(!kept.contains("Invalid data"));
         }
         QCOMPARE(ReadFile(fixture.folder() + "Queue.json"), kept); // nothing to write back
 
@@ -197,6 +200,28 @@ private slots:
         QCOMPARE(third.ui().labReading->text(), QStringLiteral("Reading files: 0 of 1"));
         QCOMPARE(third.rows().rowCount(), before.size() + 1);
         QCOMPARE(third.rows().caption(before.size()), context.arguments[0]);
+    }
+
+    // A list kept with its logs inside, as earlier versions kept it: the logs move to files, and
+    // the files of no task are removed.
+    void logsKeptInTheListMoveToFiles()
+    {
+        FormFixture fixture({}, [](const QString& folder) {
+            WriteFakeProgramFolder(folder);
+            WriteFile(folder + "a.avi", "x");
+            QDir(folder).mkdir("Logs");
+            WriteFile(folder + "Logs/0123456789abcdef.log", "nobody's");
+            WriteFile(folder + "Queue.json",
+                      R"({"version":1,"tasks":[{"input":")" + folder.toUtf8() +
+                          R"(a.avi","length":"00:00:05.00","state":"failed",)"
+                          R"("encoderOutput":"old log"}]})");
+        });
+        TaskRows& rows = fixture.form->rows();
+        QCOMPARE(rows.rowCount(), 1);
+        QCOMPARE(rows.task(0).encoderOutput, QString());
+        QCOMPARE(rows.log(0), QStringLiteral("old log"));
+        QCOMPARE(QDir(fixture.folder() + "Logs").entryList(QDir::Files),
+                 QStringList{rows.task(0).logName});
     }
 
     // A kept list the window cannot take whole is told of once. Set aside, it is replaced by the

@@ -1,6 +1,7 @@
 #include "TestFiles.h"
 #include "TestTasks.h"
 #include "engine/TaskFields.h"
+#include "engine/TaskLogs.h"
 #include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "tasks/QueueKeeper.h"
@@ -59,6 +60,7 @@ const FieldPlace places[] = {
     {"outputPath", None, "", &TaskRecord::outputPath, nullptr, nullptr, "/out/clip.mp4"},
     {"encoderOutput", None, "", &TaskRecord::encoderOutput, nullptr, nullptr,
      "the encoder's\nlast lines"},
+    {"log", None, "", &TaskRecord::logName, nullptr, nullptr, "0123456789abcdef.log"},
 };
 
 // Calls `act` as the first event queued for the object arrives: the keeper hears so that its
@@ -239,6 +241,11 @@ private slots:
         QTest::newRow("log as kept") << log.arg(QString(KeptEncoderOutputBytes, 'x')) << true;
         QTest::newRow("log longer than kept")
             << log.arg(QString(KeptEncoderOutputBytes + 1, 'x')) << false;
+        QTest::newRow("log file of ours")
+            << R"("input":<input>,"log":"00ff00ff00ff00ff.log")" << true;
+        QTest::newRow("log file up the tree")
+            << R"("input":<input>,"log":"../../00ff00ff00ff00ff.log")" << false;
+        QTest::newRow("log file elsewhere") << R"("input":<input>,"log":"/etc/passwd")" << false;
         QTest::newRow("not an object") << "<array>" << false;
     }
     void tamperedTaskIsSetAside()
@@ -357,6 +364,35 @@ private slots:
         QCOMPARE(task.progress, 40);
         QCOMPARE(task.outputPath, QStringLiteral("/out/0.mp4"));
         QCOMPARE(task.encoderOutput, QStringLiteral("the log"));
+    }
+
+    // A list that keeps logs in files: the record and the kept list hold the file's name only,
+    // the log is read when asked for, and the file goes when its task is reset or removed.
+    void logsLiveInFilesOfTheirOwn()
+    {
+        TaskModel model;
+        TaskRows rows(&model);
+        const QString folder = m_dir->filePath("Logs/");
+        model.setLogs(new TaskLogs(folder, &model));
+        for (const char* name : {"a", "b", "c"})
+            rows.appendTask(QStringLiteral("/v/%1.avi").arg(name));
+        const QString log = QString("frame=1\n").repeated(5000);
+        for (int row : {0, 1, 2})
+            rows.setOutcome(row, "/out/x.mp4", log + QString::number(row));
+        const QStringList files = QDir(folder).entryList(QDir::Files);
+        QCOMPARE(files.size(), 3);
+        QVERIFY(rows.task(1).encoderOutput.isEmpty());
+        QVERIFY(files.contains(rows.task(1).logName));
+        QCOMPARE(rows.log(1), log + "1");
+        QCOMPARE(QueueStore(path()).save(model.tasks()), QString());
+        QVERIFY(!ReadFile(path()).contains("frame=1"));
+
+        rows.resetTask(0);
+        model.removeRows(1, 1);
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{rows.task(1).logName});
+        QCOMPARE(rows.log(1), log + "2");
+        rows.setOutcome(1, "", ""); // no messages: nothing left to keep
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList());
     }
 
     // Reading many files changes the list steadily: it is written once the changes pause, or

@@ -230,11 +230,11 @@ private slots:
         window.select({0, 2});
         window.ui.mniConvertAgain->trigger();
         QCOMPARE(statuses(), (QStringList{"OK", "Failed", "OK", "OK"}));
-        QCOMPARE(RecordTexts(rows.task(0)).mid(10), (QStringList{"", "", "", "OK", "0"}));
+        QCOMPARE(RecordTexts(rows.task(0)).mid(10), (QStringList{"", "", "", "", "OK", "0"}));
         rows.setState(3, TaskState::Stopped);
         window.ui.mniResetFailed->trigger();
         QCOMPARE(statuses(), (QStringList{"OK", "OK", "OK", "OK"}));
-        QCOMPARE(RecordTexts(rows.task(1)).mid(10), (QStringList{"", "", "", "OK", "0"}));
+        QCOMPARE(RecordTexts(rows.task(1)).mid(10), (QStringList{"", "", "", "", "OK", "0"}));
     }
 
     void columnsShareAWidthChange()

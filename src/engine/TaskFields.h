@@ -49,6 +49,7 @@ inline constexpr TaskField TaskFields[] = {
     {"failureReason", false, "", &TaskRecord::failureReason, nullptr, nullptr},
     {"outputPath", false, "", &TaskRecord::outputPath, nullptr, nullptr},
     {"encoderOutput", false, "", &TaskRecord::encoderOutput, nullptr, nullptr},
+    {"log", false, "", &TaskRecord::logName, nullptr, nullptr},
 };
 
 // Only the status lacks a text of the record's and a key of its own; a time is one the working

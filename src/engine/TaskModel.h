@@ -6,6 +6,8 @@
 #include <QAbstractTableModel>
 #include <QList>
 
+class TaskLogs;
+
 // The task list: one TaskRecord per row, shown in the columns TaskFields gives, of which the
 // view shows the first four. Each column is a field of the record; the Status column's tooltip
 // is the task's failure reason. Rows move, leave and arrive with their whole record.
@@ -58,6 +60,9 @@ public:
     // Whether a converting task's Status cell shows its progress ("Converting 42%"), as it does
     // when several tasks convert at once; the record's state keeps its word either way.
     void setProgressShown(bool shown) { m_progressShown = shown; }
+    // Where the tasks' encoder messages are kept; none keeps them in the records.
+    void setLogs(TaskLogs* logs) { m_logs = logs; }
+    TaskLogs* logs() const { return m_logs; }
 
     // The text a column shows for a record.
     static QString text(const TaskRecord& task, int column);
@@ -69,4 +74,5 @@ private:
 
     QList<TaskRecord> m_tasks;
     bool m_progressShown = false;
+    TaskLogs* m_logs = nullptr;
 };

@@ -28,6 +28,7 @@ struct TaskRecord
 
     QString failureReason; // why the last conversion failed; the Status cell's tip
     QString outputPath;    // the file the last conversion wrote
-    QString encoderOutput; // the encoder's last lines for the task
+    QString encoderOutput; // the encoder's last lines for the task, unless in its log file
+    QString logName;       // the file of TaskLogs that holds them; empty when there is none
     int progress = 0;      // percent of the conversion under way
 };

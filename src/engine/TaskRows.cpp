@@ -1,10 +1,12 @@
 #include "TaskRows.h"
 
 #include "engine/CaptionIndex.h"
+#include "engine/TaskLogs.h"
 #include "engine/TaskModel.h"
 #include "engine/TimeText.h"
 
 #include <array>
+#include <utility>
 
 namespace {
 // A field ReadTask and WriteTask copy, and the list's column for it.
@@ -149,6 +151,15 @@ void TaskRows::setOutcome(int row, const QString& outputPath, const QString& enc
     TaskRecord task = m_model->task(row);
     task.outputPath = outputPath;
     task.encoderOutput = encoderOutput;
+    if (TaskLogs* logs = m_model->logs(); logs && encoderOutput.isEmpty()) {
+        logs->remove(std::exchange(task.logName, {}));
+    } else if (logs) {
+        // Kept in the record when the file cannot be written: shown, if not kept, either way.
+        if (const QString name = logs->keep(task.logName, encoderOutput); !name.isEmpty()) {
+            task.logName = name;
+            task.encoderOutput.clear();
+        }
+    }
     m_model->setTask(row, task, TaskModel::StatusColumn, TaskModel::StatusColumn,
                      {TaskModel::RecordRole});
 }
@@ -162,8 +173,18 @@ void TaskRows::resetTask(int row)
     task.failureReason.clear();
     task.outputPath.clear();
     task.encoderOutput.clear();
+    if (TaskLogs* logs = m_model->logs())
+        logs->remove(std::exchange(task.logName, {}));
     task.progress = 0;
     m_model->setTask(row, task, TaskModel::StatusColumn, TaskModel::StatusColumn);
+}
+
+QString TaskRows::log(int row) const
+{
+    const TaskRecord& record = task(row);
+    const TaskLogs* logs = m_model->logs();
+    return record.encoderOutput.isEmpty() && logs ? logs->read(record.logName)
+                                                  : record.encoderOutput;
 }
 
 const TaskRecord& TaskRows::task(int row) const

@@ -54,7 +54,10 @@ public:
     void setProgress(int row, int percent);
     // What the task's last conversion left: the file it wrote (empty when none) and the
     // encoder's last lines.
+    // The encoder's messages go to the model's logs when it keeps them in files.
     void setOutcome(int row, const QString& outputPath, const QString& encoderOutput);
+    // The encoder's messages of the task's last conversion, wherever they are kept.
+    QString log(int row) const;
     // Back to Added, as if never converted: no failure reason, output, encoder output or
     // progress is left.
     void resetTask(int row);

@@ -2,6 +2,7 @@
 
 #include "OutputOptions.h"
 #include "engine/TaskFields.h"
+#include "engine/TaskLogs.h"
 #include "engine/TimeText.h"
 
 namespace {
@@ -63,5 +64,8 @@ QString KeptTaskFault(const TaskRecord& task)
         task.encoderOutput.toUtf8().size() > KeptEncoderOutputBytes)
         return QStringLiteral("it holds more encoder output than the %1 kB a task keeps")
             .arg(KeptEncoderOutputBytes / 1024);
+    if (!task.logName.isEmpty() && !TaskLogs::IsLogName(task.logName))
+        return QStringLiteral("its log %1 is not a file name the program gives")
+            .arg(quoted(task.logName));
     return {};
 }

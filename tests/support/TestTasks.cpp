@@ -67,6 +67,7 @@ TaskRecord FilledRecord(const QString& input, const QString& text, TaskState sta
             task.*field.text = QString::number(number++) + text;
     }
     task.inputPath = input;
+    task.logName = QStringLiteral("0123456789abcdef.log"); // only names of this form are kept
     task.state = state;
     task.progress = progress;
     return task;

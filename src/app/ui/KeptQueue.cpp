@@ -1,14 +1,18 @@
 #include "KeptQueue.h"
 
 #include "Notice.h"
+#include "engine/TaskLogs.h"
+#include "engine/TaskModel.h"
 #include "tasks/QueueKeeper.h"
 
 #include <QDir>
+#include <QSet>
 
 #include <utility>
 
 KeptQueue::KeptQueue(QWidget* form, TaskModel* model, const QString& dataFolder)
-    : QObject(form), m_form(form),
+    : QObject(form), m_form(form), m_model(model),
+      m_logFolder(dataFolder + QStringLiteral("Logs/")),
       m_keeper(new QueueKeeper(model, QueueStore::InFolder(dataFolder), this))
 {
     connect(m_keeper, &QueueKeeper::saveFailed, this, [this](const QString& reason) {
@@ -24,7 +28,7 @@ KeptQueue::KeptQueue(QWidget* form, TaskModel* model, const QString& dataFolder)
 void KeptQueue::restore(const std::function<void(const QList<TaskRecord>&)>& show)
 {
     const QueueStore::Loaded loaded = m_keeper->store().load();
-    show(loaded.tasks);
+    show(withLogs(loaded));
     const QString path = QDir::toNativeSeparators(m_keeper->store().path());
     if (!loaded.problem.isEmpty()) {
         if (!loaded.setAside.isEmpty()) {
@@ -64,6 +68,29 @@ void KeptQueue::restore(const std::function<void(const QList<TaskRecord>&)>& sho
                     .arg(path);
     }
     tell(text);
+}
+
+QList<TaskRecord> KeptQueue::withLogs(const QueueStore::Loaded& loaded)
+{
+    // Only the window that keeps the list keeps logs beside it: another one's would outlive it.
+    auto* logs = new TaskLogs(m_logFolder, m_model);
+    m_model->setLogs(logs);
+    QList<TaskRecord> tasks = loaded.tasks;
+    QSet<QString> names;
+    for (TaskRecord& task : tasks) {
+        if (!task.encoderOutput.isEmpty()) {
+            if (const QString name = logs->keep(task.logName, task.encoderOutput);
+                !name.isEmpty()) {
+                task.logName = name;
+                task.encoderOutput.clear();
+            }
+        }
+        names.insert(task.logName);
+    }
+    // The logs of the tasks set aside stay with them.
+    if (loaded.problem.isEmpty() && loaded.rejected.isEmpty())
+        logs->keepOnly(names);
+    return tasks;
 }
 
 void KeptQueue::standAside()

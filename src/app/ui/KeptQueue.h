@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/TaskRecord.h"
+#include "tasks/QueueStore.h"
 
 #include <QList>
 #include <QObject>
@@ -30,7 +31,13 @@ public:
 private:
     void tell(const QString& text);
 
+    // The tasks of the list just read, their encoder messages in log files where the last run
+    // kept them in the list; logs of no task are removed when every task came back.
+    QList<TaskRecord> withLogs(const QueueStore::Loaded& loaded);
+
     QWidget* m_form;
+    TaskModel* m_model;
+    QString m_logFolder;
     QueueKeeper* m_keeper;
     bool m_toldSaveFailed = false;
 };

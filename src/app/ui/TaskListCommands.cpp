@@ -61,7 +61,7 @@ void TaskListCommands::showLog(int row)
     if (row < 0 || row >= m_rows.rowCount())
         return;
     const TaskRecord& task = m_rows.task(row);
-    (new TaskLogDialog(task.inputPath, task.encoderOutput, m_ui.ltvTask->window()))->show();
+    (new TaskLogDialog(task.inputPath, m_rows.log(row), m_ui.ltvTask->window()))->show();
 }
 
 void TaskListCommands::mniConvertAgainClick()
