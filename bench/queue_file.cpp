@@ -1,11 +1,16 @@
 // Writes a kept task list as a user's looks after a run: every file read, a quarter of the tasks
-// converted and a tenth failed, each of those with a few kB of the encoder's messages.
+// converted and a tenth failed, each of those with a few kB of the encoder's messages in a log
+// file of its own, in the Logs folder beside the list.
 // Usage: queue_file <Queue.json> <tasks>
+#include "engine/TaskLogs.h"
+#include "engine/TaskModel.h"
 #include "tasks/QueueStore.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <cstdio>
+#include <utility>
 
 int main(int argc, char** argv)
 {
@@ -19,6 +24,8 @@ int main(int argc, char** argv)
     for (int line = 0; line < 40; ++line)
         messages += QStringLiteral("  Stream #0:%1 -> #0:%1 (mpeg4 (native) -> h264 (libx264))\n")
                         .arg(line);
+    TaskModel model;
+    TaskLogs logs{QFileInfo(args[0]).absolutePath() + QStringLiteral("/Logs/"), &model};
     QList<TaskRecord> tasks;
     for (int i = 0; i < args[1].toInt(); ++i) {
         TaskRecord task;
@@ -39,6 +46,8 @@ int main(int argc, char** argv)
             task.failureReason = "The encoder ended with exit code 1.";
             task.encoderOutput = messages + "Conversion failed!\n";
         }
+        if (!task.encoderOutput.isEmpty())
+            task.logName = logs.keep({}, std::exchange(task.encoderOutput, {}));
         tasks << task;
     }
     const QString error = QueueStore(args[0]).save(tasks);
