@@ -15,4 +15,10 @@ if [ "${1:-}" = --busy ]; then
     done
   ) &
 fi
-busy_note() { echo "busy: ${busy:+one core kept busy by a loop beside the run}${busy:-no (--busy keeps one core busy)}"; }
+busy_note() {
+  if [ -n "$busy" ]; then
+    echo "busy: one core kept busy by a loop beside the run"
+  else
+    echo "busy: no (--busy keeps one core busy)"
+  fi
+}
