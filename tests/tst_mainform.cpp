@@ -202,6 +202,28 @@ private slots:
         QCOMPARE(third.rows().caption(before.size()), context.arguments[0]);
     }
 
+    // As the program starts: the kept list is read while the window comes on screen, and the
+    // files of the command line still join it after its tasks.
+    void listIsReadWhileTheWindowShows()
+    {
+        FormFixture fixture({}, [](const QString& folder) {
+            WriteFakeProgramFolder(folder);
+            WriteFile(folder + "kept.avi", "x");
+            WriteFile(folder + "late.avi", "x");
+            WriteFile(folder + "Queue.json",
+                      R"({"version":1,"tasks":[{"input":")" + folder.toUtf8() + R"(kept.avi"}]})");
+        });
+        fixture.form->close();
+        AppContext context = fixture.context;
+        context.restoreWhileShowing = true;
+        context.arguments = {fixture.folder() + "late.avi"};
+        TMainForm form(context);
+        QCOMPARE(form.rows().rowCount(), 0); // the window first
+        QTRY_COMPARE(form.rows().rowCount(), 2);
+        QCOMPARE(form.rows().caption(0), fixture.folder() + "kept.avi");
+        QCOMPARE(form.rows().caption(1), fixture.folder() + "late.avi");
+    }
+
     // A list kept with its logs inside, as earlier versions kept it: the logs move to files, and
     // the files of no task are removed.
     void logsKeptInTheListMoveToFiles()

@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <QSet>
 
 #include <algorithm>
 #include <optional>
@@ -72,15 +73,32 @@ QByteArray toJson(const QList<TaskRecord>& tasks)
     return listJson(list);
 }
 
+// One copy of each short text of a list, shared by every task that holds it: ten thousand
+// tasks hold a handful of lengths, sizes and extensions between them.
+class SharedTexts final
+{
+public:
+    QString operator()(QString text)
+    {
+        constexpr qsizetype Short = 24;
+        if (text.isEmpty() || text.size() > Short)
+            return text;
+        return *m_texts.insert(std::move(text));
+    }
+
+private:
+    QSet<QString> m_texts;
+};
+
 // The task an entry of the list holds, or why it cannot come back.
-QString taskOf(const QJsonValue& value, TaskRecord& task)
+QString taskOf(const QJsonValue& value, TaskRecord& task, SharedTexts& shared)
 {
     if (!value.isObject())
         return QStringLiteral("it is not a task");
     const QJsonObject object = value.toObject();
     for (const TaskField& field : TaskFields) {
         if (field.key)
-            task.*field.text = object.value(QLatin1String(field.key)).toString();
+            task.*field.text = shared(object.value(QLatin1String(field.key)).toString());
     }
     const QJsonValue state = object.value(QLatin1String("state"));
     const std::optional<TaskState> named = state.isUndefined()
@@ -107,9 +125,10 @@ QString fromJson(const QByteArray& bytes, QList<TaskRecord>& tasks, QJsonArray& 
         return QStringLiteral("it holds no task list");
     const QJsonArray array = list.toArray();
     tasks.reserve(array.size());
+    SharedTexts shared;
     for (const QJsonValue& value : array) {
         TaskRecord task;
-        if (const QString fault = taskOf(value, task); !fault.isEmpty()) {
+        if (const QString fault = taskOf(value, task, shared); !fault.isEmpty()) {
             rejected.append(value);
             // Named on one line of the message, however it is spelt.
             QString named = task.inputPath.left(200);

@@ -20,6 +20,9 @@ struct AppContext
     // False when another window owns the data folder's task list but did not answer: this
     // window neither restores nor saves it.
     bool keepsList = true;
+    // Whether the kept list is read on a thread while the window comes on screen, as the program
+    // does; tests have it read before the constructor returns.
+    bool restoreWhileShowing = false;
     QString moduleFolder;  // holds the program's loadable modules: the executable's folder
     QStringList arguments; // the command line without the program name
     // Arguments left out of `arguments` because they are no valid text, with their bad bytes

@@ -3,9 +3,11 @@
 #include "Notice.h"
 #include "engine/TaskLogs.h"
 #include "engine/TaskModel.h"
+#include "platform/FreedMemory.h"
 #include "tasks/QueueKeeper.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSet>
 
 #include <utility>
@@ -27,7 +29,37 @@ KeptQueue::KeptQueue(QWidget* form, TaskModel* model, const QString& dataFolder)
 
 void KeptQueue::restore(const std::function<void(const QList<TaskRecord>&)>& show)
 {
-    const QueueStore::Loaded loaded = m_keeper->store().load();
+    take(m_keeper->store().load(), show);
+}
+
+void KeptQueue::restoreLater(std::function<void(const QList<TaskRecord>&)> show,
+                             std::function<void()> then)
+{
+    // The store only reads (and sets a bad file aside): nothing the window touches meanwhile.
+    m_loading = std::async(std::launch::async, [this, store = m_keeper->store(), show, then] {
+        QueueStore::Loaded loaded = store.load();
+        QMetaObject::invokeMethod(
+            this,
+            [this, show, then] {
+                take(m_loading.get(), show);
+                // The file's text and its parse, freed on the thread that read them.
+                ReturnFreedMemory();
+                then();
+            },
+            Qt::QueuedConnection);
+        return loaded;
+    });
+}
+
+bool KeptQueue::mayHoldTasks() const
+{
+    constexpr qint64 EmptyList = 64; // {"version":1,"tasks":[]} and then some
+    return QFileInfo(m_keeper->store().path()).size() > EmptyList;
+}
+
+void KeptQueue::take(const QueueStore::Loaded& loaded,
+                     const std::function<void(const QList<TaskRecord>&)>& show)
+{
     show(withLogs(loaded));
     const QString path = QDir::toNativeSeparators(m_keeper->store().path());
     if (!loaded.problem.isEmpty()) {

@@ -7,6 +7,7 @@
 #include <QObject>
 
 #include <functional>
+#include <future>
 
 class QueueKeeper;
 class TaskModel;
@@ -24,11 +25,21 @@ public:
     // Hands the tasks of the last run to `show`, which puts them in the list; saving starts
     // after it, so that the list just read is not written again.
     void restore(const std::function<void(const QList<TaskRecord>&)>& show);
+    // The same with the file read on a thread, so that the window is on screen meanwhile; `then`
+    // follows once the tasks are in the list.
+    void restoreLater(std::function<void(const QList<TaskRecord>&)> show,
+                      std::function<void()> then);
+    // Whether the kept list's file is more than an empty list, before it is read.
+    bool mayHoldTasks() const;
+    // Whether the kept list is still being read.
+    bool restoring() const { return m_loading.valid(); }
     // Another window owns the list: this one says once that its tasks are not kept.
     void standAside();
     void flush();
 
 private:
+    void take(const QueueStore::Loaded& loaded,
+              const std::function<void(const QList<TaskRecord>&)>& show);
     void tell(const QString& text);
 
     // The tasks of the list just read, their encoder messages in log files where the last run
@@ -40,4 +51,5 @@ private:
     QString m_logFolder;
     QueueKeeper* m_keeper;
     bool m_toldSaveFailed = false;
+    std::future<QueueStore::Loaded> m_loading;
 };

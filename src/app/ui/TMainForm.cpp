@@ -4,6 +4,8 @@
 #include "Command.h"
 #include "ErrorReport.h"
 #include "FileDrops.h"
+#include "GettingStartedPanel.h"
+#include "GettingStartedPanel.h"
 #include "ImageButton.h"
 #include "ImageToolbar.h"
 #include "InputCommands.h"
@@ -224,11 +226,26 @@ void TMainForm::FormCreate()
     setWindowTitle(QStringLiteral("Framewright V") + m_version);
     m_profiles->FillProfileList();
     // The last run's list first: files named on the command line join it.
-    if (m_context.keepsList)
-        m_queue->restore([this](const QList<TaskRecord>& tasks) { m_inputs->restore(tasks); });
-    else
-        m_queue->standAside();
-    m_inputs->AddCommandLineInputs(m_context.arguments, m_context.unreadableArguments);
+    const auto restore = [this](const QList<TaskRecord>& tasks) { m_inputs->restore(tasks); };
+    const auto addArguments = [this] {
+        m_inputs->AddCommandLineInputs(m_context.arguments, m_context.unreadableArguments);
+    };
+    if (m_context.keepsList && m_context.restoreWhileShowing) {
+        // The getting-started page would show for a moment before the tasks come.
+        const bool tasksComing = m_queue->mayHoldTasks();
+        m_ui.panbg->setVisible(!tasksComing);
+        m_queue->restoreLater(restore, [this, addArguments, tasksComing] {
+            if (tasksComing && m_inputs->rows().rowCount() == 0)
+                m_ui.panbg->show();
+            addArguments();
+        });
+    } else {
+        if (m_context.keepsList)
+            m_queue->restore(restore);
+        else
+            m_queue->standAside();
+        addArguments();
+    }
     new FileDrops(
         this, [this] { return m_ui.ltvTask->isEnabled(); },
         [this](const QList<QUrl>& urls) { Guarded(this, [&] { m_inputs->drop(urls); }); });

@@ -49,6 +49,7 @@ int main(int argc, char** argv)
     case WindowHandOff::First:
         break;
     }
+    context.restoreWhileShowing = true;
     context.openPath = OpenInShell;
     // Asked as soon as the window is up, so that Help has its answer by the time it is clicked.
     ChmViewerQuery chmViewer;
