@@ -49,6 +49,7 @@ int main(int argc, char** argv)
     // Each round starts from an empty list, not from the one the last round left.
     QFile::remove(QueueStore::InFolder(WithBackslash(context.programFolder)).path());
     context.arguments = args.mid(1);
+    context.restoreWhileShowing = true; // as the program starts
     TMainForm form(context);
     form.show();
     while (!form.windowHandle() || !form.windowHandle()->isExposed())
@@ -80,6 +81,9 @@ int main(int argc, char** argv)
         }
     });
     look.start(20);
+    // The files join the list once the kept list is read, after the window is on screen.
+    while (!context.arguments.isEmpty() && form.rows().rowCount() == 0)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     while (form.reading())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     const double read = sinceStart.nsecsElapsed() / 1e9;

@@ -5,7 +5,6 @@
 #include "ErrorReport.h"
 #include "FileDrops.h"
 #include "GettingStartedPanel.h"
-#include "GettingStartedPanel.h"
 #include "ImageButton.h"
 #include "ImageToolbar.h"
 #include "InputCommands.h"
@@ -230,12 +229,13 @@ void TMainForm::FormCreate()
     const auto addArguments = [this] {
         m_inputs->AddCommandLineInputs(m_context.arguments, m_context.unreadableArguments);
     };
-    if (m_context.keepsList && m_context.restoreWhileShowing) {
+    // A list of tasks is read while the window comes on screen; an empty one at once, so that
+    // the files of the command line go in before the window shows, without holding it up later.
+    if (m_context.keepsList && m_context.restoreWhileShowing && m_queue->mayHoldTasks()) {
         // The getting-started page would show for a moment before the tasks come.
-        const bool tasksComing = m_queue->mayHoldTasks();
-        m_ui.panbg->setVisible(!tasksComing);
-        m_queue->restoreLater(restore, [this, addArguments, tasksComing] {
-            if (tasksComing && m_inputs->rows().rowCount() == 0)
+        m_ui.panbg->hide();
+        m_queue->restoreLater(restore, [this, addArguments] {
+            if (m_inputs->rows().rowCount() == 0)
                 m_ui.panbg->show();
             addArguments();
         });
