@@ -107,17 +107,18 @@ QList<TaskRecord> KeptQueue::withLogs(const QueueStore::Loaded& loaded)
     // Only the window that keeps the list keeps logs beside it: another one's would outlive it.
     auto* logs = new TaskLogs(m_logFolder, m_model);
     m_model->setLogs(logs);
-    QList<TaskRecord> tasks = loaded.tasks;
+    QList<TaskRecord> tasks = loaded.tasks; // shared, not copied, unless a log moves out
     QSet<QString> names;
-    for (TaskRecord& task : tasks) {
+    for (qsizetype row = 0; row < tasks.size(); ++row) {
+        const TaskRecord& task = std::as_const(tasks)[row];
         if (!task.encoderOutput.isEmpty()) {
             if (const QString name = logs->keep(task.logName, task.encoderOutput);
                 !name.isEmpty()) {
-                task.logName = name;
-                task.encoderOutput.clear();
+                tasks[row].logName = name;
+                tasks[row].encoderOutput.clear();
             }
         }
-        names.insert(task.logName);
+        names.insert(std::as_const(tasks)[row].logName);
     }
     // The logs of the tasks set aside stay with them.
     if (loaded.problem.isEmpty() && loaded.rejected.isEmpty())
