@@ -15,6 +15,7 @@ packages=(
   ffmpeg libavformat-dev libavcodec-dev libavutil-dev
   gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav
   fp-utils desktop-file-utils
+  appstream # appstreamcli checks the metainfo
   systemd # systemd-analyze checks the watched folder's user service
   fonts-dejavu-core xvfb xauth
   libx11-dev # bench/startup watches for the first window itself

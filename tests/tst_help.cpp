@@ -1,5 +1,10 @@
+#include "FormFixture.h"
+#include "app/ui/ImageButton.h"
+#include "app/ui/TMainForm.h"
+#include "app/ui/TMainFormUi.h"
 #include "platform/ChmViewerQuery.h"
 #include "platform/HelpViewer.h"
+#include "platform/ui/HelpBrowser.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -11,6 +16,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
+#include <QToolButton>
 
 namespace {
 QString sourceHelpFolder()
@@ -243,11 +250,44 @@ private slots:
         QCOMPARE(answers, (QList<bool>{expected, expected}));
     }
 
+    // Where the desktop opens nothing, Help shows the pages in a window of the program's own;
+    // links and keys move between them.
+    void pagesInOwnWindow()
+    {
+        FormFixture fixture({}, [](const QString& folder) {
+            QDir(folder).mkdir(QStringLiteral("help"));
+            for (const QString& name : sourceFiles({QStringLiteral("*.html"), "*.css"}))
+                QFile::copy(QDir(sourceHelpFolder()).filePath(name), folder + "help/" + name);
+        });
+        fixture.chmViewer = true;
+        fixture.launcher = false;
+        emit fixture.form->ui().ibtnHelp->clicked();
+        HelpBrowser* window = FormFixture::helpWindow();
+        QVERIFY(window && window->isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        const QTextBrowser* page = window->brwPage;
+        const auto shown = [page] { return QFileInfo(page->source().toLocalFile()).fileName(); };
+        QCOMPARE(shown(), QStringLiteral("index.html"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Framewright Help"));
+
+        QTest::keyClick(window->brwPage, Qt::Key_Tab); // its first link: the next page
+        QTest::keyClick(window->brwPage, Qt::Key_Return);
+        QCOMPARE(shown(), QStringLiteral("getting-started.html"));
+        QVERIFY(window->windowTitle().startsWith(QStringLiteral("Getting started")));
+        QTest::keyClick(window->tbtnContents, Qt::Key_Left, Qt::AltModifier);
+        QCOMPARE(shown(), QStringLiteral("index.html"));
+        QTest::keyClick(window->brwPage, Qt::Key_Right, Qt::AltModifier);
+        QCOMPARE(shown(), QStringLiteral("getting-started.html"));
+        window->tbtnContents->click();
+        QCOMPARE(shown(), QStringLiteral("index.html"));
+        QVERIFY(window->tbtnBack->isEnabled() && !window->tbtnForward->isEnabled());
+    }
+
 private:
     QSet<QString> m_inChm;
     QSet<QString> m_inContents;
     QTemporaryDir m_extracted;
 };
 
-QTEST_GUILESS_MAIN(TestHelp)
+QTEST_MAIN(TestHelp)
 #include "tst_help.moc"

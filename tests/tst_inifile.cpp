@@ -166,12 +166,15 @@ private slots:
         QTest::newRow("key of a later section is not taken")
             << QByteArray("[A]\r\n[B]\r\nk=1\r\n") << QStringList{"A|k|2"}
             << QByteArray("[A]\r\nk=2\r\n[B]\r\nk=1\r\n");
-        QTest::newRow("a change makes line ends CR LF, other lines stay")
+        QTest::newRow("a change keeps each line's end")
             << QByteArray("; note\n\n[S]\rk=1") << QStringList{"S|k|2"}
-            << QByteArray("; note\r\n\r\n[S]\r\nk=2\r\n");
+            << QByteArray("; note\n\n[S]\rk=2");
+        QTest::newRow("new lines take the first line end, none at the end stays none")
+            << QByteArray("[A]\rx=1\r\n[B]") << QStringList{"B|k|1", "S|j|2"}
+            << QByteArray("[A]\rx=1\r\n[B]\rk=1\r[S]\rj=2");
         QTest::newRow("UTF-16 LE file stays UTF-16 LE")
             << utf16("[M]\nPath=Vid\u00e9os", true) << QStringList{"M|k|\u89c6"}
-            << utf16("[M]\r\nk=\u89c6\r\nPath=Vid\u00e9os\r\n", true);
+            << utf16("[M]\nk=\u89c6\nPath=Vid\u00e9os", true);
 
         QTest::newRow("key with a leading blank is replaced, not added")
             << QByteArray("[Main] \r\n Version=3.5\r\n") << QStringList{"Main|Version|4"}

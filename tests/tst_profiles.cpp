@@ -33,6 +33,12 @@ void setValue(ParamPanel& panel, const QString& key, const QString& value)
             row.value = value;
     }
 }
+
+// The lines with the line end after each; `last` false leaves the last one without.
+QByteArray joined(const QStringList& lines, const QByteArray& end, bool last = true)
+{
+    return lines.join(QString::fromUtf8(end)).toUtf8() + (last ? end : QByteArray());
+}
 } // namespace
 
 class tst_Profiles final : public QObject
@@ -214,6 +220,56 @@ private slots:
         setValue(loaded.panels.video, "Video Size", shown);
         SaveProfile(m_path, loaded.panels);
         QCOMPARE(QString::fromUtf8(ReadFile(m_path)).split("\r\n").at(20), indexLine);
+    }
+
+    // A file is written only when a value changed, and then keeps its line ends. An edit is
+    // "parameter=shown value", none for a save of the panels as loaded.
+    void saveWritesOnlyChanges_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QByteArray>("after");
+        const QDir shipped(qEnvironmentVariable("FW_SOURCE_DIR") + "/data/Profiles");
+        const QStringList names = shipped.entryList({"*.cvp"}, QDir::Files);
+        QVERIFY2(!names.isEmpty(), "FW_SOURCE_DIR has no profiles");
+        for (const QString& name : names) {
+            const QByteArray bytes = ReadFile(shipped.filePath(name));
+            QTest::newRow(qPrintable("shipped " + name)) << bytes << QString() << bytes;
+        }
+        QStringList oddIndex = kExample;
+        oddIndex[20] = "Index=02";
+        QTest::newRow("CR line ends") << joined(kExample, "\r") << "" << joined(kExample, "\r");
+        QTest::newRow("LF, none at the end, index with a leading zero")
+            << joined(oddIndex, "\n", false) << "" << joined(oddIndex, "\n", false);
+
+        QStringList pick = kExample;
+        pick.last() = "Index=1";
+        QTest::newRow("CR line ends, choice changed")
+            << joined(kExample, "\r") << "Disable Audio=Yes" << joined(pick, "\r");
+        QStringList typed = kExample;
+        typed[25] = "Caption=900k";
+        typed.insert(22, "Value=900k");
+        QTest::newRow("LF line ends, typed value changed")
+            << joined(kExample, "\n") << "Bit Rate=900k" << joined(typed, "\n");
+        QTest::newRow("CR LF line ends, typed value changed")
+            << joined(kExample, "\r\n") << "Bit Rate=900k" << joined(typed, "\r\n");
+    }
+    void saveWritesOnlyChanges()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, edit);
+        QFETCH(QByteArray, after);
+        QVERIFY(WriteFile(m_path, before));
+        LoadedProfile loaded = LoadProfile(m_path);
+        QVERIFY2(loaded.error.isEmpty(), qPrintable(loaded.error));
+        if (!edit.isEmpty()) {
+            const QStringList parts = edit.split('=');
+            for (ParamPanel* panel :
+                 {&loaded.panels.video, &loaded.panels.audio, &loaded.panels.advanced})
+                setValue(*panel, parts[0], parts[1]);
+        }
+        SaveProfile(m_path, loaded.panels);
+        QCOMPARE(ReadFile(m_path), after);
     }
 
     void saveAs()

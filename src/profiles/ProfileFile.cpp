@@ -190,10 +190,13 @@ void SaveProfile(const QString& path, const ProfilePanels& shown)
         const ParamRow* row = panel ? findRow(*panel, name) : nullptr;
         if (!row)
             continue;
+        // Only a value that changed is written: a file the user saved unchanged keeps its
+        // bytes, and a key the profile leaves out is not added.
         if (ini.ReadBool(name, QStringLiteral("List"), true)) {
-            ini.WriteInteger(name, QStringLiteral("Index"),
-                             indexIgnoringCase(row->choices, row->value));
-        } else {
+            const int index = indexIgnoringCase(row->choices, row->value);
+            if (index != ini.ReadInteger(name, QStringLiteral("Index"), 0))
+                ini.WriteInteger(name, QStringLiteral("Index"), index);
+        } else if (row->value != ini.ReadString(name, QStringLiteral("Caption"), QString())) {
             ini.WriteString(name, QStringLiteral("Caption"), row->value);
             ini.WriteString(name, QStringLiteral("Value"), row->value);
         }

@@ -31,7 +31,8 @@ LoadedProfile LoadProfile(const QString& path);
 QString BuildArguments(const QString& path, const ProfilePanels& shown);
 
 // Writes the editable rows' values back: "Index" for pick lists (-1 when the value is not a
-// choice), "Caption" and "Value" for typed rows. Read-only parameters stay as they are.
+// choice), "Caption" and "Value" for typed rows, each only when the shown value differs from
+// the file's. Read-only parameters stay as they are; a file with no change keeps its bytes.
 void SaveProfile(const QString& path, const ProfilePanels& shown);
 
 // Copies source over target, then saves the panels into target. Nothing when source is missing;

@@ -61,12 +61,18 @@ TNewInifile::TNewInifile(const QString& path) : m_path(path)
     // Read as text, such a file would come back shortened or garbled.
     if (!IniText::Detect(bytes, &m_form))
         throw FwError(QStringLiteral("\"%1\" is not a text file and is left as it is.").arg(path));
-    m_lines = splitLines(IniText::Decode(bytes, m_form));
+    m_lines = splitLines(IniText::Decode(bytes, m_form), &m_ends);
+    for (const QString& end : std::as_const(m_ends)) {
+        if (!end.isEmpty()) {
+            m_newEnd = end;
+            break;
+        }
+    }
     m_loaded = m_lines;
     m_existed = true;
 }
 
-QStringList TNewInifile::splitLines(const QString& text)
+QStringList TNewInifile::splitLines(const QString& text, QStringList* ends)
 {
     QStringList lines;
     int start = 0;
@@ -75,13 +81,31 @@ QStringList TNewInifile::splitLines(const QString& text)
         if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
             continue;
         lines << text.mid(start, i - start);
+        const int endStart = i;
         if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
             ++i;
+        if (ends)
+            *ends << text.mid(endStart, i + 1 - endStart);
         start = i + 1;
     }
-    if (start < text.size())
+    if (start < text.size()) {
         lines << text.mid(start);
+        if (ends)
+            *ends << QString();
+    }
     return lines;
+}
+
+void TNewInifile::insertLine(int at, const QString& line)
+{
+    QString end = m_newEnd;
+    // A file that ended without a line end still does after a line added at its end.
+    if (at == m_lines.size() && !m_ends.isEmpty() && m_ends.last().isEmpty()) {
+        m_ends.last() = end;
+        end.clear();
+    }
+    m_lines.insert(at, line);
+    m_ends.insert(at, end);
 }
 
 int TNewInifile::sectionLine(const QString& section) const
@@ -153,12 +177,13 @@ void TNewInifile::WriteString(const QString& section, const QString& key, const 
     const QString line = key + QLatin1Char('=') + oneLine(value);
     const int header = sectionLine(section);
     if (header < 0) {
-        m_lines << QLatin1Char('[') + section + QLatin1Char(']') << line;
+        insertLine(m_lines.size(), QLatin1Char('[') + section + QLatin1Char(']'));
+        insertLine(m_lines.size(), line);
         return;
     }
     const int at = keyLine(header, key);
     if (at < 0)
-        m_lines.insert(header + 1, line);
+        insertLine(header + 1, line);
     else
         m_lines[at] = line;
 }
@@ -176,8 +201,8 @@ void TNewInifile::WriteBool(const QString& section, const QString& key, bool val
 QByteArray TNewInifile::bytes() const
 {
     QString text;
-    for (const QString& line : std::as_const(m_lines))
-        text += line + QLatin1String("\r\n");
+    for (int i = 0; i < m_lines.size(); ++i)
+        text += m_lines.at(i) + m_ends.at(i);
     bool fits = true;
     const QByteArray bytes = IniText::Encode(text, m_form, &fits);
     if (fits)

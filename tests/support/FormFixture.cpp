@@ -2,9 +2,12 @@
 
 #include "app/ui/TAboutForm.h"
 #include "app/ui/TMainForm.h"
+#include "platform/ui/HelpBrowser.h"
 #include "profiles/ui/ParameterPanels.h"
 #include "profiles/ui/TSettingForm.h"
 #include "profiles/ui/TSizeForm.h"
+
+#include <QApplication>
 
 FormFixture::FormFixture(const QStringList& arguments,
                          const std::function<void(const QString&)>& prepare)
@@ -18,7 +21,11 @@ FormFixture::FormFixture(const QStringList& arguments,
         ++powerOffs;
         return powerOffRefusal;
     };
-    context.openPath = [this](const QString& path) { opened << path; };
+    context.openPath = [this](const QString& path) {
+        if (launcher)
+            opened << path;
+        return launcher;
+    };
     context.chooseFiles = [this](QWidget* owner, const QString& filter) {
         return chooseFiles ? chooseFiles(owner, filter) : QStringList();
     };
@@ -50,4 +57,13 @@ FormFixture::~FormFixture()
     setting.reset();
     about.reset();
     form.reset();
+}
+
+HelpBrowser* FormFixture::helpWindow()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* help = qobject_cast<HelpBrowser*>(window))
+            return help;
+    }
+    return nullptr;
 }

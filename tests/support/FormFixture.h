@@ -11,6 +11,7 @@ class TMainForm;
 class TAboutForm;
 class TSettingForm;
 class TSizeForm;
+class HelpBrowser;
 
 // A main window with its dialogs on a temporary program folder, as the program entry builds
 // them. Power-off and shell requests are recorded instead of carried out.
@@ -21,10 +22,13 @@ struct FormFixture
     ~FormFixture();
 
     QString folder() const { return dir.path() + QLatin1Char('/'); }
+    // The window Help showed the guide's pages in; null before one was needed.
+    static HelpBrowser* helpWindow();
 
     QTemporaryDir dir;
     AppContext context;
     QStringList opened;
+    bool launcher = true; // whether the desktop has a launcher for what is opened
     int powerOffs = 0;
     QString powerOffRefusal; // what a power-off answers; empty: it was taken
     // What the open dialog and the folder browser answer; nothing (cancelled) unless set.

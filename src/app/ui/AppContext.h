@@ -28,8 +28,9 @@ struct AppContext
     // Arguments left out of `arguments` because they are no valid text, with their bad bytes
     // escaped: no file can be opened by such a name.
     QStringList unreadableArguments;
-    std::function<QString()> powerOff;            // why it was refused, or empty
-    std::function<void(const QString&)> openPath; // opens a folder or file in the desktop shell
+    std::function<QString()> powerOff; // why it was refused, or empty
+    // Opens a folder or file in the desktop shell; false when the desktop has no launcher for it.
+    std::function<bool(const QString&)> openPath;
     // The system bus (sleep inhibitor) and the session bus (notifications), opened when a run
     // first needs them; without them a run tells the desktop nothing.
     std::function<QDBusConnection()> systemBus;

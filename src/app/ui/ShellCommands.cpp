@@ -5,6 +5,7 @@
 #include "TMainFormUi.h"
 #include "base/PathText.h"
 #include "platform/HelpViewer.h"
+#include "platform/ui/HelpBrowser.h"
 #include "profiles/ui/SettingsLink.h"
 
 #include <QFileInfo>
@@ -14,6 +15,8 @@
 ShellCommands::ShellCommands(QWidget* form, const TMainFormUi& ui, const AppContext& context)
     : QObject(form), m_form(form), m_ui(ui), m_context(context)
 {}
+
+ShellCommands::~ShellCommands() = default;
 
 void ShellCommands::bbtnBrowserClick()
 {
@@ -31,9 +34,7 @@ void ShellCommands::bbtnOpenClick()
 
 void ShellCommands::tbtnHelpClick()
 {
-    if (!m_context.openPath)
-        return;
-    // Most desktops here have no viewer for the compiled guide; its pages go to the browser.
+    // Most desktops here have no viewer for the compiled guide; its pages show in our window.
     if (!m_context.askChmViewer) {
         openHelp(false);
         return;
@@ -47,7 +48,16 @@ void ShellCommands::tbtnHelpClick()
 
 void ShellCommands::openHelp(bool chmViewer)
 {
-    m_context.openPath(HelpTarget(m_context.programFolder, chmViewer));
+    // Only the compiled guide goes to the desktop. A launcher for web pages may be missing (a
+    // bare window manager, a remote display) or start one that shows nothing, without a word;
+    // our own window shows the pages anywhere, and takes over when the desktop has no launcher.
+    const QString target = HelpTarget(m_context.programFolder, chmViewer);
+    if (target != HelpPages(m_context.programFolder) && m_context.openPath &&
+        m_context.openPath(target))
+        return;
+    if (!m_help)
+        m_help = std::make_unique<HelpBrowser>(HelpPages(m_context.programFolder));
+    m_help->showContents();
 }
 
 void ShellCommands::tbtnAboutClick()

@@ -2,10 +2,13 @@
 
 #include <QObject>
 
+#include <memory>
+
 struct AppContext;
 struct TMainFormUi;
 class QWidget;
 class TAboutForm;
+class HelpBrowser;
 
 // The main window's small services: the output folder's Browse and Open, Help and About.
 class ShellCommands final : public QObject
@@ -13,6 +16,7 @@ class ShellCommands final : public QObject
     Q_OBJECT
 public:
     ShellCommands(QWidget* form, const TMainFormUi& ui, const AppContext& context);
+    ~ShellCommands() override;
 
     void setAboutBox(TAboutForm* about) { m_about = about; }
 
@@ -28,4 +32,5 @@ private:
     const TMainFormUi& m_ui;
     const AppContext& m_context;
     TAboutForm* m_about = nullptr;
+    std::unique_ptr<HelpBrowser> m_help; // made on the first Help that needs it
 };
