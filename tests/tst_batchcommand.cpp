@@ -271,7 +271,7 @@ private slots:
         QCOMPARE(QString::fromUtf8(process.readAllStandardOutput())
                      .replace(QRegularExpression(" in \\d\\d:\\d\\d:\\d\\d\n$"), " in T\n"),
                  "pipe.tmp: Failed: not a regular file\n"
-                 "1 tasks: 0 complete, 1 failed, 0 stopped in T\n");
+                 "1 task: 0 complete, 1 failed, 0 stopped in T\n");
     }
 
     // Mistakes in the command line or its surroundings end with status 2 and say what is

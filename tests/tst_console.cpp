@@ -31,6 +31,7 @@ private slots:
         QTest::newRow("both overwrite flags") << QStringList{"-p", "MP4", "--overwrite", "--no-overwrite", "a"} << "error: exclude each other";
         QTest::newRow("tasks not a number") << QStringList{"-p", "MP4", "-j", "two", "a"} << "error: -j takes a number";
         QTest::newRow("no tasks") << QStringList{"-p", "MP4", "-j", "0", "a"} << "error: -j takes a number";
+        QTest::newRow("tasks empty") << QStringList{"-p", "MP4", "-j", "", "a"} << "error: -j takes a number";
         QTest::newRow("profile twice") << QStringList{"-p", "A", "-p", "B", "a"} << "error: more than once";
         QTest::newRow("empty output") << QStringList{"-p", "A", "-o", "", "a"} << "error: is empty";
         QTest::newRow("unknown option") << QStringList{"-p", "A", "--fast", "a"} << "error: Unknown option 'fast'.";
@@ -123,6 +124,58 @@ private slots:
                  "5 tasks: 1 complete, 1 failed, 1 stopped, 2 not run in 00:01:05\n");
     }
 
+    // What a text line says of a run, whatever the names hold: a terminal must not run a name's
+    // escape sequence, a line break must not split a line, and two inputs of one name are told
+    // apart. JSON keeps the names as they are, "event" first.
+    void texts_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QStringList>("inputs"); // all but the last end complete, it fails
+        QTest::addColumn<QString>("told");       // a line said of the run, when not empty
+        QTest::addColumn<QString>("expected");
+
+        const int text = ConsoleReport::Plain;
+        QTest::newRow("one task") << text << QStringList{"/i/a.avi"} << ""
+                                  << "1 task: 0 complete, 1 failed";
+        QTest::newRow("escape sequence in a name")
+            << text << QStringList{"/i/\x1b[31mred\x1b]0;title\x07.avi"} << ""
+            << "\\e[31mred\\e]0;title?.avi: Failed";
+        QTest::newRow("line break and tab in a name")
+            << text << QStringList{"/i/two\nlines\t.avi"} << ""
+            << "two\\nlines\\t.avi: Failed";
+        QTest::newRow("names repeat in two folders")
+            << text << QStringList{"/a/clip.avi", "/b/clip.avi", "/b/other.avi"} << ""
+            << "/a/clip.avi: Complete|/b/clip.avi: Complete|other.avi: Failed|3 tasks:";
+        QTest::newRow("a line of the run")
+            << text << QStringList{"/i/a.avi"} << "3 inputs named a file already listed"
+            << "3 inputs named a file already listed";
+        QTest::newRow("json keeps the name, event first")
+            << int(ConsoleReport::Json) << QStringList{"/i/\x1b[31m.avi"} << "said"
+            << "{\"event\":\"duplicates\",\"message\":\"said\"}|{\"event\":\"ended\",\"input\":\"/"
+               "i/\\u001b[31m.avi\"";
+    }
+    void texts()
+    {
+        QFETCH(int, style);
+        QFETCH(QStringList, inputs);
+        QFETCH(QString, told);
+        QFETCH(QString, expected);
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        ConsoleReport report(out, ConsoleReport::Style(style));
+        report.setInputs(inputs);
+        if (!told.isEmpty())
+            report.tell("duplicates", told);
+        for (const QString& input : inputs)
+            report.ended(input, input == inputs.last() ? TaskState::Failed : TaskState::Complete,
+                         "/o/x.mp4", QString());
+        report.summary({int(inputs.size()), int(inputs.size()) - 1, 1, 0}, 1000, 1);
+        const QString printed = QString::fromUtf8(out.data());
+        for (const QString& part : expected.split('|'))
+            QVERIFY2(printed.contains(part), qPrintable(printed));
+        QVERIFY2(style == ConsoleReport::Json || !printed.contains('\x1b'), qPrintable(printed));
+    }
+
     // One object per line; each field is what a reader needs and nothing leaks from another
     // task's state (an output for a failure, a reason for a success).
     void reportAsJson()
@@ -142,10 +195,10 @@ private slots:
         // clang-format off
         const QStringList expected = {
             "{\"event\":\"started\",\"input\":\"/i/\\\"q\\\" ü.avi\"}",
-            "{\"elapsed\":1.3,\"event\":\"progress\",\"percent\":12,\"tasks\":[{\"input\":\"/i/\\\"q\\\" ü.avi\",\"percent\":24}]}",
+            "{\"event\":\"progress\",\"elapsed\":1.3,\"percent\":12,\"tasks\":[{\"input\":\"/i/\\\"q\\\" ü.avi\",\"percent\":24}]}",
             "{\"event\":\"ended\",\"input\":\"/i/\\\"q\\\" ü.avi\",\"output\":\"/o/\\\"q\\\" ü.mp4\",\"reason\":\"\",\"status\":\"Complete\"}",
             "{\"event\":\"ended\",\"input\":\"/i/b.avi\",\"output\":\"\",\"reason\":\"why\\nConversion failed: x\",\"status\":\"Failed\"}",
-            "{\"complete\":1,\"elapsed\":2,\"event\":\"summary\",\"exit\":1,\"failed\":1,\"stopped\":0,\"tasks\":2}",
+            "{\"event\":\"summary\",\"complete\":1,\"elapsed\":2,\"exit\":1,\"failed\":1,\"stopped\":0,\"tasks\":2}",
         };
         // clang-format on
         for (int i = 0; i < expected.size(); ++i)

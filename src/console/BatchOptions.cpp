@@ -21,7 +21,8 @@ BatchOptions ParseBatchOptions(const QStringList& arguments)
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
     const QCommandLineOption watch(QStringLiteral("watch"), {}, QStringLiteral("FOLDER"));
-    const QCommandLineOption recursive(QStringList{QStringLiteral("r"), QStringLiteral("recursive")});
+    const QCommandLineOption recursive(
+        QStringList{QStringLiteral("r"), QStringLiteral("recursive")});
     const QCommandLineOption settle(QStringLiteral("settle"), {}, QStringLiteral("SECONDS"));
     const QCommandLineOption done(QStringLiteral("done"), {}, QStringLiteral("WHAT"));
     const QCommandLineOption forget(QStringLiteral("forget"));
@@ -65,7 +66,7 @@ BatchOptions ParseBatchOptions(const QStringList& arguments)
         options.error = QStringLiteral("the output folder (-o) is empty");
         return options;
     }
-    if (!tasks.isEmpty()) {
+    if (parser.isSet(jobs)) {
         bool ok = false;
         options.tasksAtOnce = tasks.toInt(&ok);
         if (!ok || options.tasksAtOnce < 1 || options.tasksAtOnce > MostTasksAtOnce) {

@@ -8,9 +8,9 @@
 // What the batch command's command line asks for.
 struct BatchOptions
 {
-    QString profile;              // a profile's name or a path to its file
-    QString outputFolder;         // empty: the window's output folder
-    int tasksAtOnce = 0;          // 0: as the window's "Automatic"
+    QString profile;               // a profile's name or a path to its file
+    QString outputFolder;          // empty: the window's output folder
+    int tasksAtOnce = 0;           // 0: as the window's "Automatic"
     std::optional<bool> overwrite; // none: as the window's settings
     bool json = false;
     QStringList inputs;

@@ -69,8 +69,20 @@ void ConsoleBatch::start(const QStringList& inputs, const QString& arguments,
 void ConsoleBatch::addInputs(const QStringList& inputs)
 {
     m_adder.AddCommandLine(inputs);
-    for (const RefusedInput& refused : m_adder.takeRefused())
+    const QList<RefusedInput> refusals = m_adder.takeRefused();
+    QStringList named;
+    for (int row = 0; row < m_rows.rowCount(); ++row)
+        named << m_rows.caption(row);
+    for (const RefusedInput& refused : refusals)
+        named << refused.path;
+    m_report.setInputs(named);
+    for (const RefusedInput& refused : refusals)
         notATask(refused.path, reason(refused.why));
+    if (const int twice = m_adder.takeDuplicates(); twice > 0)
+        m_report.tell(QStringLiteral("duplicates"),
+                      QStringLiteral("%1 named a file already listed")
+                          .arg(twice == 1 ? QStringLiteral("1 input")
+                                          : QStringLiteral("%1 inputs").arg(twice)));
 }
 
 QString ConsoleBatch::reason(Refusal why) const
@@ -98,8 +110,7 @@ void ConsoleBatch::notATask(const QString& path, const QString& reason)
     m_report.ended(path, TaskState::Failed, QString(), reason);
 }
 
-void ConsoleBatch::taskEnded(int row, TaskState state, const QString& output,
-                             const QString& reason)
+void ConsoleBatch::taskEnded(int row, TaskState state, const QString& output, const QString& reason)
 {
     switch (state) {
     case TaskState::Complete:

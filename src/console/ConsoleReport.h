@@ -3,6 +3,7 @@
 #include "engine/TaskRecord.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -43,6 +44,9 @@ public:
     void onLost(std::function<void()> handler) { m_lostHandler = std::move(handler); }
     bool lost() const { return m_lost; }
 
+    // The inputs of the run: a name two of them share is shown with its folder.
+    void setInputs(const QStringList& inputs);
+
     void started(const QString& input);
     // A task's end: output is the file it wrote, reason why it failed.
     void ended(const QString& input, TaskState state, const QString& output, const QString& reason);
@@ -53,10 +57,16 @@ public:
     // Something a watcher has to say of a file or of its folder: `event` names it for programs
     // ("watching", "skipped", "folder"), the message is for people.
     void note(const QString& event, const QString& path, const QString& message);
+    // Something to say of the run as a whole.
+    void tell(const QString& event, const QString& message);
 
 private:
+    // A line of text, its control characters shown as escapes; JSON as it is.
     void write(const QString& line);
+    void writeLine(const QString& line);
     void put(const QByteArray& bytes);
+    // How a line names an input: its file name, or its path where the name repeats.
+    QString named(const QString& input) const;
 
     QIODevice& m_out;
     Style m_style;
@@ -65,4 +75,5 @@ private:
     bool m_progressShown = false; // a terminal's progress line waits to be cleared
     bool m_lost = false;
     std::function<void()> m_lostHandler;
+    QSet<QString> m_repeatedNames;
 };

@@ -122,9 +122,9 @@ QString FolderWatcher::start(const Options& options, const QString& arguments,
     connect(m_stopSignals.get(), &StopSignals::received, this, &FolderWatcher::stop);
     // Watched first: a file that arrives during the scan is seen either way.
     scan(m_options.folder);
-    m_report.note(QStringLiteral("watching"), m_options.folder,
-                  QStringLiteral("watching for files to convert (%1 done before)")
-                      .arg(m_ledger.size()));
+    m_report.note(
+        QStringLiteral("watching"), m_options.folder,
+        QStringLiteral("watching for files to convert (%1 done before)").arg(m_ledger.size()));
     return QString();
 }
 
@@ -219,9 +219,9 @@ void FolderWatcher::take(const QString& path, const FileLook& look)
         return;
     }
     if (outcome == FileClaim::Failed)
-        m_report.note(QStringLiteral("claim"), path,
-                      QStringLiteral("no claim can be put beside it (%1): converted unclaimed")
-                          .arg(error));
+        m_report.note(
+            QStringLiteral("claim"), path,
+            QStringLiteral("no claim can be put beside it (%1): converted unclaimed").arg(error));
     WatchLedger::Entry before;
     if (ReadLedgerLine(held, &before) && before.path == path && before.size == look.size &&
         before.modifiedMs == look.modifiedMs) {
@@ -260,8 +260,7 @@ void FolderWatcher::taskEnded(int row, TaskState state, const QString& output,
         return;
     }
     const QStringList why = reason.trimmed().split(QLatin1Char('\n'));
-    WatchLedger::Entry entry{path, taken.look.size, taken.look.modifiedMs,
-                             TaskStatus::word(state),
+    WatchLedger::Entry entry{path, taken.look.size, taken.look.modifiedMs, TaskStatus::word(state),
                              state == TaskState::Complete ? output : why.constLast()};
     if (const QString error = m_ledger.record(entry); !error.isEmpty())
         m_report.note(QStringLiteral("ledger"), m_ledger.file(),

@@ -91,11 +91,11 @@ private:
     Options m_options;
     QString m_arguments;
     BatchSettings m_settings;
-    QHash<QString, FileLook> m_waiting; // files not settled yet, as last looked at
+    QHash<QString, FileLook> m_waiting;     // files not settled yet, as last looked at
     std::multimap<qint64, QString> m_looks; // when to look at each again
     QHash<QString, qint64> m_dueOf;         // the look that counts for each
     QTimer m_lookTimer;
-    QTimer m_retry; // while the folder is gone
+    QTimer m_retry;                   // while the folder is gone
     std::map<QString, Taken> m_taken; // being converted
     std::unique_ptr<StopSignals> m_stopSignals;
     ConsoleReport::Tally m_tally;

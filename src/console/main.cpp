@@ -110,7 +110,7 @@ int main(int argc, char** argv)
     Preferences::WindowChoice window;
     try {
         const Preferences preferences =
-            Preferences::InFolder(home.folder, home.portable ? programFolder : UserOutputFolder());
+            Preferences::ToRead(home.folder, home.portable ? programFolder : UserOutputFolder());
         general = preferences.General();
         window = preferences.Window();
     } catch (const FwError& error) {
@@ -119,9 +119,16 @@ int main(int argc, char** argv)
     const QString outputFolder = options.outputFolder.isEmpty()
                                      ? window.outputPath
                                      : QFileInfo(options.outputFolder).absoluteFilePath();
-    if (CheckOutputFolder(outputFolder) != OutputFolderState::Usable)
+    switch (CheckOutputFolder(outputFolder)) {
+    case OutputFolderState::Usable:
+        break;
+    case OutputFolderState::NotFolder:
+        return refuse(QStringLiteral("the output folder \"%1\" is not a folder")
+                          .arg(QDir::toNativeSeparators(outputFolder)));
+    default:
         return refuse(QStringLiteral("the output folder \"%1\" does not exist")
                           .arg(QDir::toNativeSeparators(outputFolder)));
+    }
     // The command tells of its end itself: nothing is opened, left or switched off after it.
     general.openDir = general.exitProgram = general.turnOff = false;
     general.overwrite = options.overwrite.value_or(general.overwrite);
@@ -152,9 +159,11 @@ int main(int argc, char** argv)
                         : options.done == QLatin1String("delete") ? FolderWatcher::AfterDone::Delete
                                                                   : FolderWatcher::AfterDone::Keep;
         watching.doneFolder = QFileInfo(options.doneFolder).absoluteFilePath();
-        if (watching.done == FolderWatcher::AfterDone::Move && !QFileInfo(watching.doneFolder).isDir())
-            return refuse(QStringLiteral("the folder \"%1\" to move converted files to does not exist")
-                              .arg(options.doneFolder));
+        if (watching.done == FolderWatcher::AfterDone::Move &&
+            !QFileInfo(watching.doneFolder).isDir())
+            return refuse(
+                QStringLiteral("the folder \"%1\" to move converted files to does not exist")
+                    .arg(options.doneFolder));
         if (const QString error = watcher.start(watching, profile.arguments, settings);
             !error.isEmpty())
             return refuse(error);

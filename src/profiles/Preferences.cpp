@@ -51,11 +51,24 @@ Preferences Preferences::InFolder(const QString& dataFolder, const QString& defa
     return Preferences(dataFolder + QStringLiteral("Preferences.ini"), defaultOutput);
 }
 
+Preferences Preferences::ToRead(const QString& dataFolder, const QString& defaultOutput)
+{
+    Preferences preferences = InFolder(dataFolder, defaultOutput);
+    preferences.m_readOnly = true;
+    return preferences;
+}
+
+void Preferences::released(TNewInifile& ini) const
+{
+    if (!m_readOnly)
+        ini.Release();
+}
+
 QString Preferences::Version() const
 {
     TNewInifile ini(m_path);
     const QString version = ini.ReadString(kMain, QStringLiteral("Version"), DefaultVersion());
-    ini.Release();
+    released(ini);
     return version;
 }
 
@@ -74,7 +87,7 @@ GeneralSettings Preferences::read(const QString& section, bool openDirDefault) c
     settings.overwrite = ini.ReadBool(section, kOverwrite, true);
     settings.tasksAtOnce = std::max(0, ini.ReadInteger(section, kTasksAtOnce, 1));
     settings.skipCompleted = ini.ReadBool(section, kSkipCompleted, false);
-    ini.Release();
+    released(ini);
     return settings;
 }
 
@@ -103,7 +116,7 @@ Preferences::WindowChoice Preferences::Window() const
     window.outputPath = ini.ReadString(kMain, kOutputPath, m_defaultOutput);
     window.profile = ini.ReadInteger(kMain, kProfile, 0);
     window.profileFile = ini.ReadString(kMain, kProfileFile, QString());
-    ini.Release();
+    released(ini);
     return window;
 }
 

@@ -21,6 +21,8 @@ struct GeneralSettings
 // Preferences.ini. [Main] carries the settings from one run to the next; [Default] holds the
 // factory settings that "Load Default" brings back and is never written. Every operation opens
 // the file, reads or writes, and releases it at once; file errors come out as FwError.
+class TNewInifile;
+
 class Preferences final
 {
 public:
@@ -28,6 +30,9 @@ public:
     Preferences(const QString& path, const QString& defaultOutput);
     // The Preferences.ini of a data folder (given with a separator at its end).
     static Preferences InFolder(const QString& dataFolder, const QString& defaultOutput);
+    // The same for a program that only reads them, as the console does: reading a missing file
+    // does not create it.
+    static Preferences ToRead(const QString& dataFolder, const QString& defaultOutput);
 
     static QString DefaultVersion() { return QStringLiteral("3.0"); }
     QString Version() const; // DefaultVersion() when not set
@@ -54,6 +59,10 @@ public:
 private:
     GeneralSettings read(const QString& section, bool openDirDefault) const;
 
+    // Reads end with this: it creates a missing file, as the window's first start expects.
+    void released(TNewInifile& ini) const;
+
     QString m_path;
     QString m_defaultOutput;
+    bool m_readOnly = false;
 };

@@ -32,10 +32,14 @@ void TaskAdder::addFile(const QString& path)
 {
     if (m_hooks.adding)
         m_hooks.adding();
-    if (m_rows.indexOf(path) >= 0)
+    if (m_rows.indexOf(path) >= 0) {
+        ++m_duplicates;
         return;
+    }
     if (m_batch) {
-        if (!m_batched.contains(path)) {
+        if (m_batched.contains(path)) {
+            ++m_duplicates;
+        } else {
             m_batched.insert(path);
             m_batch->append(newTask(path));
         }
@@ -132,8 +136,10 @@ void TaskAdder::AddFolder(const QString& folder)
     for (const QString& file : scan.inputs) {
         if (m_hooks.adding)
             m_hooks.adding();
-        if (m_rows.indexOf(file) >= 0)
+        if (m_rows.indexOf(file) >= 0) {
+            ++m_duplicates;
             continue;
+        }
         tasks.append(newTask(file));
     }
     m_rows.appendTasks(tasks);

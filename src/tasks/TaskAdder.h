@@ -76,6 +76,8 @@ public:
     // The paths left out since the last call, each with its reason, in the order they came;
     // the list starts empty again. A path already in the list is not refused: it is there.
     QList<RefusedInput> takeRefused() { return std::exchange(m_refused, {}); }
+    // How many paths since the last call named a file the list holds already.
+    int takeDuplicates() { return std::exchange(m_duplicates, 0); }
 
 private:
     // A new task's record: its name and output options, nothing read yet.
@@ -91,6 +93,7 @@ private:
     QHash<QString, int> m_unread; // probes asked for and not yet applied, by path
     QHash<QString, OutputOptions> m_held;
     QList<RefusedInput> m_refused;
+    int m_duplicates = 0;
     // Within AddPaths: the files still to go in, and their paths.
     std::optional<QList<ltvItemData>> m_batch;
     QSet<QString> m_batched;
