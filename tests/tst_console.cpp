@@ -65,11 +65,12 @@ private slots:
         QTest::newRow("name in other letter case") << "small mp4" << "Small MP4.cvp|.mp4| -vcodec mpeg4 -s 320x240 -b 768k";
         QTest::newRow("path") << "<data>/Profiles/Small MP4.cvp" << "Small MP4.cvp|.mp4| -vcodec mpeg4 -s 320x240 -b 768k";
         QTest::newRow("other type") << "Webm" << "Webm.cvp|.webm| -vcodec mpeg4 -s 320x240 -b 768k";
-        QTest::newRow("unknown name lists the profiles") << "Large" << "error: no profile named \"Large\"; the profiles are: Broken, Faulty, Small MP4, Webm";
+        QTest::newRow("unknown name lists the profiles") << "Large" << "error: no profile named \"Large\"; the profiles are: Broken, Faulty, Garbage, Small MP4, Webm";
         QTest::newRow("missing path") << "<data>/none.cvp" << "error: no profile file";
         QTest::newRow("a name part is no name") << "Small" << "error: no profile named";
         QTest::newRow("pick list without the choice") << "Faulty" << "error: parameter \"Video Size\" has no choice number 7";
         QTest::newRow("not text") << "Broken" << "error: Broken.cvp";
+        QTest::newRow("text of no profile") << "Garbage" << "error: Garbage.cvp\" is no profile: it has no [Main] section";
         QTest::newRow("FIFO, named") << "Piped" << "error: Piped.cvp\": it is not a regular file";
         QTest::newRow("FIFO, by path") << "<data>/Profiles/Piped.cvp" << "error: Piped.cvp\": it is not a regular file";
     }
@@ -83,6 +84,7 @@ private slots:
         WriteExampleProfile(folder, "Small MP4");
         WriteExampleProfile(folder, "Webm", ExampleProfileText().replace("Type=mp4", "Type=webm"));
         WriteExampleProfile(folder, "Faulty", ExampleProfileText().replace("Index=2", "Index=7"));
+        WriteExampleProfile(folder, "Garbage", "hello\nworld=1\n[x]\n");
         WriteExampleProfile(folder, "Broken",
                             QByteArray("\xff\xfe[\0M\0", 6) + QByteArray(9, '\0'));
         QCOMPARE(::mkfifo(QFile::encodeName(folder + "Profiles/Piped.cvp").constData(), 0600), 0);

@@ -6,6 +6,7 @@
 #include "profiles/ProfileText.h"
 #include "profiles/TNewInifile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -72,6 +73,11 @@ QString ProfileProblem(const QString& path)
 {
     try {
         const TNewInifile ini(path);
+        // Text with no [Main] would convert with made-up defaults, as if it were a profile.
+        if (QFileInfo::exists(path) && !ini.SectionExists(kMain))
+            return QStringLiteral("\"%1\" is no profile: it has no [Main] section, which names "
+                                  "a profile's output type and parameters.")
+                .arg(QDir::toNativeSeparators(path));
     } catch (const FwError& error) {
         return error.text();
     }

@@ -27,6 +27,7 @@ public:
     int ReadInteger(const QString& section, const QString& key, int def) const;
     bool ReadBool(const QString& section, const QString& key, bool def) const;
     double ReadFloat(const QString& section, const QString& key, double def) const;
+    bool SectionExists(const QString& section) const { return sectionLine(section) >= 0; }
 
     void WriteString(const QString& section, const QString& key, const QString& value);
     void WriteInteger(const QString& section, const QString& key, int value);
