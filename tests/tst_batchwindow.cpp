@@ -179,9 +179,17 @@ private slots:
         QTRY_COMPARE(ui.labConvertingFile->text(), "b.avi");
         QCOMPARE(ui.labCurProgress->text(), "0%");
         QTRY_COMPARE(window.encoder.runs(), 2);
+        watcher.setAnswer(QMessageBox::NoButton); // the box stays open over the window
         window.encoder.exit(2, 0);
+        QTRY_COMPARE(watcher.seen.size(), 1);
+        // It opens over the run as it ended, not as its last report left it.
+        QCOMPARE(ui.labTotalProgress->text(), "100%");
+        QCOMPARE(ui.labRemaining->text(), "00:00:00");
+        QCOMPARE(ui.labConvertingFile->text(), QString());
+        QVERIFY(ui.imgStart->isVisibleTo(&window.form()));
+        QVERIFY(!ui.imgStop->isVisibleTo(&window.form()));
+        watcher.setAnswer(QMessageBox::Ok); // seen again as it is answered
         QTRY_VERIFY(idleLook(window.form()));
-        QCOMPARE(watcher.seen.size(), 1);
         QCOMPARE(watcher.seen[0].title, "Complete");
         QCOMPARE(watcher.seen[0].text, "The coversion is completed successfully.");
         QCOMPARE(StatusOf(window.rows(), 1), "Complete");

@@ -132,6 +132,11 @@ private slots:
         QCOMPARE(after.open - before.open, 100);
         QCOMPARE(after.browse - before.browse, 100);
         QCOMPARE(ui.imgStart->pos(), QPoint(692, 8)); // still 10 pixels from the right
+        // "100%" fits beside its bar, short of the picture.
+        for (const QLabel* percent : {ui.labCurProgress, ui.labTotalProgress}) {
+            const int end = percent->x() + percent->fontMetrics().horizontalAdvance("100%");
+            QVERIFY(end <= ui.panBottomLeft->width() && end < ui.imgStart->x());
+        }
 
         // Widening the task area with the splitter bar never puts Start over the row.
         ui.panProfile->setFixedWidth(60);

@@ -150,8 +150,8 @@ void BatchPanel::convert()
         general = m_setting->general();
     else
         general.openDir = false; // without the dialog, nothing was chosen to follow a run
-    m_run.RunBatch(arguments, RunSettings(general, m_ui.edtOutputdir->text(),
-                                          m_hooks.outputExt(), arguments));
+    m_run.RunBatch(arguments,
+                   RunSettings(general, m_ui.edtOutputdir->text(), m_hooks.outputExt(), arguments));
 }
 
 void BatchPanel::imgStopClick()
@@ -281,6 +281,11 @@ void BatchPanel::showEnd(const BatchOutcome& outcome)
     case BatchOutcome::Completed:
         break;
     }
+    // The box opens over the run as it ended, not as its last report left it.
+    showProgress(100, 100);
+    m_ui.labRemaining->setText(QStringLiteral("00:00:00"));
+    m_ui.labConvertingFile->clear();
+    swapToStart();
     if (outcome.action != BatchOutcome::Report) {
         if (outcome.action == BatchOutcome::PowerOff && m_context.powerOff) {
             const QString refused = m_context.powerOff();

@@ -27,6 +27,7 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 QWidget* panel(const QString& name, QWidget* parent)
@@ -338,7 +339,8 @@ void TMainFormUi::setupBottom(QWidget* form)
     labTotalProgress =
         label(QStringLiteral("labTotalProgress"), QStringLiteral("0%"), panBottomLeft, 580, 57);
     for (QLabel* percent : {labCurProgress, labTotalProgress})
-        percent->setFixedWidth(34);
+        percent->setFixedWidth(
+            std::max(34, percent->fontMetrics().horizontalAdvance(QStringLiteral("100%")) + 2));
 
     imgStart = new ImageButton(QStringLiteral("imgStart"), panBottomRight);
     imgStart->setGeometry(592, 8, 188, 58);

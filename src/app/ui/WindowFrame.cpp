@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <algorithm>
 
 WindowFrame::WindowFrame(QWidget* form, const TMainFormUi& ui)
     : QObject(form), m_form(form), m_ui(ui)
@@ -37,7 +38,11 @@ void WindowFrame::FormResize()
          {static_cast<QWidget*>(m_ui.imgStart), static_cast<QWidget*>(m_ui.imgStop)})
         image->move(strip.imageLeft, image->y());
     m_ui.panBottomCenter->resize(strip.rowWidth, m_ui.panBottomCenter->height());
-    m_ui.panBottomLeft->resize(strip.rowWidth, m_ui.panBottomLeft->height());
+    // The percent labels reach a little past the rows, into the gap before the picture: "100%"
+    // would be cut at the rows' edge.
+    m_ui.panBottomLeft->resize(
+        std::max(strip.rowWidth, strip.percentLeft + m_ui.labCurProgress->width()),
+        m_ui.panBottomLeft->height());
 
     m_ui.bbtnSetting->move(strip.settingLeft, m_ui.bbtnSetting->y());
     m_ui.cmbProfile->resize(strip.profileWidth, m_ui.cmbProfile->height());
