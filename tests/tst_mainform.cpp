@@ -145,6 +145,40 @@ private slots:
         QVERIFY(ui.bbtnOpen->geometry().right() < ui.imgStart->x());
     }
 
+    // Made as small as it goes, the window keeps every control usable: no picture over another,
+    // each field wide enough to read, the list and Start in view.
+    void smallestWindowKeepsEveryControl()
+    {
+        FormFixture fixture;
+        TMainForm& form = *fixture.form;
+        const TMainFormUi& ui = form.ui();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.resize(400, 300);
+        QTRY_COMPARE(form.size(), form.minimumSize());
+        QTest::qWait(50); // the resize rules have run
+        const QList<QWidget*> pictures{ui.ibtnAddFile, ui.ibtnAddDir, ui.ibtnRemove, ui.ibtnClear,
+                                       ui.ibtnSetting, ui.ibtnAbout,  ui.ibtnHelp};
+        const auto onForm = [&](const QWidget* widget) {
+            return QRect(widget->mapTo(&form, QPoint(0, 0)), widget->size());
+        };
+        for (int i = 0; i < pictures.size(); ++i) {
+            QVERIFY(form.rect().contains(onForm(pictures[i])));
+            for (int j = i + 1; j < pictures.size(); ++j)
+                QVERIFY2(!onForm(pictures[i]).intersects(onForm(pictures[j])),
+                         qPrintable(pictures[i]->objectName() + " " + pictures[j]->objectName()));
+        }
+        for (const QWidget* field :
+             {static_cast<QWidget*>(ui.edtOutputdir), static_cast<QWidget*>(ui.cmbProfile)}) {
+            QVERIFY2(field->isVisible() && field->width() >= 120, qPrintable(field->objectName()));
+            QVERIFY(form.rect().contains(onForm(field)));
+        }
+        QVERIFY(!onForm(ui.bbtnOpen).intersects(onForm(ui.imgStart)));
+        QVERIFY(!onForm(ui.bbtnSetting).intersects(onForm(ui.imgStart)));
+        QVERIFY(form.rect().contains(onForm(ui.imgStart)));
+        QVERIFY(ui.ltvTask->height() >= 80);
+    }
+
     void splitterDragMovesThePanel()
     {
         FormFixture fixture;

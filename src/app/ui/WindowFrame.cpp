@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
+
 #include <algorithm>
 
 WindowFrame::WindowFrame(QWidget* form, const TMainFormUi& ui)
@@ -20,6 +22,7 @@ WindowFrame::WindowFrame(QWidget* form, const TMainFormUi& ui)
     // window's own resize arrives before its layout has moved these two.)
     m_ui.panMain->installEventFilter(this);
     m_ui.panBottomRight->installEventFilter(this);
+    m_form->installEventFilter(this);
     connect(m_ui.panSplitter, &SplitterBar::mouseMoved, this, &WindowFrame::panSplitterMouseMove);
 }
 
@@ -28,6 +31,15 @@ bool WindowFrame::eventFilter(QObject* watched, QEvent* event)
     if ((watched == m_ui.panMain || watched == m_ui.panBottomRight) &&
         event->type() == QEvent::Resize)
         FormResize();
+    // Below its layout's minimum the pictures overlap and fields vanish; a window manager that
+    // ignores the minimum (or none at all) may still make it that small. It grows back.
+    if (watched == m_form && event->type() == QEvent::Resize && !m_form->isMinimized()) {
+        const QSize least = m_form->minimumSizeHint();
+        if (m_form->width() < least.width() || m_form->height() < least.height())
+            QTimer::singleShot(0, m_form, [form = m_form, least] {
+                form->resize(form->size().expandedTo(least));
+            });
+    }
     return QObject::eventFilter(watched, event);
 }
 
