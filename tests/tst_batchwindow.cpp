@@ -136,6 +136,30 @@ private slots:
         QCOMPARE(window.encoder.runs(), 0);
     }
 
+    // With completed tasks skipped, a list of nothing but completed tasks has nothing to
+    // convert: Start says so instead of reporting a conversion that converted nothing.
+    void everyTaskCompleteAndSkipped()
+    {
+        ModalWatcher watcher;
+        Window window({5, 5});
+        window.encoder.endAtOnce(0);
+        for (int row : {0, 1})
+            window.rows().setState(row, TaskState::Complete);
+        window.fixture.setting->chkSkipCompleted->setChecked(true);
+        window.form().show();
+        window.batch().imgStartClick();
+        QTRY_COMPARE(watcher.seen.size(), 1);
+        QVERIFY(watcher.seen[0].text.startsWith("Every task is already complete"));
+        QTRY_VERIFY(idleLook(window.form()));
+        QCOMPARE(window.encoder.runs(), 0);
+
+        window.rows().setState(1, TaskState::Added); // one to convert: it alone converts
+        window.batch().imgStartClick();
+        QTRY_COMPARE(watcher.seen.size(), 2);
+        QCOMPARE(watcher.seen[1].text, "The coversion is completed successfully.");
+        QCOMPARE(window.encoder.runs(), 1);
+    }
+
     void runLocksShowsProgressAndUnlocks()
     {
         ModalWatcher watcher;

@@ -113,6 +113,18 @@ bool BatchPanel::mayStart()
             QStringLiteral("Framewright"),
             QStringLiteral("No profile is chosen. Please choose one in the Profile list."),
             m_ui.cmbProfile);
+    // Otherwise the run would skip every task and still say the conversion completed.
+    if (m_setting && m_setting->general().skipCompleted && m_rows.rowCount() > 0) {
+        bool allComplete = true;
+        for (int row = 0; row < m_rows.rowCount() && allComplete; ++row)
+            allComplete = m_rows.task(row).state == TaskState::Complete;
+        if (allComplete)
+            return refuse(QStringLiteral("Framewright"),
+                          QStringLiteral("Every task is already complete, and completed tasks are "
+                                         "skipped. Choose Convert Again on the tasks to convert "
+                                         "them once more."),
+                          m_ui.ltvTask);
+    }
     return true;
 }
 
