@@ -22,6 +22,7 @@
 #include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
 #include "platform/HelpViewer.h"
+#include "platform/StartMarks.h"
 #include "profiles/ui/ParameterPanels.h"
 #include "profiles/ui/TSettingForm.h"
 #include "profiles/ui/ValueListEditor.h"
@@ -48,6 +49,7 @@ TMainForm::TMainForm(const AppContext& context, QWidget* parent)
         m_context.defaultOutput = m_context.programFolder;
     m_encoderPath = m_context.programFolder + QStringLiteral("wmaspi.dll");
     m_ui.setupUi(this);
+    StartMark("controls made");
     resize(790, 505);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -80,6 +82,7 @@ TMainForm::TMainForm(const AppContext& context, QWidget* parent)
     m_preview =
         new PreviewPlayer(this, m_ui, m_context.moduleFolder,
                           {[this] { return currentTask(); }, [this] { m_output->ltvTaskClick(); }});
+    StartMark("parts made");
     wireCommands();
     FormCreate();
 }

@@ -6,6 +6,7 @@
 #include "app/Pictures.h"
 #include "engine/TaskModel.h"
 #include "engine/TaskRows.h"
+#include "platform/StartMarks.h"
 #include "profiles/ui/ParameterPanels.h"
 
 #include <QAction>
@@ -80,15 +81,19 @@ void TMainFormUi::setupUi(QWidget* form)
     middle->setSpacing(0);
     root->addLayout(middle, 1);
     setupTaskArea(form);
+    StartMark("task area");
     middle->addWidget(panMain, 1);
     panSplitter = new SplitterBar(form);
     middle->addWidget(panSplitter);
     setupRightPanel(form);
+    StartMark("right panel");
     middle->addWidget(panProfile);
 
     setupBottom(form);
+    StartMark("bottom");
     root->addWidget(panBottom);
     setupToolButtons(form);
+    StartMark("tool buttons");
 }
 
 void TMainFormUi::setupTaskArea(QWidget* form)

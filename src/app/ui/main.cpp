@@ -6,6 +6,7 @@
 #include "platform/ChmViewerQuery.h"
 #include "platform/DataHome.h"
 #include "platform/ShellOpen.h"
+#include "platform/StartMarks.h"
 #include "platform/ui/BrowseForFolder.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/PowerOff.h"
@@ -21,7 +22,9 @@
 
 int main(int argc, char** argv)
 {
+    StartMark("main");
     FwApplication app(argc, argv);
+    StartMark("application");
     AppContext context;
     context.programFolder = QCoreApplication::applicationDirPath();
     // An installed program folder the user cannot write keeps nothing of the user's.
@@ -49,6 +52,7 @@ int main(int argc, char** argv)
     case WindowHandOff::First:
         break;
     }
+    StartMark("hand-off");
     context.restoreWhileShowing = true;
     context.openPath = OpenInShell;
     // Asked as soon as the window is up, so that Help has its answer by the time it is clicked.
@@ -65,6 +69,7 @@ int main(int argc, char** argv)
     context.sessionBus = [] { return QDBusConnection::sessionBus(); };
 
     TMainForm mainForm(context);
+    StartMark("window made");
     // The window shows first; the secondary windows, made once and kept until the end, follow
     // at once, in their order, before anything the user does can need them.
     std::unique_ptr<TAboutForm> about;
@@ -83,5 +88,7 @@ int main(int argc, char** argv)
     // From the moment the window has closed, a later start waits to become the first itself.
     QObject::connect(&app, &QGuiApplication::lastWindowClosed, &handOff, &WindowHandOff::close);
     mainForm.show();
+    StartMark("shown");
+    MarkFirstFrame();
     return app.exec();
 }
