@@ -4,6 +4,8 @@
 #include <QIcon>
 #include <QPixmap>
 
+class QPainter;
+
 // The program's pictures, drawn when asked rather than shipped as image files.
 //
 // Every function takes the device pixel ratio of the screen the picture will be shown on
@@ -25,6 +27,9 @@ QPixmap startStop(bool stop, Look look, qreal dpr = 1);
 // The Getting started overlay: a light background of the given size, made for the heading
 // in the brand blue and the steps in the accent orange, and an 88 x 92 emblem.
 QPixmap overlayBackground(const QSize& size, qreal dpr = 1);
+// The same background painted straight onto a widget: a pixmap of the list's size would be
+// most of a megabyte held for a panel that is seldom painted.
+void paintOverlayBackground(QPainter& p, const QSize& size);
 QPixmap overlayEmblem(qreal dpr = 1);
 
 // The about box's upper area, 503 x 167: the picture on its left (117 x 167) and the

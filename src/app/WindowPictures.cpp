@@ -14,6 +14,14 @@ QPixmap overlayBackground(const QSize& size, qreal dpr)
     const QSize logical = size.expandedTo(QSize(1, 1));
     QPixmap pixmap = canvas(logical, dpr);
     QPainter p(&pixmap);
+    paintOverlayBackground(p, logical);
+    return pixmap;
+}
+
+void paintOverlayBackground(QPainter& p, const QSize& size)
+{
+    const QSize logical = size.expandedTo(QSize(1, 1));
+    p.save();
     QLinearGradient fill(0, 0, 0, logical.height());
     fill.setColorAt(0, Qt::white);
     fill.setColorAt(1, mist);
@@ -29,7 +37,7 @@ QPixmap overlayBackground(const QSize& size, qreal dpr)
         const qreal r = unit * (0.22 + i * 0.12);
         p.drawEllipse(corner, r, r);
     }
-    return pixmap;
+    p.restore();
 }
 
 QPixmap overlayEmblem(qreal dpr)

@@ -47,15 +47,11 @@ GettingStartedPanel::GettingStartedPanel(QWidget* parent) : QWidget(parent)
 
 void GettingStartedPanel::paintEvent(QPaintEvent*)
 {
-    // A move to a screen of another pixel ratio repaints; both pictures follow it here.
-    const qreal dpr = devicePixelRatioF();
-    if (m_emblem->pixmap().devicePixelRatio() != dpr)
+    // A move to a screen of another pixel ratio repaints; the emblem follows it here.
+    if (m_emblem->pixmap().devicePixelRatio() != devicePixelRatioF())
         updateEmblem();
-    if (m_background.deviceIndependentSize() != QSizeF(size()) ||
-        m_background.devicePixelRatio() != dpr)
-        m_background = Pictures::overlayBackground(size(), dpr);
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_background);
+    Pictures::paintOverlayBackground(painter, size());
 }
 
 void GettingStartedPanel::updateEmblem()

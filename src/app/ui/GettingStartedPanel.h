@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPixmap>
 #include <QWidget>
 
 class QLabel;
@@ -19,6 +18,4 @@ private:
     void updateEmblem();
 
     QLabel* m_emblem = nullptr;
-    // Drawn again only when the size or the screen's pixel ratio changes.
-    QPixmap m_background;
 };

@@ -30,9 +30,6 @@ TAboutForm::TAboutForm(const QString& version, QWidget* mainWindow) : OwnerLocki
     setObjectName(QStringLiteral("TAboutForm"));
     setWindowTitle(QStringLiteral("About"));
     setFixedSize(503, 290);
-    const qreal ratio = devicePixelRatioF();
-    m_side = Pictures::aboutSide(ratio);
-    m_background = Pictures::aboutBackground(ratio);
     labProgramName =
         text(QStringLiteral("labProgramName"), 30, true, QRect(145, 48, 340, 40), this);
     labVersion = text(QStringLiteral("labVersion"), 14, false, QRect(147, 92, 340, 22), this);
@@ -55,6 +52,12 @@ void TAboutForm::paintEvent(QPaintEvent* event)
     OwnerLockingDialog::paintEvent(event);
     // Painted rather than put in labels: the name and version say it all in text, and a
     // screen reader would only list two images without names.
+    // Drawn when first shown, at the screen's ratio: most runs never open the box.
+    const qreal ratio = devicePixelRatioF();
+    if (m_side.isNull() || m_side.devicePixelRatio() != ratio) {
+        m_side = Pictures::aboutSide(ratio);
+        m_background = Pictures::aboutBackground(ratio);
+    }
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_side);
     painter.drawPixmap(117, 0, m_background);
