@@ -1,7 +1,8 @@
 // Starts a program under X and reports how long it took until its first top-level window was
 // mapped, and its resident memory once it has come to rest. Plain Xlib, so that the timer
 // itself loads no toolkit. Usage: launch_timer <program> [arguments...]
-// Prints one line: "<seconds to visible> <VmRSS in kB at rest>".
+// Prints one line: "<seconds to visible> <VmRSS in kB at rest> <RssAnon in kB at rest>", the
+// last being the memory private to the process that no file backs.
 #include <X11/Xlib.h>
 
 #include <csignal>
@@ -43,13 +44,13 @@ long cpuTicks(pid_t pid)
     return ticks;
 }
 
-long residentKb(pid_t pid)
+long statusKb(pid_t pid, const std::string& field)
 {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::strtol(line.c_str() + 6, nullptr, 10);
+        if (line.rfind(field, 0) == 0)
+            return std::strtol(line.c_str() + field.size(), nullptr, 10);
     }
     return -1;
 }
@@ -114,10 +115,11 @@ int main(int argc, char** argv)
             break;
         last = ticks;
     }
-    const long rss = residentKb(pid);
+    const long rss = statusKb(pid, "VmRSS:");
+    const long anon = statusKb(pid, "RssAnon:");
     kill(pid, SIGTERM);
     waitpid(pid, nullptr, 0);
     XCloseDisplay(display);
-    std::printf("%.4f %ld\n", mapped, rss);
+    std::printf("%.4f %ld %ld\n", mapped, rss, anon);
     return 0;
 }
