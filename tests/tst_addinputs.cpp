@@ -400,6 +400,33 @@ private slots:
         QCOMPARE(task.Status, QStringLiteral("Complete"));
     }
 
+    // A list file is looked through while the window goes on. Start pressed meanwhile waits
+    // for it, and goes on when the list brings no file to read.
+    void startWaitsForTheListFile()
+    {
+        Setup setup({"kept.avi"});
+        const QByteArray log = setup.path("conversions").toUtf8();
+        QVERIFY(WriteFile(setup.path("gone.tmp"), setup.path("missing.avi").toUtf8() + "\n"));
+        FormFixture fixture({setup.path("gone.tmp")}, [&](const QString& folder) {
+            WriteFakeEncoder(folder, QStringLiteral("wmaspi.dll"),
+                             "if [ \"$1\" = -i ]; then\n" + FiveSecondReport +
+                                 "\nfi\necho \"$*\" >> '" + log + "'\nexit 0");
+            WriteExampleProfile(folder, "Example");
+            WriteFile(folder + "Queue.json", R"({"version":1,"tasks":[{"input":")" +
+                                                 setup.path("kept.avi").toUtf8() +
+                                                 R"(","length":"00:00:05.00"}]})");
+        });
+        TMainForm& form = *fixture.form;
+        form.show();
+        QVERIFY(form.reading());
+        ModalWatcher watcher; // answers the box at the end of the run
+        emit form.ui().imgStart->clicked();
+        QVERIFY(!form.ui().ltvTask->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(ReadFile(log).count('\n'), 1, 10000);
+        QTRY_VERIFY(form.ui().ltvTask->isEnabled());
+        QCOMPARE(captions(form), QStringList{setup.path("kept.avi")});
+    }
+
     // Times typed while the file is still read are the task's once it is read, and the panel
     // shows them meanwhile, whichever task was looked at in between.
     void editsWhileReadingOutlastTheRead()

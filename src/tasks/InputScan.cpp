@@ -74,8 +74,8 @@ QStringList listedPaths(const QString& listFile, QList<RefusedInput>* refused)
     RegularFileRead read = ReadRegularFile(listFile);
     if (!read.error.isEmpty()) {
         if (refused)
-            refused->append({listFile, read.notRegular ? Refusal::NotRegularFile
-                                                       : Refusal::ListUnreadable});
+            refused->append(
+                {listFile, read.notRegular ? Refusal::NotRegularFile : Refusal::ListUnreadable});
         return {};
     }
     QByteArray& bytes = read.bytes;
@@ -109,15 +109,21 @@ QString AbsoluteArgument(const QString& argument, const QString& currentFolder)
     return QDir::cleanPath(QDir(currentFolder).absoluteFilePath(argument));
 }
 
+bool NamesListFile(const QStringList& arguments)
+{
+    return !arguments.isEmpty() &&
+           FileExtension(arguments.first()).compare(QLatin1String(".tmp"), Qt::CaseInsensitive) ==
+               0;
+}
+
 QStringList CommandLinePaths(const QStringList& arguments, const QString& currentFolder,
                              QList<RefusedInput>* refused)
 {
     QStringList paths;
-    if (arguments.isEmpty() || FileExtension(arguments.first()).toLower() != QLatin1String(".tmp"))
+    if (!NamesListFile(arguments))
         paths = arguments;
     else
-        paths =
-            listedPaths(AbsoluteArgument(arguments.first(), currentFolder), refused);
+        paths = listedPaths(AbsoluteArgument(arguments.first(), currentFolder), refused);
     for (QString& path : paths)
         path = AbsoluteArgument(path, currentFolder);
     return paths;

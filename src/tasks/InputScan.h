@@ -65,6 +65,8 @@ struct RefusedInput
 QStringList CommandLinePaths(const QStringList& arguments,
                              const QString& currentFolder = QDir::currentPath(),
                              QList<RefusedInput>* refused = nullptr);
+// Whether the command line's paths come from a list file named first.
+bool NamesListFile(const QStringList& arguments);
 
 // An argument as an absolute local path.
 QString AbsoluteArgument(const QString& argument, const QString& currentFolder);

@@ -151,21 +151,41 @@ void TaskAdder::AddFolder(const QString& folder)
         m_refused.append({name, Refusal::NameNotText});
 }
 
+TaskAdder::LookedPaths::Kind TaskAdder::kindOf(const QString& path)
+{
+    const QFileInfo info(path); // one look at the path answers every question
+    if (info.isDir())
+        return LookedPaths::Folder;
+    if (info.isFile())
+        return LookedPaths::File;
+    return info.exists() ? LookedPaths::Other : LookedPaths::Missing;
+}
+
 void TaskAdder::AddPath(const QString& path)
 {
-    if (path.isEmpty())
-        return;
-    const QFileInfo info(path); // one look at the path answers every question below
-    if (info.isDir())
+    if (!path.isEmpty())
+        addLooked(path, kindOf(path));
+}
+
+void TaskAdder::addLooked(const QString& path, LookedPaths::Kind kind)
+{
+    switch (kind) {
+    case LookedPaths::Folder:
         AddFolder(path);
-    else if (info.isFile() && IsSupportedInput(path, m_extensions))
-        addFile(path);
-    else if (info.isFile())
-        m_refused.append({path, Refusal::NotSupported});
-    else if (info.exists())
+        break;
+    case LookedPaths::File:
+        if (IsSupportedInput(path, m_extensions))
+            addFile(path);
+        else
+            m_refused.append({path, Refusal::NotSupported});
+        break;
+    case LookedPaths::Other:
         m_refused.append({path, Refusal::NotRegularFile});
-    else
+        break;
+    case LookedPaths::Missing:
         m_refused.append({path, Refusal::NoSuchFile});
+        break;
+    }
 }
 
 void TaskAdder::AddPaths(const QStringList& paths)
@@ -179,5 +199,28 @@ void TaskAdder::AddPaths(const QStringList& paths)
 
 void TaskAdder::AddCommandLine(const QStringList& arguments, const QString& currentFolder)
 {
-    AddPaths(CommandLinePaths(arguments, currentFolder, &m_refused));
+    AddLooked(LookAtCommandLine(arguments, currentFolder));
+}
+
+TaskAdder::LookedPaths TaskAdder::LookAtCommandLine(const QStringList& arguments,
+                                                    const QString& currentFolder)
+{
+    LookedPaths looked;
+    const QStringList paths = CommandLinePaths(arguments, currentFolder, &looked.refused);
+    looked.paths.reserve(paths.size());
+    for (const QString& path : paths) {
+        if (!path.isEmpty())
+            looked.paths.append({path, kindOf(path)});
+    }
+    return looked;
+}
+
+void TaskAdder::AddLooked(const LookedPaths& looked)
+{
+    m_refused += looked.refused;
+    m_batch.emplace();
+    for (const auto& [path, kind] : looked.paths)
+        addLooked(path, kind);
+    appendBatch();
+    m_batch.reset();
 }

@@ -51,6 +51,21 @@ public:
     void AddCommandLine(const QStringList& arguments,
                         const QString& currentFolder = QDir::currentPath());
 
+    // A command line read and each of its paths looked at, nothing added yet.
+    struct LookedPaths
+    {
+        enum Kind { Folder, File, Other, Missing };
+        QList<std::pair<QString, Kind>> paths;
+        QList<RefusedInput> refused; // of the list file and its lines
+    };
+    // The first half of AddCommandLine: reads the list file and looks at every path, touching
+    // nothing of the list, so that it may run on a thread of its own; ten thousand lines are
+    // ten thousand looks at the disk.
+    static LookedPaths LookAtCommandLine(const QStringList& arguments,
+                                         const QString& currentFolder);
+    // The second half: adds what was looked at, as AddPaths would.
+    void AddLooked(const LookedPaths& looked);
+
     // Asks for the facts of a task already in the list, one brought back from the last run
     // before its file was read; they come back through Apply.
     void Probe(const QString& path);
@@ -86,6 +101,9 @@ private:
     void appendBatch();
     // Adds a file known to be regular, unless a row has exactly this caption already.
     void addFile(const QString& path);
+    static LookedPaths::Kind kindOf(const QString& path);
+    // AddPath once the path has been looked at.
+    void addLooked(const QString& path, LookedPaths::Kind kind);
 
     TaskRows& m_rows;
     QStringList m_extensions;

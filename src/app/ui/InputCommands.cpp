@@ -155,9 +155,28 @@ bool InputCommands::eventFilter(QObject* watched, QEvent* event)
 void InputCommands::AddCommandLineInputs(const QStringList& arguments,
                                          const QStringList& unreadable)
 {
-    m_adder.AddCommandLine(arguments);
-    EnableListCommands();
-    tellRefused(unreadableArguments(unreadable));
+    if (!NamesListFile(arguments)) {
+        m_adder.AddCommandLine(arguments);
+        EnableListCommands();
+        tellRefused(unreadableArguments(unreadable));
+        return;
+    }
+    const QString folder = QDir::currentPath();
+    m_looking = std::async(std::launch::async, [this, arguments, folder, unreadable] {
+        TaskAdder::LookedPaths looked = TaskAdder::LookAtCommandLine(arguments, folder);
+        QMetaObject::invokeMethod(
+            this,
+            [this, unreadable] {
+                m_adder.AddLooked(m_looking.get());
+                EnableListCommands();
+                tellRefused(unreadableArguments(unreadable));
+                // A Start that waited for the list and found no file in it to read goes on.
+                if (!reading())
+                    emit readingFinished();
+            },
+            Qt::QueuedConnection);
+        return looked;
+    });
 }
 
 void InputCommands::restore(const QList<TaskRecord>& tasks)
@@ -232,7 +251,7 @@ void InputCommands::EnableListCommands()
 
 bool InputCommands::reading() const
 {
-    return m_probes.pending() > 0;
+    return m_probes.pending() > 0 || m_looking.valid();
 }
 
 void InputCommands::abandon()

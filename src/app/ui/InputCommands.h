@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <future>
 
 struct AppContext;
 struct TMainFormUi;
@@ -36,6 +37,8 @@ public:
     // Dropped items in drop order; ignored while the list is disabled (a batch runs).
     void drop(const QList<QUrl>& urls);
     // The command line's paths; `unreadable` names the arguments already left out (escaped).
+    // A list file's lines are looked at on a thread while the window goes on; they join the
+    // list together when that is done.
     void AddCommandLineInputs(const QStringList& arguments, const QStringList& unreadable = {});
     // A later start's command line, read in its current folder: its files join the list as a
     // drop's would, once the list is enabled again when a run is converting. A list file it
@@ -47,7 +50,8 @@ public:
     void restore(const QList<TaskRecord>& tasks);
     void EnableListCommands();
 
-    // Whether files are still being read; readingFinished tells when the last one is.
+    // Whether files are still being read, or a list file looked through; readingFinished tells
+    // when the last one is.
     bool reading() const;
     // The window is closing: files still to be read are left unread, at once.
     void abandon();
@@ -97,6 +101,7 @@ private:
     bool m_toldEncoderFailed = false;
     bool m_startWaiting = false;
     QTimer m_paced;
-    QString m_lastReport; // the latest file's report, for the memo
+    std::future<TaskAdder::LookedPaths> m_looking; // a list file's paths, while looked at
+    QString m_lastReport;                          // the latest file's report, for the memo
     bool m_reportShown = true;
 };
