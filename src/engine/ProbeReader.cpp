@@ -49,6 +49,8 @@ void ProbeReader::read(const QString& path)
         return; // told already
     m_limit.start();
     m_process->write(path.toUtf8() + '\n');
+    // Written now, not on the event loop's next turn: one wake-up fewer for each file.
+    m_process->waitForBytesWritten(0);
 }
 
 void ProbeReader::take()

@@ -5,6 +5,7 @@
 #include "engine/TaskModel.h"
 #include "engine/TimeText.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -101,6 +102,26 @@ void TaskRows::WriteTask(int row, int mode, const ltvItemData& record)
         // Its column only: a change of the caption column would have its lookup rebuilt.
         m_model->setTask(row, task, copied.column, copied.column);
     }
+}
+
+void TaskRows::WriteTask(int row, std::initializer_list<int> modes, const ltvItemData& record)
+{
+    if (!validRow(row))
+        return;
+    TaskRecord task = m_model->task(row);
+    int first = TaskModel::ColumnCount;
+    int last = -1;
+    for (const int mode : modes) {
+        if (!copiedMode(mode))
+            continue;
+        const CopiedField& copied = copiedField(mode);
+        SetTaskFieldText(task, *copied.field, record.*copied.field->copy);
+        first = std::min(first, copied.column);
+        last = std::max(last, copied.column);
+    }
+    // The columns between are told too: the view and the kept list ask no more.
+    if (last >= 0)
+        m_model->setTask(row, task, first, last);
 }
 
 int TaskRows::appendTask(const QString& path)

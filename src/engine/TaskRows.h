@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <initializer_list>
+
 class TaskModel;
 
 // The task list seen as rows of texts: the working copy ltvItemData read from a row and written
@@ -39,6 +41,8 @@ public:
     void ReadTask(int row, int mode, ltvItemData& record) const;
     // Copies record texts into the row; the numbers are never written.
     void WriteTask(int row, int mode, const ltvItemData& record);
+    // Copies the record's texts of several Fields into the row as one change of the row.
+    void WriteTask(int row, std::initializer_list<int> modes, const ltvItemData& record);
 
     // Appends a row with the path as caption and empty fields; returns its index.
     int appendTask(const QString& path);

@@ -9,7 +9,7 @@ double RoundHalfEven(double value)
 }
 
 namespace {
-bool isDigits(const QString& text)
+bool isDigits(QStringView text)
 {
     if (text.isEmpty())
         return false;
@@ -22,12 +22,12 @@ bool isDigits(const QString& text)
 
 // Digits, optionally followed by "." and more digits. Signs, blanks, exponents and group
 // separators are refused so that the C-locale parse below sees plain numbers only.
-bool isSecondsText(const QString& text)
+bool isSecondsText(QStringView text)
 {
-    const int dot = text.indexOf(QLatin1Char('.'));
+    const qsizetype dot = text.indexOf(QLatin1Char('.'));
     if (dot < 0)
         return isDigits(text);
-    const QString fraction = text.mid(dot + 1);
+    const QStringView fraction = text.mid(dot + 1);
     return isDigits(text.left(dot)) && (fraction.isEmpty() || isDigits(fraction));
 }
 
@@ -37,18 +37,20 @@ QString twoDigits(qint64 value)
 }
 } // namespace
 
-double TextToSeconds(const QString& text)
+double TextToSeconds(const QString& whole)
 {
-    const int first = text.indexOf(QLatin1Char(':'));
+    // Views, not copies: every file read and every kept task has its times parsed.
+    const QStringView text(whole);
+    const qsizetype first = text.indexOf(QLatin1Char(':'));
     if (first < 0)
         return -1;
-    const QString hoursText = text.left(first);
-    const QString rest = text.mid(first + 1);
-    const int second = rest.indexOf(QLatin1Char(':'));
+    const QStringView hoursText = text.left(first);
+    const QStringView rest = text.mid(first + 1);
+    const qsizetype second = rest.indexOf(QLatin1Char(':'));
     if (second < 0)
         return -1;
-    const QString minutesText = rest.left(second);
-    const QString secondsText = rest.mid(second + 1);
+    const QStringView minutesText = rest.left(second);
+    const QStringView secondsText = rest.mid(second + 1);
     if (!isDigits(hoursText) || !isDigits(minutesText) || !isSecondsText(secondsText))
         return -1;
 

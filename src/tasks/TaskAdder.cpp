@@ -98,10 +98,10 @@ int TaskAdder::Apply(const QString& path, const MediaProbe::Facts& facts)
     task.ClipLength = facts.length;
     task.StartTime = facts.start;
     task.EndTime = facts.end;
-    for (const int mode :
-         {TaskRows::Length, TaskRows::Size, TaskRows::SourceStart, TaskRows::SourceEnd,
-          TaskRows::ClipLength, TaskRows::StartTime, TaskRows::EndTime})
-        m_rows.WriteTask(row, mode, task);
+    m_rows.WriteTask(row,
+                     {TaskRows::Length, TaskRows::Size, TaskRows::SourceStart, TaskRows::SourceEnd,
+                      TaskRows::ClipLength, TaskRows::StartTime, TaskRows::EndTime},
+                     task);
     if (!held.startTime.isEmpty() || !held.endTime.isEmpty())
         held.storeInto(m_rows, row);
     return row;
