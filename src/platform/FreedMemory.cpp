@@ -1,6 +1,7 @@
 #include "FreedMemory.h"
 
-#ifdef __GLIBC__
+// The C library's own header first: it is what says whether this is glibc.
+#if __has_include(<malloc.h>)
 #include <malloc.h>
 #endif
 
