@@ -95,12 +95,9 @@ void TaskRows::WriteTask(int row, int mode, const ltvItemData& record)
         return;
     if (mode == WholeRecord) {
         m_model->setTask(row, withCopy(m_model->task(row), record));
-    } else if (copiedMode(mode)) {
-        const CopiedField& copied = copiedField(mode);
-        TaskRecord task = m_model->task(row);
-        SetTaskFieldText(task, *copied.field, record.*copied.field->copy);
+    } else {
         // Its column only: a change of the caption column would have its lookup rebuilt.
-        m_model->setTask(row, task, copied.column, copied.column);
+        WriteTask(row, {mode}, record);
     }
 }
 

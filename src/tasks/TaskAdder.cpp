@@ -190,9 +190,16 @@ void TaskAdder::addLooked(const QString& path, LookedPaths::Kind kind)
 
 void TaskAdder::AddPaths(const QStringList& paths)
 {
+    inOneInsertion([&] {
+        for (const QString& path : paths)
+            AddPath(path);
+    });
+}
+
+void TaskAdder::inOneInsertion(const std::function<void()>& add)
+{
     m_batch.emplace();
-    for (const QString& path : paths)
-        AddPath(path);
+    add();
     appendBatch();
     m_batch.reset();
 }
@@ -218,9 +225,8 @@ TaskAdder::LookedPaths TaskAdder::LookAtCommandLine(const QStringList& arguments
 void TaskAdder::AddLooked(const LookedPaths& looked)
 {
     m_refused += looked.refused;
-    m_batch.emplace();
-    for (const auto& [path, kind] : looked.paths)
-        addLooked(path, kind);
-    appendBatch();
-    m_batch.reset();
+    inOneInsertion([&] {
+        for (const auto& [path, kind] : looked.paths)
+            addLooked(path, kind);
+    });
 }

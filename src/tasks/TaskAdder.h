@@ -102,6 +102,8 @@ private:
     // Adds a file known to be regular, unless a row has exactly this caption already.
     void addFile(const QString& path);
     static LookedPaths::Kind kindOf(const QString& path);
+    // Runs `add` with the files it adds going into the list in one insertion at its end.
+    void inOneInsertion(const std::function<void()>& add);
     // AddPath once the path has been looked at.
     void addLooked(const QString& path, LookedPaths::Kind kind);
 

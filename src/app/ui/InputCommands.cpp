@@ -155,21 +155,22 @@ bool InputCommands::eventFilter(QObject* watched, QEvent* event)
 void InputCommands::AddCommandLineInputs(const QStringList& arguments,
                                          const QStringList& unreadable)
 {
-    if (!NamesListFile(arguments)) {
-        m_adder.AddCommandLine(arguments);
+    const QString folder = QDir::currentPath();
+    const auto add = [this, unreadable](const TaskAdder::LookedPaths& looked) {
+        m_adder.AddLooked(looked);
         EnableListCommands();
         tellRefused(unreadableArguments(unreadable));
+    };
+    if (!NamesListFile(arguments)) {
+        add(TaskAdder::LookAtCommandLine(arguments, folder));
         return;
     }
-    const QString folder = QDir::currentPath();
-    m_looking = std::async(std::launch::async, [this, arguments, folder, unreadable] {
+    m_looking = std::async(std::launch::async, [this, arguments, folder, add] {
         TaskAdder::LookedPaths looked = TaskAdder::LookAtCommandLine(arguments, folder);
         QMetaObject::invokeMethod(
             this,
-            [this, unreadable] {
-                m_adder.AddLooked(m_looking.get());
-                EnableListCommands();
-                tellRefused(unreadableArguments(unreadable));
+            [this, add] {
+                add(m_looking.get());
                 // A Start that waited for the list and found no file in it to read goes on.
                 if (!reading())
                     emit readingFinished();
