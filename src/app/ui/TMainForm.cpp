@@ -14,6 +14,7 @@
 #include "ProfileChoice.h"
 #include "SettingsCommands.h"
 #include "ShellCommands.h"
+#include "StartingList.h"
 #include "TAboutForm.h"
 #include "TaskListCommands.h"
 #include "WindowAccess.h"
@@ -227,28 +228,7 @@ void TMainForm::FormCreate()
     m_helpFile = HelpTarget(m_context.programFolder, true); // the compiled help's path
     setWindowTitle(QStringLiteral("Framewright V") + m_version);
     m_profiles->FillProfileList();
-    // The last run's list first: files named on the command line join it.
-    const auto restore = [this](const QList<TaskRecord>& tasks) { m_inputs->restore(tasks); };
-    const auto addArguments = [this] {
-        m_inputs->AddCommandLineInputs(m_context.arguments, m_context.unreadableArguments);
-    };
-    // A list of tasks is read while the window comes on screen; an empty one at once, so that
-    // the files of the command line go in before the window shows, without holding it up later.
-    if (m_context.keepsList && m_context.restoreWhileShowing && m_queue->mayHoldTasks()) {
-        // The getting-started page would show for a moment before the tasks come.
-        m_ui.panbg->hide();
-        m_queue->restoreLater(restore, [this, addArguments] {
-            if (m_inputs->rows().rowCount() == 0)
-                m_ui.panbg->show();
-            addArguments();
-        });
-    } else {
-        if (m_context.keepsList)
-            m_queue->restore(restore);
-        else
-            m_queue->standAside();
-        addArguments();
-    }
+    FillStartingList(m_context, *m_queue, *m_inputs, *m_ui.panbg);
     new FileDrops(
         this, [this] { return m_ui.ltvTask->isEnabled(); },
         [this](const QList<QUrl>& urls) { Guarded(this, [&] { m_inputs->drop(urls); }); });
